@@ -1,0 +1,7 @@
+// A canvas position in whole pixels.
+#pragma once
+
+struct Vector2 {
+    int X = 0;
+    int Y = 0;
+};

@@ -1,0 +1,231 @@
+// The scenario commands. Each entry checks its arguments when the scenario is read and returns what
+// the command does when it runs; adding a command is one entry.
+#include "hostsim/Arguments.h"
+#include "hostsim/Scenario.h"
+
+#include <climits>
+#include <map>
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+using Parser = ScenarioAction (*)(const Arguments&);
+
+constexpr const char* kMatchEndedEvent = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
+constexpr const char* kScoreboardOpenEvent = "Function TAGame.GFxData_GameEvent_TA.OnOpenScoreboard";
+constexpr const char* kScoreboardCloseEvent = "Function TAGame.GFxData_GameEvent_TA.OnCloseScoreboard";
+
+std::string joined(const Arguments& arguments) {
+    std::string text;
+    for (const std::string& argument : arguments)
+        text += (text.empty() ? "" : " ") + argument;
+    return text;
+}
+
+ScenarioAction fireEvent(std::string name) {
+    return [name = std::move(name)](Session& session) { session.world().fireEvent(name); };
+}
+
+ScenarioAction player(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    return [id = args[0]](Session& session) { session.world().playerId = id; };
+}
+
+ScenarioAction datafolder(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    return [path = args[0]](Session& session) {
+        std::filesystem::path folder = std::filesystem::u8path(path);
+        session.world().dataFolder = folder.is_absolute() ? folder : session.dataRoot() / folder;
+    };
+}
+
+ScenarioAction clock(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    double seconds = parseDecimal(args[0], "the clock");
+    return [seconds](Session& session) { session.pinClock(seconds); };
+}
+
+ScenarioAction wait(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    double seconds = parseDecimal(args[0], "the wait");
+    if (seconds < 0)
+        throw ScenarioError("the wait must not be negative");
+    return [seconds](Session& session) { session.wait(seconds); };
+}
+
+ScenarioAction load(const Arguments& args) {
+    expectArgumentCount(args, 0, 0);
+    return [](Session& session) { session.load(); };
+}
+
+ScenarioAction unload(const Arguments& args) {
+    expectArgumentCount(args, 0, 0);
+    return [](Session& session) { session.unload(); };
+}
+
+ScenarioAction online(const Arguments& args) {
+    auto values = parseKeyValues(args, {"title", "id", "ranked", "lan", "private"});
+    hostcore::Playlist change;
+    bool hasId = values.count("id"), hasRanked = values.count("ranked");
+    if (hasId)
+        change.id = static_cast<int>(parseInteger(values["id"], INT_MIN, INT_MAX, "id"));
+    if (hasRanked)
+        change.ranked = static_cast<std::uint32_t>(parseInteger(values["ranked"], 0, UINT32_MAX, "ranked"));
+    if (values.count("lan"))
+        change.lan = parseFlag(values["lan"], "lan");
+    if (values.count("private"))
+        change.privateMatch = parseFlag(values["private"], "private");
+    return [values, change, hasId, hasRanked](Session& session) {
+        hostcore::GameState& game = session.world().game;
+        game.online = true;
+        if (values.count("title"))
+            game.playlist.title = values.at("title");
+        if (hasId)
+            game.playlist.id = change.id;
+        if (hasRanked)
+            game.playlist.ranked = change.ranked;
+        if (values.count("lan"))
+            game.playlist.lan = change.lan;
+        if (values.count("private"))
+            game.playlist.privateMatch = change.privateMatch;
+    };
+}
+
+ScenarioAction offline(const Arguments& args) {
+    expectArgumentCount(args, 0, 0);
+    return [](Session& session) { session.world().game.online = false; };
+}
+
+ScenarioAction local(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    if (args[0] == "none")
+        return [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoController; };
+    if (args[0] == "nopri")
+        return [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoReplicationInfo; };
+    auto values = parseKeyValues(args, {"team"});
+    auto team = static_cast<unsigned char>(parseInteger(values["team"], 0, 255, "team"));
+    return [team](Session& session) {
+        session.world().game.local = hostcore::LocalPlayer::OnTeam;
+        session.world().game.localTeam = team;
+    };
+}
+
+ScenarioAction score(const Arguments& args) {
+    std::vector<int> scores;
+    for (const std::string& arg : args)
+        scores.push_back(static_cast<int>(parseInteger(arg, INT_MIN, INT_MAX, "a score")));
+    return [scores](Session& session) { session.world().game.teamScores = scores; };
+}
+
+ScenarioAction winner(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    std::optional<int> team;
+    if (args[0] != "none")
+        team = static_cast<int>(parseInteger(args[0], 0, 255, "the winner"));
+    return [team](Session& session) { session.world().game.winnerTeam = team; };
+}
+
+ScenarioAction stats(const Arguments& args) {
+    auto values = parseKeyValues(args, {"points", "goals", "assists", "saves", "shots", "demos", "mvp"});
+    std::map<std::string, long long> figures;
+    for (const auto& [key, text] : values)
+        figures[key] = key == "mvp" ? parseInteger(text, 0, UINT32_MAX, key) : parseInteger(text, INT_MIN, INT_MAX, key);
+    return [figures](Session& session) {
+        hostcore::MatchFigures& f = session.world().game.figures;
+        for (const auto& [key, value] : figures) {
+            int number = static_cast<int>(value);
+            if (key == "points")
+                f.points = number;
+            else if (key == "goals")
+                f.goals = number;
+            else if (key == "assists")
+                f.assists = number;
+            else if (key == "saves")
+                f.saves = number;
+            else if (key == "shots")
+                f.shots = number;
+            else if (key == "demos")
+                f.demos = number;
+            else
+                f.mvp = static_cast<std::uint32_t>(value);
+        }
+    };
+}
+
+ScenarioAction rating(const Arguments& args) {
+    expectArgumentCount(args, 1, 2);
+    std::optional<int> playlist;
+    if (args.size() == 2) {
+        auto values = parseKeyValues({args[0]}, {"playlist"});
+        playlist = static_cast<int>(parseInteger(values["playlist"], INT_MIN, INT_MAX, "playlist"));
+    }
+    auto value = static_cast<float>(parseDecimal(args.back(), "the rating"));
+    return [playlist, value](Session& session) {
+        hostcore::GameState& game = session.world().game;
+        game.ratings[playlist.value_or(game.playlist.id)] = value;
+    };
+}
+
+ScenarioAction announce(const Arguments& args) {
+    expectArgumentCount(args, 0, 1);
+    std::optional<std::string> named;
+    if (!args.empty())
+        named = args[0];
+    return [named](Session& session) { session.world().announceRating(named.value_or(session.world().playerId)); };
+}
+
+ScenarioAction event(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    return fireEvent(args[0]);
+}
+
+ScenarioAction matchend(const Arguments& args) {
+    expectArgumentCount(args, 0, 0);
+    return fireEvent(kMatchEndedEvent);
+}
+
+ScenarioAction scoreboard(const Arguments& args) {
+    expectArgumentCount(args, 1, 1);
+    if (args[0] == "open")
+        return fireEvent(kScoreboardOpenEvent);
+    if (args[0] == "close")
+        return fireEvent(kScoreboardCloseEvent);
+    throw ScenarioError("expected 'open' or 'close', not '" + args[0] + "'");
+}
+
+ScenarioAction console(const Arguments& args) {
+    if (args.empty())
+        throw ScenarioError("expected a console line");
+    return [line = joined(args)](Session& session) { session.world().consoleLine(line); };
+}
+
+ScenarioAction frame(const Arguments& args) {
+    expectArgumentCount(args, 0, 1);
+    int count = args.empty() ? 1 : static_cast<int>(parseInteger(args[0], 0, 1000000, "the frame count"));
+    return [count](Session& session) { session.world().drawFrames(count); };
+}
+
+ScenarioAction echo(const Arguments& args) {
+    return [text = joined(args)](Session& session) { session.out() << text << '\n'; };
+}
+
+const std::map<std::string, Parser> kCommands{
+    {"player", player},   {"datafolder", datafolder}, {"clock", clock},     {"wait", wait},
+    {"load", load},       {"unload", unload},         {"online", online},   {"offline", offline},
+    {"local", local},     {"score", score},           {"winner", winner},   {"stats", stats},
+    {"rating", rating},   {"announce", announce},     {"event", event},     {"matchend", matchend},
+    {"scoreboard", scoreboard}, {"console", console}, {"frame", frame},     {"echo", echo},
+};
+
+} // namespace
+
+ScenarioAction parseCommand(const std::string& name, const std::vector<std::string>& arguments) {
+    auto command = kCommands.find(name);
+    if (command == kCommands.end())
+        throw ScenarioError("unknown command '" + name + "'");
+    try {
+        return command->second(arguments);
+    } catch (const ScenarioError& problem) {
+        throw ScenarioError(name + ": " + problem.what());
+    }
+}

@@ -1,0 +1,9 @@
+// The host's data folder for a run: the one asked for, or a new temporary one.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// Creates the folder when missing; without a request makes a fresh folder under the system's
+// temporary folder. Throws std::filesystem::filesystem_error when it cannot.
+std::filesystem::path prepareDataFolder(const std::optional<std::filesystem::path>& requested);

@@ -1,0 +1,4 @@
+// The session `hostsim demo` plays.
+#pragma once
+
+extern const char* const kDemoScenario;

@@ -1,0 +1,142 @@
+// The Tallyglass plugin object: every member the subsystems share, and the operations the host's
+// callbacks run. Recording lives in recording/, reading and averaging in statistics/, drawing in overlay/.
+#pragma once
+
+#include "pluginsdk/pluginsdk.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
+public:
+    static constexpr int kKeptLines = 11;    // the header and the ten newest lines
+    static constexpr int kFieldsPerLine = 15; // the columns the writer produces
+    static constexpr int kTableColumns = 5;
+    using Table = std::array<std::string, kKeptLines * kTableColumns>;
+    using ColumnTitles = std::array<std::string, kTableColumns>;
+
+    Tallyglass();
+    ~Tallyglass();
+    Tallyglass(const Tallyglass&) = delete;
+    Tallyglass& operator=(const Tallyglass&) = delete;
+
+    void onLoad() override;
+
+    // Console commands and scoreboard handlers (plugin/).
+    void onStartCommand(std::vector<std::string> arguments);
+    void onStopCommand(std::vector<std::string> arguments);
+    void onScoreboardOpen(std::string eventName);
+    void onScoreboardClose(std::string eventName);
+
+    // Recording (recording/).
+    void onMatchEnded(std::string eventName);
+    void onMmrUpdated(UniqueIDWrapper id);
+    std::filesystem::path getStatsFilePath();
+    void writeMatchRow();
+    // Gives rows captured but not yet written one last attempt before the object goes.
+    void finishPendingWrites();
+
+    // Statistics (statistics/).
+    void loadStatsFile(std::filesystem::path path);
+    void readRecentLines(std::filesystem::path path);
+    void splitRecentLines();
+    void buildColumnIndex();
+    int columnPosition(const std::string& name);
+    void refreshStatistics();
+
+    // Overlay (overlay/).
+    void render(CanvasWrapper canvas);
+    std::string timeAgo(std::uint32_t timestamp);
+
+    // Runs a task on the host's timer after the delay, unless this object is gone by then.
+    void runLater(float delaySeconds, std::function<void()> task);
+    // Logs a failure caught at the edge of a host callback; never throws.
+    void reportFailure(const char* what) noexcept;
+
+    std::array<std::string, 13> columnNames{"Playlist", "MyTeamGoals",    "MMR",    "Time",   "Win",
+                                            "OtherTeamGoals", "Ranked", "Points", "Goals",  "Assists",
+                                            "Saves",    "Shots",          "Demos"};
+    ColumnTitles pointsColumns{"Playlist", "Score", "Points", "Time", "Win"};
+    ColumnTitles goalsColumns{"Playlist", "Score", "Goals", "Time", "Win"};
+    ColumnTitles assistsColumns{"Playlist", "Score", "Assists", "Time", "Win"};
+    ColumnTitles savesColumns{"Playlist", "Score", "Saves", "Time", "Win"};
+    ColumnTitles shotsColumns{"Playlist", "Score", "Shots", "Time", "Win"};
+    ColumnTitles mmrColumns{"Playlist", "Score", "MMR", "Time", "Win"};
+    ColumnTitles demosColumns{"Playlist", "Score", "Demos", "Time", "Win"};
+    std::array<std::int32_t, 6> timeUnitSeconds{1, 60, 3600, 86400, 2592000, 31536000};
+
+    bool pluginEnabled = true;
+    bool showMmrBox = true;
+    bool showScoreBox = true;
+    bool showGoalsBox = true;
+    bool showAssistsBox = true;
+    bool showSavesBox = true;
+    bool showShotsBox = true;
+    bool showDemosBox = true;
+    std::int32_t boxOpacity = 210;
+    std::int32_t textOpacity = 255;
+    std::int32_t boxRed = 0;
+    std::int32_t boxGreen = 0;
+    std::int32_t boxBlue = 0;
+    std::int32_t mmrBoxX = 0;
+    std::int32_t mmrBoxY = 0;
+    std::int32_t pointsBoxX = 0;
+    std::int32_t pointsBoxY = 0;
+    std::int32_t goalsBoxX = 0;
+    std::int32_t goalsBoxY = 0;
+    std::int32_t assistsBoxX = 0;
+    std::int32_t assistsBoxY = 0;
+    std::int32_t savesBoxX = 0;
+    std::int32_t savesBoxY = 0;
+    std::int32_t shotsBoxX = 0;
+    std::int32_t shotsBoxY = 0;
+    std::int32_t demosBoxX = 0;
+    std::int32_t demosBoxY = 0;
+
+    std::unique_ptr<MMRNotifierToken> mmrNotifierToken;
+    float currentMmr = 0;
+    std::map<std::string, std::string> matchRow;
+    std::map<std::string, std::int32_t> columnIndex;
+    std::ofstream statsFile;
+    std::int32_t lineCount = 0;
+
+    std::string averageMmr;
+    std::string averagePoints;
+    std::string averageGoals;
+    std::string averageAssists;
+    std::string averageSaves;
+    std::string averageShots;
+    std::string averageDemos;
+
+    std::string lineBuffer;
+    std::array<std::string, kKeptLines> recentLines;
+
+    Table matchTable;
+    Table mmrTable;
+    Table pointsTable;
+    Table goalsTable;
+    Table assistsTable;
+    Table savesTable;
+    Table shotsTable;
+    Table demosTable;
+
+    std::array<std::string, kKeptLines * kFieldsPerLine> lineFields;
+
+private:
+    // Timer tasks hold a weak reference to this token, so a task still pending when the object goes
+    // never runs against it.
+    std::shared_ptr<int> aliveToken_ = std::make_shared<int>(0);
+
+    // --- recording state ---
+
+    // --- statistics state ---
+
+    // --- overlay state ---
+};

