@@ -1,0 +1,107 @@
+# GoogleTest / Google Benchmark setup and the helpers tallyglass_add_test_program() and
+# tallyglass_add_benchmark(). Include once from the top level, after enable_testing().
+include_guard(GLOBAL)
+include("${CMAKE_CURRENT_LIST_DIR}/TallyglassWarnings.cmake")
+
+option(TALLYGLASS_SANITIZE "Sanitizer build (set by the asan preset): benchmarks are not built" OFF)
+set(TALLYGLASS_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH
+    "GoogleTest sources (Debian package googletest), built for the target when cross-compiling")
+
+# --- GoogleTest: targets GTest::gtest, GTest::gtest_main, GTest::gmock, GTest::gmock_main ---
+if(CMAKE_CROSSCOMPILING)
+    if(NOT EXISTS "${TALLYGLASS_GTEST_SOURCE_DIR}/CMakeLists.txt")
+        message(FATAL_ERROR "GoogleTest sources not found in ${TALLYGLASS_GTEST_SOURCE_DIR} "
+                            "(apt-get install googletest)")
+    endif()
+    block()
+        # googletest's own options (it sets policy CMP0077, so plain variables override them).
+        set(BUILD_SHARED_LIBS OFF)
+        set(BUILD_GMOCK ON)
+        set(INSTALL_GTEST OFF)
+        set(gtest_force_shared_crt ON)
+        set(gtest_build_tests OFF)
+        set(gtest_build_samples OFF)
+        set(gmock_build_tests OFF)
+        add_subdirectory("${TALLYGLASS_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/_deps/googletest"
+                         EXCLUDE_FROM_ALL SYSTEM)
+    endblock()
+    foreach(_tallyglass_gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
+        add_library(GTest::${_tallyglass_gtest_target} ALIAS ${_tallyglass_gtest_target})
+    endforeach()
+    unset(_tallyglass_gtest_target)
+else()
+    find_package(GTest REQUIRED)
+    foreach(_tallyglass_gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
+        if(NOT TARGET GTest::${_tallyglass_gtest_target})
+            message(FATAL_ERROR "GTest::${_tallyglass_gtest_target} not found "
+                                "(apt-get install libgtest-dev libgmock-dev)")
+        endif()
+    endforeach()
+    unset(_tallyglass_gtest_target)
+endif()
+
+# --- Google Benchmark: native, non-sanitizer builds only ---
+if(CMAKE_CROSSCOMPILING OR TALLYGLASS_SANITIZE OR CMAKE_CXX_FLAGS MATCHES "-fsanitize=")
+    set(TALLYGLASS_BENCHMARKS_ENABLED OFF)
+else()
+    set(TALLYGLASS_BENCHMARKS_ENABLED ON)
+    find_package(benchmark REQUIRED)
+    # Google Benchmark 1.8 wants a unit ("0.01s"); Debian 12's 1.7.1 only takes a plain number.
+    if(benchmark_VERSION VERSION_GREATER_EQUAL 1.8)
+        set(TALLYGLASS_BENCHMARK_SMOKE_ARGS --benchmark_min_time=0.01s)
+    else()
+        set(TALLYGLASS_BENCHMARK_SMOKE_ARGS --benchmark_min_time=0.01)
+    endif()
+endif()
+
+# tallyglass_add_test_program(<name> SOURCES <files...> [LIBRARIES <libs...>]
+#                             [ENVIRONMENT <VAR=value...>] [LABELS <labels...>] [TIMEOUT <seconds>])
+# One GoogleTest executable (main from GTest::gtest_main, GoogleMock available) and exactly one
+# CTest entry <name> that runs the whole program in the bin directory with TZ=UTC. When
+# cross-compiling, CTest starts it through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+function(tallyglass_add_test_program name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
+    if(arg_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "tallyglass_add_test_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+    endif()
+    if(NOT arg_SOURCES)
+        message(FATAL_ERROR "tallyglass_add_test_program(${name}): SOURCES is required")
+    endif()
+
+    add_executable(${name} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gmock GTest::gtest_main)
+    tallyglass_warnings(${name})
+
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
+    set_property(TEST ${name} PROPERTY ENVIRONMENT "TZ=UTC" ${arg_ENVIRONMENT})
+    set_property(TEST ${name} PROPERTY LABELS test ${arg_LABELS})
+    if(arg_TIMEOUT)
+        set_property(TEST ${name} PROPERTY TIMEOUT ${arg_TIMEOUT})
+    endif()
+endfunction()
+
+# tallyglass_add_benchmark(<name> SOURCES <files...> [LIBRARIES <libs...>])
+# A Google Benchmark executable (main from benchmark::benchmark_main) plus one CTest entry
+# <name>_smoke that runs every benchmark briefly. Skipped silently when cross-compiling or
+# in sanitizer builds (TALLYGLASS_BENCHMARKS_ENABLED is OFF there).
+function(tallyglass_add_benchmark name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBRARIES")
+    if(arg_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "tallyglass_add_benchmark(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+    endif()
+    if(NOT arg_SOURCES)
+        message(FATAL_ERROR "tallyglass_add_benchmark(${name}): SOURCES is required")
+    endif()
+    if(NOT TALLYGLASS_BENCHMARKS_ENABLED)
+        return()
+    endif()
+
+    add_executable(${name} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} benchmark::benchmark_main)
+    tallyglass_warnings(${name})
+
+    add_test(NAME ${name}_smoke COMMAND ${name} ${TALLYGLASS_BENCHMARK_SMOKE_ARGS}
+             WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
+    set_property(TEST ${name}_smoke PROPERTY ENVIRONMENT "TZ=UTC")
+    set_property(TEST ${name}_smoke PROPERTY LABELS benchmark)
+endfunction()
