@@ -1,0 +1,97 @@
+#include "fuzz/InProcessHost.h"
+
+#include "plugin/WallClock.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 2026-12-07 21:05:09 UTC: ages in the tables come out the same on every run.
+constexpr std::int64_t kFixedNow = 1796677509;
+
+// Seven boxes: one rectangle each, 11 rows of 4 cells and the average line each.
+constexpr int kMaxRects = 7;
+constexpr int kMaxStrings = 7 * (11 * 4 + 1);
+
+// One scratch data folder for the whole process, removed when the process ends normally.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char pattern[] = "/tmp/tallyglass-fuzz-XXXXXX";
+        if (!mkdtemp(pattern))
+            fuzzFailure("cannot create a scratch folder");
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+const fs::path& scratchFolder() {
+    static ScratchFolder folder;
+    return folder.path();
+}
+
+} // namespace
+
+void fuzzFailure(const std::string& what) {
+    std::fprintf(stderr, "fuzz: %s\n", what.c_str());
+    std::abort();
+}
+
+InProcessHost::InProcessHost()
+    : world_(hostcore::World::create())
+    , plugin_(std::make_shared<Tallyglass>()) {
+    pinWallClock(kFixedNow);
+    world_->dataFolder = scratchFolder();
+    // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
+    // get that far.
+    world_->consoleSink = [](const std::string& line) {
+        if (line.rfind("Tallyglass: ", 0) == 0)
+            fuzzFailure("the plugin caught a failure: " + line);
+    };
+    std::error_code ignored;
+    fs::remove_all(scratchFolder() / (world_->playerId + "_Tallyglass.csv"), ignored);
+    plugin_->cvarManager = std::make_shared<CVarManagerWrapper>(world_);
+    plugin_->gameWrapper = std::make_shared<GameWrapper>(world_);
+    plugin_->onLoad();
+}
+
+InProcessHost::~InProcessHost() {
+    world_->dropPluginCallbacks();
+    plugin_.reset();
+}
+
+void InProcessHost::writeStatsFile(const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(plugin_->getStatsFilePath(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!out)
+        fuzzFailure("cannot write the stats file");
+}
+
+void InProcessHost::openScoreboardAndDrawFrame() {
+    plugin_->onScoreboardOpen("Function TAGame.GFxData_GameEvent_TA.OnOpenScoreboard");
+    const std::size_t drawnBefore = world_->lastFrame().size();
+    plugin_->render(CanvasWrapper(world_));
+
+    int rects = 0, strings = 0;
+    for (std::size_t i = drawnBefore; i < world_->lastFrame().size(); ++i) {
+        const hostcore::DrawCall& call = world_->lastFrame()[i];
+        rects += call.kind == hostcore::DrawCall::Kind::DrawRect;
+        strings += call.kind == hostcore::DrawCall::Kind::DrawString;
+    }
+    if (rects > kMaxRects || strings > kMaxStrings)
+        fuzzFailure("one frame drew " + std::to_string(rects) + " rectangles and " + std::to_string(strings) +
+                    " texts");
+}
