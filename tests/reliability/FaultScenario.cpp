@@ -1,0 +1,101 @@
+#include "tests/reliability/FaultScenario.h"
+
+#include <charconv>
+#include <sstream>
+
+const std::string kStatsHeader =
+    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
+    "Timestamp,Win";
+
+const std::string kLoadedInOnlineGame = R"(clock 1796677509
+load
+online title="Ranked Doubles" id=11 ranked=1 lan=0 private=0
+local team=0
+score 3 1
+winner 0
+)";
+
+namespace {
+
+constexpr std::size_t kFieldsPerRow = 15;
+constexpr std::size_t kPointsField = 8;
+
+std::vector<std::string> splitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string field;
+    std::istringstream in(line);
+    while (std::getline(in, field, ','))
+        fields.push_back(field);
+    return fields;
+}
+
+} // namespace
+
+std::string endedMatch(int points) {
+    return "stats points=" + std::to_string(points) +
+           " goals=1 assists=2 saves=3 shots=4 demos=0 mvp=0\nmatchend\nwait 6\nwait 60\n";
+}
+
+std::string statsFileWithPoints(const std::vector<int>& points) {
+    std::string text = kStatsHeader + "\n";
+    long long time = 1796600000;
+    for (int value : points) {
+        text += "1,0,2,1000,0,3,1,Ranked Doubles," + std::to_string(value) + ",1,3,4," +
+                std::to_string(time) + ",00:00:00 12/07/26,1\n";
+        time += 600;
+    }
+    return text;
+}
+
+std::vector<int> recordedPoints(const std::filesystem::path& file) {
+    std::vector<int> points;
+    std::istringstream in(readFile(file));
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::vector<std::string> fields = splitFields(line);
+        if (fields.size() != kFieldsPerRow)
+            continue;
+        const std::string& text = fields[kPointsField];
+        int value = 0;
+        auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (problem == std::errc() && end == text.data() + text.size())
+            points.push_back(value);
+    }
+    return points;
+}
+
+std::vector<std::string> unexpectedConsoleLines(const std::string& console) {
+    static const char* const kExpected[] = {
+        "--- > Tallyglass V1.1 Plugin loaded! < ---",
+        "Tallyglass: could not write the match result to ",
+        "Tallyglass: the match results that were waiting have been written to ",
+    };
+    std::vector<std::string> unexpected;
+    std::istringstream in(console);
+    for (std::string line; std::getline(in, line);) {
+        bool known = false;
+        for (const char* prefix : kExpected)
+            known = known || line.rfind(prefix, 0) == 0;
+        if (!known)
+            unexpected.push_back(line);
+    }
+    return unexpected;
+}
+
+std::vector<std::string> drawnTexts(const std::vector<std::string>& frameLines) {
+    std::vector<std::string> texts;
+    const std::string prefix = "DrawString \"";
+    for (const std::string& line : frameLines) {
+        if (line.rfind(prefix, 0) != 0)
+            continue;
+        std::string text;
+        for (std::size_t i = prefix.size(); i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size())
+                ++i;
+            text += line[i];
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}

@@ -1,0 +1,34 @@
+// A match's write still pending on the host's timer when the plugin is unloaded: the row is written at
+// unload, exactly once, and the timer that falls due afterwards never reaches the gone plugin (under
+// AddressSanitizer that would be a use after free), not even when the plugin is loaded again.
+#include "tests/reliability/FaultScenario.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+TEST(PendingWriteAtUnload, TheRowIsWrittenOnceAndTheTimerNeverReachesTheGonePlugin) {
+    TempFolder data;
+    HostsimResult run = runScenario(kLoadedInOnlineGame + "stats points=8101\nmatchend\nwait 2\nunload\n" +
+                                        "wait 10\n" + kLoadedInOnlineGame + "wait 10\n" + endedMatch(8102),
+                                    data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.traceLines("SetTimeout").size(), 2u);
+    EXPECT_THAT(recordedPoints(defaultStatsFile(data.path())), ElementsAre(8101, 8102));
+    EXPECT_THAT(unexpectedConsoleLines(run.out), IsEmpty());
+}
+
+TEST(PendingWriteAtUnload, AWritePendingWhenTheHostClosesIsDoneAsItCloses) {
+    TempFolder data;
+    HostsimResult run =
+        runScenario(kLoadedInOnlineGame + "stats points=8201\nmatchend\nwait 5.9\n", data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(recordedPoints(defaultStatsFile(data.path())), ElementsAre(8201));
+    EXPECT_THAT(unexpectedConsoleLines(run.out), IsEmpty());
+}
+
+} // namespace

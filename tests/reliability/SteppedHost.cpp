@@ -1,0 +1,66 @@
+#include "tests/reliability/SteppedHost.h"
+
+#include "hostsim/Scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+SteppedHost::SteppedHost(const std::filesystem::path& dataFolder) {
+    std::string error;
+    if (!module_.open(defaultModulePath(), error))
+        ADD_FAILURE() << "cannot load the module: " << error;
+    session_ = std::make_unique<Session>(module_, dataFolder, console_);
+    session_->world().traceSink = [this](const std::string& line) { trace_.push_back(line); };
+}
+
+SteppedHost::~SteppedHost() {
+    finish();
+}
+
+void SteppedHost::play(const std::string& scenario) {
+    if (!session_)
+        return;
+    ScenarioParseError error{0, {}};
+    bool ok = false;
+    std::vector<ScenarioStep> steps = parseScenario(scenario, error, ok);
+    if (!ok) {
+        ADD_FAILURE() << "scenario line " << error.line << ": " << error.message;
+        return;
+    }
+    try {
+        for (const ScenarioStep& step : steps)
+            step.action(*session_);
+    } catch (const std::exception& thrown) {
+        escaped_ = thrown.what();
+    } catch (...) {
+        escaped_ = "unknown exception";
+    }
+}
+
+void SteppedHost::finish() {
+    if (!session_)
+        return;
+    try {
+        session_.reset();
+    } catch (...) {
+        escaped_ = "exception at unload";
+    }
+}
+
+std::vector<std::string> SteppedHost::lastFrameTexts() const {
+    std::vector<std::string> texts;
+    if (session_)
+        for (const hostcore::DrawCall& call : session_->world().lastFrame())
+            if (call.kind == hostcore::DrawCall::Kind::DrawString)
+                texts.push_back(call.text);
+    return texts;
+}
+
+Tallyglass* SteppedHost::plugin() const {
+    if (!session_ || !session_->loaded())
+        return nullptr;
+    auto getPlugin = reinterpret_cast<std::uintptr_t (*)()>(module_.symbol("getPlugin"));
+    auto* instance = reinterpret_cast<std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin>*>(getPlugin());
+    return static_cast<Tallyglass*>(instance->get());
+}

@@ -1,0 +1,134 @@
+// The data folder or the stats file cannot take a row: the game goes on, the overlay still draws, the
+// row waits in the plugin, and it is written once the fault clears.
+#include "tests/reliability/FaultScenario.h"
+#include "tests/reliability/SteppedHost.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#endif
+
+namespace fs = std::filesystem;
+using testing::Contains;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
+
+TEST(UnwritableDataFolder, AMissingFolderKeepsTheRowUntilTheHostReportsOneThatExists) {
+    TempFolder data;
+    HostsimResult run = runScenario("datafolder missing\n" + kLoadedInOnlineGame + endedMatch(101) +
+                                        kOpenScoreboardAndDraw + "datafolder .\n" + endedMatch(102),
+                                    data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(fs::exists(data / "missing")) << "the plugin must not create the host's folders";
+    EXPECT_THAT(drawnTexts(run.frame(1)), Contains("Playlist")) << "the overlay draws regardless";
+    EXPECT_THAT(recordedPoints(defaultStatsFile(data.path())), ElementsAre(101, 102));
+    EXPECT_THAT(unexpectedConsoleLines(run.out), IsEmpty());
+}
+
+TEST(UnwritableDataFolder, AFolderThatAppearsBeforeUnloadGetsTheWaitingRowAtUnload) {
+    TempFolder data;
+    SteppedHost host(data.path());
+    host.play("datafolder missing\n" + kLoadedInOnlineGame + endedMatch(201));
+    ASSERT_FALSE(fs::exists(data / "missing"));
+    fs::create_directory(data / "missing");
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(defaultStatsFile(data / "missing")), ElementsAre(201));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+// Tests run as root, where permissions do not stop a write; a data folder that is a regular file does.
+TEST(UnwritableDataFolder, AFolderThatIsARegularFileIsLeftAloneAndTheRowWaitsForTheFolder) {
+    TempFolder data;
+    writeFile(data / "blocked", "not a folder");
+    SteppedHost host(data.path());
+    host.play("datafolder blocked\n" + kLoadedInOnlineGame + endedMatch(301) + kOpenScoreboardAndDraw);
+    EXPECT_EQ(readFile(data / "blocked"), "not a folder");
+    EXPECT_THAT(host.lastFrameTexts(), Contains("Playlist"));
+
+    fs::remove(data / "blocked");
+    fs::create_directory(data / "blocked");
+    host.play(endedMatch(302));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(defaultStatsFile(data / "blocked")), ElementsAre(301, 302));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+TEST(UnwritableStatsFile, AStatsFileThatIsADirectoryIsLeftAloneAndTheRowWaitsUntilItGoes) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    fs::create_directory(statsFile);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame + endedMatch(401) + kOpenScoreboardAndDraw);
+    EXPECT_TRUE(fs::is_directory(statsFile));
+    EXPECT_THAT(host.lastFrameTexts(), Contains("Playlist"));
+
+    fs::remove(statsFile);
+    host.play(endedMatch(402) + "scoreboard open\nframe\n");
+    EXPECT_THAT(host.lastFrameTexts(), Contains("402"));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(401, 402));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+#if defined(__linux__)
+// /dev/full takes the open and fails every write with "no space left on device"; read, it never ends.
+TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    writeFile(statsFile, statsFileWithPoints({7701, 7702}));
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame);
+
+    fs::rename(statsFile, data / "kept.csv");
+    fs::create_symlink("/dev/full", statsFile);
+    host.play(endedMatch(501) + kOpenScoreboardAndDraw);
+    EXPECT_THAT(host.lastFrameTexts(), Contains("7702")) << "the matches read before still show";
+
+    fs::remove(statsFile);
+    fs::rename(data / "kept.csv", statsFile);
+    host.play(endedMatch(502) + "scoreboard open\nframe\n");
+    EXPECT_THAT(host.lastFrameTexts(), Contains("502"));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 501, 502));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+#endif
+
+#if defined(_WIN32)
+TEST(UnwritableStatsFile, AFileHeldExclusivelyByAnotherProgramGetsTheRowOnceReleased) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    const std::string before = statsFileWithPoints({7701, 7702});
+    writeFile(statsFile, before);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame);
+
+    HANDLE held = CreateFileW(statsFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    host.play(endedMatch(601) + kOpenScoreboardAndDraw);
+    CloseHandle(held);
+    EXPECT_EQ(readFile(statsFile), before);
+    EXPECT_THAT(host.lastFrameTexts(), Contains("7702"));
+
+    host.play(endedMatch(602));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 601, 602));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+#endif
+
+} // namespace
