@@ -56,6 +56,10 @@ public:
     void buildColumnIndex();
     int columnPosition(const std::string& name);
     void refreshStatistics();
+    // Empties row `row` of every recent-match table.
+    void emptyTableRow(int row);
+    void updateAverages(int dataRows);
+    void fillTableRows(int dataRows);
 
     // Overlay (overlay/).
     void render(CanvasWrapper canvas);
@@ -153,6 +157,9 @@ private:
     bool rowsWaiting_ = false;
 
     // --- statistics state ---
+    // The newest lines loadStatsFile found in its one pass over the file, newest first, until
+    // readRecentLines puts them into their slots.
+    std::vector<std::string> newestLines_;
 
     // --- overlay state ---
 };
