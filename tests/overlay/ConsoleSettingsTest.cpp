@@ -1,0 +1,97 @@
+// The console variables as the user meets them: registered with the exact names, defaults,
+// descriptions and ranges, and each one reaching its own place in the drawing at the next opening.
+#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/HostsimRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ConsoleSettings, RegisteredInOrderWithTheirDefaultsDescriptionsAndRanges) {
+    TempFolder data;
+    HostsimResult result = runScenario("load\n", data.path());
+    const std::vector<std::string> expected{
+        R"(registerCvar "tallyglass_box_mmr" "1" "Enables MMR Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_score" "1" "Enables Score Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_goals" "1" "Enables Goals Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_assists" "1" "Enables Assists Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_saves" "1" "Enables Saves Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_shots" "1" "Enables Shots Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_demos" "1" "Enables Demos Box" 1 1 0 1 1 1)",
+        R"(registerCvar "tallyglass_box_opacity" "210" "Change opacity for the stat boxes" 1 1 1 1 255 1)",
+        R"(registerCvar "tallyglass_text_opacity" "255" "Change opacity for the text" 1 1 1 1 255 1)",
+        R"(registerCvar "tallyglass_box_r" "0" "Change Red Value for stat boxes" 1 1 0 1 255 1)",
+        R"(registerCvar "tallyglass_box_g" "0" "Change Green Value for stat boxes" 1 1 0 1 255 1)",
+        R"(registerCvar "tallyglass_box_b" "0" "Change Blue Value for stat boxes" 1 1 0 1 255 1)",
+        R"(registerCvar "tallyglass_box_mmr_x" "405" "Coordinates for MMR Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_mmr_y" "730" "Coordiantes for MMR Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_points_x" "405" "Coordinates for Points Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_points_y" "900" "Coordiantes for Points Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_goals_x" "740" "Coordinates for Goals Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_goals_y" "900" "Coordiantes for Goals Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_assists_x" "1070" "Coordinates for Assists Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_assists_y" "900" "Coordiantes for Assists Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_saves_x" "1400" "Coordinates for Saves Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_saves_y" "900" "Coordiantes for Saves Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_shots_x" "740" "Coordinates for Shots Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_shots_y" "730" "Coordiantes for Shots Box" 1 1 0 1 1080 1)",
+        R"(registerCvar "tallyglass_box_demos_x" "1070" "Coordinates for Demos Box" 1 1 0 1 1920 1)",
+        R"(registerCvar "tallyglass_box_demos_y" "730" "Coordinates for Demos Box" 1 1 0 1 1080 1)",
+    };
+    EXPECT_EQ(result.traceLines("registerCvar "), expected);
+    EXPECT_EQ(result.traceLines("registerNotifier "),
+              (std::vector<std::string>{
+                  R"(registerNotifier "tallyglass_start" "Enables the Tallyglass Plugin." 0)",
+                  R"(registerNotifier "tallyglass_stop" "Disables the Tallyglass Plugin." 0)"}));
+}
+
+TEST(ConsoleSettings, EachSettingReachesItsOwnBoxAndChannel) {
+    const char* boxes[] = {"mmr", "points", "goals", "assists", "saves", "shots", "demos"};
+    std::string scenario =
+        "load\n"
+        "console tallyglass_box_r 1\nconsole tallyglass_box_g 2\nconsole tallyglass_box_b 3\n"
+        "console tallyglass_box_opacity 4\nconsole tallyglass_text_opacity 5\n";
+    std::vector<DrawnRect> expected;
+    for (int i = 0; i < 7; ++i) {
+        const int x = 100 * (i + 1) + 1, y = 100 * (i + 1) + 2;
+        scenario += "console tallyglass_box_" + std::string(boxes[i]) + "_x " + std::to_string(x) + "\n";
+        scenario += "console tallyglass_box_" + std::string(boxes[i]) + "_y " + std::to_string(y) + "\n";
+        expected.push_back({x, y, x + 200, y + 154, "1 2 3 4"});
+    }
+    TempFolder data;
+    ReplayedFrame frame =
+        replayCanvas(runScenario(scenario + "scoreboard open\nframe\n", data.path()).frame(1));
+    ASSERT_EQ(frame.rects.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(
+            std::tie(frame.rects[i].x1, frame.rects[i].y1, frame.rects[i].x2, frame.rects[i].y2,
+                     frame.rects[i].colour),
+            std::tie(expected[i].x1, expected[i].y1, expected[i].x2, expected[i].y2, expected[i].colour))
+            << boxes[i];
+        EXPECT_EQ(frame.textAt(expected[i].x1 + 5, expected[i].y1 + 137).colour, "255 255 255 5") << boxes[i];
+    }
+}
+
+TEST(ConsoleSettings, EachShowFlagSwitchesOnlyItsOwnBox) {
+    // The points box is switched by the "score" setting.
+    const char* flags[] = {"mmr", "score", "goals", "assists", "saves", "shots", "demos"};
+    const std::pair<int, int> corners[] = {{405, 730},  {405, 900}, {740, 900}, {1070, 900},
+                                           {1400, 900}, {740, 730}, {1070, 730}};
+    for (int off = 0; off < 7; ++off) {
+        TempFolder data;
+        ReplayedFrame frame =
+            replayCanvas(runScenario("load\nconsole tallyglass_box_" + std::string(flags[off]) +
+                                         " 0\nscoreboard open\nframe\n",
+                                     data.path())
+                             .frame(1));
+        std::vector<std::pair<int, int>> drawn, expected;
+        for (const DrawnRect& rect : frame.rects)
+            drawn.emplace_back(rect.x1, rect.y1);
+        for (int box = 0; box < 7; ++box)
+            if (box != off)
+                expected.push_back(corners[box]);
+        EXPECT_EQ(drawn, expected) << flags[off] << " off";
+    }
+}
+
+} // namespace
