@@ -49,7 +49,12 @@ void undoAttempt(const fs::path& file, bool createdNow, std::optional<std::uintm
 bool appendMatchRow(std::ofstream& stream, const fs::path& file, const MatchRow& row) {
     std::error_code error;
     // Only a file that is not there gets a header: one that exists but cannot be read already has one.
-    const bool isNew = fs::status(file, error).type() == fs::file_type::not_found;
+    const fs::file_type type = fs::status(file, error).type();
+    const bool isNew = type == fs::file_type::not_found;
+    // Only a regular file takes rows: a device in its place would swallow them (/dev/null) or never
+    // end when read back, and opening a named pipe would hang the game. The row waits instead.
+    if (!isNew && type != fs::file_type::regular && type != fs::file_type::none)
+        return false;
     std::optional<std::uintmax_t> sizeBefore;
     if (!isNew) {
         std::uintmax_t size = fs::file_size(file, error);

@@ -102,6 +102,16 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     StatsFileTail tail;
     blockBytes = std::max<std::size_t>(blockBytes, 1);
 
+    // Only a regular file is read: a device in its place (a link to /dev/full, say) never ends, and
+    // opening a named pipe would wait for another program and hang the game meanwhile.
+    std::error_code statusError;
+    const std::filesystem::file_type type = std::filesystem::status(file, statusError).type();
+    if (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found &&
+        type != std::filesystem::file_type::none) {
+        tail.state = StatsFileState::unreadable;
+        return tail;
+    }
+
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open()) {
         tail.state = stateOfUnopenable(file);
