@@ -10,6 +10,8 @@
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -102,6 +104,40 @@ TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
     host.finish();
     EXPECT_EQ(host.escapedException(), "");
     EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 501, 502));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+// A link to /dev/null takes every write and keeps nothing: a row "written" there would be lost.
+TEST(UnwritableStatsFile, ALinkToADeviceThatKeepsNothingDoesNotSwallowTheRow) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    fs::create_symlink("/dev/null", statsFile);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame + endedMatch(801) + kOpenScoreboardAndDraw);
+
+    fs::remove(statsFile);
+    host.play(endedMatch(802));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(801, 802));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+// A named pipe in the stats file's place: opening it, to read or to append, would wait for another
+// program forever and hang the game with it.
+TEST(UnwritableStatsFile, ANamedPipeInTheFilesPlaceIsNeitherReadNorWrittenAndTheRowWaits) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    ASSERT_EQ(mkfifo(statsFile.c_str(), 0600), 0);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame + endedMatch(701) + kOpenScoreboardAndDraw);
+    EXPECT_THAT(host.lastFrameTexts(), Contains("Playlist"));
+
+    fs::remove(statsFile);
+    host.play(endedMatch(702));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(701, 702));
     EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 #endif
