@@ -113,6 +113,17 @@ TEST(QueuedWrites, RowsThatStillCannotBeWrittenAtUnloadAreReportedLost) {
         run.out,
         HasSubstr("Tallyglass: 2 recorded match(es) could not be written to the stats file and are lost.\n"));
     EXPECT_THAT(run.out, Not(HasSubstr("have been written")));
+    EXPECT_EQ(countOf(run.out, "could not write the match result"), 1) << run.out;
+}
+
+TEST(QueuedWrites, ARowFirstFailingAtUnloadIsReportedLostWithoutAPromiseToRetry) {
+    TempFolder data;
+    HostsimResult run =
+        runScenario("datafolder missing\n" + kLoadedAfterWonMatch + "matchend\nunload\n", data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "--- > Tallyglass V1.1 Plugin loaded! < ---\nTallyglass: 1 recorded match(es) could not be "
+              "written to the stats file and are lost.\n");
 }
 
 #if defined(_WIN32)
