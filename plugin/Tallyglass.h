@@ -45,8 +45,9 @@ public:
     // Queues `matchRow` to be written in six seconds, unless the same match already waits for its write.
     void queueMatchRow();
     // Appends the queued rows to the stats file at `path`, oldest first: every row when `everyRow`,
-    // otherwise those whose write is due. Stops at the first row that cannot be written.
-    void writeQueuedRows(const std::filesystem::path& path, bool everyRow);
+    // otherwise those whose write is due. Stops at the first row that cannot be written and returns
+    // false; that row and those after it stay queued.
+    bool writeQueuedRows(const std::filesystem::path& path, bool everyRow);
     void logRecording(const std::string& text);
 
     // Statistics (statistics/).

@@ -45,44 +45,38 @@ void Tallyglass::queueMatchRow() {
 
 void Tallyglass::writeMatchRow() {
     const std::filesystem::path path = getStatsFilePath();
-    writeQueuedRows(path, false);
+    if (!writeQueuedRows(path, false) && !rowsWaiting_) {
+        rowsWaiting_ = true;
+        logRecording("Tallyglass: could not write the match result to " + displayPath(path) +
+                     " (folder missing, disk full, or the file open in another program?). It is kept and "
+                     "will be written after the next match, or when the plugin unloads.");
+    }
     loadStatsFile(path);
 }
 
 void Tallyglass::finishPendingWrites() {
     if (queuedRows_.empty())
         return;
-    if (gameWrapper) {
-        writeQueuedRows(getStatsFilePath(), true);
-        if (queuedRows_.empty())
-            return;
-    }
+    if (gameWrapper && writeQueuedRows(getStatsFilePath(), true))
+        return;
     logRecording("Tallyglass: " + std::to_string(queuedRows_.size()) +
                  " recorded match(es) could not be written to the stats file and are lost.");
     queuedRows_.clear();
 }
 
-void Tallyglass::writeQueuedRows(const std::filesystem::path& path, bool everyRow) {
-    std::size_t written = 0;
-    bool failed = false;
+bool Tallyglass::writeQueuedRows(const std::filesystem::path& path, bool everyRow) {
     while (!queuedRows_.empty() && (everyRow || queuedRows_.front().due)) {
-        if (!appendMatchRow(statsFile, path, queuedRows_.front().values)) {
-            failed = true;
-            break;
-        }
+        if (!appendMatchRow(statsFile, path, queuedRows_.front().values))
+            return false;
         queuedRows_.erase(queuedRows_.begin());
-        ++written;
     }
-    if (failed && !rowsWaiting_) {
-        rowsWaiting_ = true;
-        logRecording("Tallyglass: could not write the match result to " + displayPath(path) +
-                     " (folder missing, disk full, or the file open in another program?). It is kept and "
-                     "will be written after the next match, or when the plugin unloads.");
-    } else if (!failed && rowsWaiting_ && written > 0) {
+    // The rows that waited went first, so they are all in the file now.
+    if (rowsWaiting_) {
         rowsWaiting_ = false;
         logRecording("Tallyglass: the match results that were waiting have been written to " +
                      displayPath(path) + ".");
     }
+    return true;
 }
 
 void Tallyglass::logRecording(const std::string& text) {

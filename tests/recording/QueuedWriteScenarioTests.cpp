@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
@@ -109,6 +113,17 @@ TEST(QueuedWrites, RowsThatStillCannotBeWrittenAtUnloadAreReportedLost) {
         run.out,
         HasSubstr("Tallyglass: 2 recorded match(es) could not be written to the stats file and are lost.\n"));
     EXPECT_THAT(run.out, Not(HasSubstr("have been written")));
+    EXPECT_EQ(countOf(run.out, "could not write the match result"), 1) << run.out;
+}
+
+TEST(QueuedWrites, ARowFirstFailingAtUnloadIsReportedLostWithoutAPromiseToRetry) {
+    TempFolder data;
+    HostsimResult run =
+        runScenario("datafolder missing\n" + kLoadedAfterWonMatch + "matchend\nunload\n", data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "--- > Tallyglass V1.1 Plugin loaded! < ---\nTallyglass: 1 recorded match(es) could not be "
+              "written to the stats file and are lost.\n");
 }
 
 #if defined(_WIN32)
