@@ -38,10 +38,14 @@ void dropCarriageReturn(std::string& kept, std::uint64_t fullLength) {
 // Reads blocks of the file backwards from a given end, to find where lines start.
 class BackwardScanner {
 public:
-    BackwardScanner(std::ifstream& in, char* buffer, std::size_t bufferBytes)
+    // The buffer already holds the file's bytes from `windowStart` to `windowEnd`.
+    BackwardScanner(std::ifstream& in, char* buffer, std::size_t bufferBytes, std::uint64_t windowStart,
+                    std::uint64_t windowEnd)
         : in_(in)
         , buffer_(buffer)
-        , bufferBytes_(bufferBytes) {}
+        , bufferBytes_(bufferBytes)
+        , windowStart_(windowStart)
+        , windowEnd_(windowEnd) {}
 
     bool failed() const { return failed_; }
 
@@ -90,8 +94,8 @@ private:
     std::ifstream& in_;
     char* buffer_;
     std::size_t bufferBytes_;
-    std::uint64_t windowStart_ = 0;
-    std::uint64_t windowEnd_ = 0;
+    std::uint64_t windowStart_;
+    std::uint64_t windowEnd_;
     bool failed_ = false;
 };
 
@@ -117,6 +121,13 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
         tail.state = stateOfUnopenable(file);
         return tail;
     }
+    // A small file needs no large block: allocating and touching one would cost more than the reading.
+    in.seekg(0, std::ios::end);
+    const std::streamoff knownSize = in.tellg();
+    in.seekg(0);
+    if (knownSize >= 0)
+        blockBytes = static_cast<std::size_t>(
+            std::min<std::uint64_t>(blockBytes, static_cast<std::uint64_t>(knownSize) + 1));
     const auto block = std::make_unique_for_overwrite<char[]>(blockBytes);
 
     // Forward: count the line feeds block by block and keep the beginning of the first line.
@@ -125,6 +136,7 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     std::uint64_t headerLength = 0;
     bool headerEnded = false;
     char lastByte = '\n';
+    std::size_t lastBlockBytes = 0; // what the block still holds: the end of the file
     while (true) {
         in.read(block.get(), static_cast<std::streamsize>(blockBytes));
         const auto got = static_cast<std::size_t>(in.gcount());
@@ -144,6 +156,7 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
         lineFeeds += countLineFeeds(begin, end);
         size += got;
         lastByte = end[-1];
+        lastBlockBytes = got;
         if (got < blockBytes)
             break;
     }
@@ -158,7 +171,8 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     // among them, as at most lineCount - 1 lines are taken.
     const std::uint64_t wanted =
         tail.lineCount > 0 ? std::min<std::uint64_t>(tail.lineCount - 1, wantedNewest) : 0;
-    BackwardScanner scanner(in, block.get(), blockBytes);
+    // The newest lines mostly lie in the block the count read last.
+    BackwardScanner scanner(in, block.get(), blockBytes, size - lastBlockBytes, size);
     std::uint64_t lineEnd = lastByte == '\n' ? size - (size > 0 ? 1 : 0) : size;
     tail.newestLines.reserve(static_cast<std::size_t>(wanted));
     for (std::uint64_t taken = 0; taken < wanted; ++taken) {
