@@ -128,8 +128,8 @@ int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, st
         }
         line = 0;
     } catch (const std::exception& error) {
-        err << scenarioName << ":" << line << ": the plugin let an exception escape into the host: " << error.what()
-            << "\n";
+        err << scenarioName << ":" << line
+            << ": the plugin let an exception escape into the host: " << error.what() << "\n";
         return kPluginThrew;
     } catch (...) {
         err << scenarioName << ":" << line << ": the plugin let an exception escape into the host\n";
