@@ -33,7 +33,7 @@ TEST(ConsoleSettings, EachSettingReachesItsOwnBoxAndChannel) {
     }
 }
 
-TEST(ConsoleSettings, EachShowFlagSwitchesOnlyItsOwnBox) {
+TEST(ConsoleSettings, EachShowFlagSwitchesOnlyItsOwnBoxAndTheOthersKeepTheirPlaces) {
     // The points box is switched by the "score" setting.
     const char* flags[] = {"mmr", "score", "goals", "assists", "saves", "shots", "demos"};
     const std::pair<int, int> corners[] = {{405, 730},  {405, 900}, {740, 900}, {1070, 900},
@@ -52,6 +52,9 @@ TEST(ConsoleSettings, EachShowFlagSwitchesOnlyItsOwnBox) {
             if (box != off)
                 expected.push_back(corners[box]);
         EXPECT_EQ(drawn, expected) << flags[off] << " off";
+        EXPECT_FALSE(frame.anyTextAt(corners[off].first + 5, corners[off].second + 5))
+            << flags[off] << " off";
+        EXPECT_EQ(frame.texts.size(), 6u * 45u) << flags[off] << " off";
     }
 }
 
