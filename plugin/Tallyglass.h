@@ -50,6 +50,10 @@ public:
     void buildColumnIndex();
     int columnPosition(const std::string& name);
     void refreshStatistics();
+    // Empties row `row` of every recent-match table.
+    void emptyTableRow(int row);
+    void updateAverages(int dataRows);
+    void fillTableRows(int dataRows);
 
     // Overlay (overlay/).
     void render(CanvasWrapper canvas);
@@ -137,6 +141,9 @@ private:
     // --- recording state ---
 
     // --- statistics state ---
+    // The newest lines loadStatsFile found in its one pass over the file, newest first, until
+    // readRecentLines puts them into their slots.
+    std::vector<std::string> newestLines_;
 
     // --- overlay state ---
     // Each box's last line ("Average MMR: " and the average), kept between frames so that drawing
