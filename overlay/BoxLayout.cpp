@@ -18,7 +18,8 @@ std::uint64_t widen(std::int32_t value) noexcept {
 } // namespace
 
 int dataRowCount(std::int32_t lineCount) noexcept {
-    return std::clamp(lineCount - 1, 0, kTableRows - 1);
+    // Widened first: the lowest 32-bit count has no predecessor in 32 bits.
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{lineCount} - 1, 0, kTableRows - 1));
 }
 
 std::size_t cellLength(const std::string& cell) noexcept {

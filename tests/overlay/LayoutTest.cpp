@@ -33,6 +33,7 @@ TEST(ColumnWidths, MeasureTheTitleRowAndOnlyTheDataRowsBelowTheLineCount) {
     EXPECT_EQ(headerOnly.charsBefore, (std::array<std::uint64_t, 4>{0, 3, 4, 5}));
     EXPECT_EQ(headerOnly.totalChars, 8u);
     EXPECT_EQ(measureColumns(cells, -5).totalChars, 8u);
+    EXPECT_EQ(measureColumns(cells, kMin).totalChars, 8u);
     EXPECT_EQ(measureColumns(cells, 2).charsBefore[1], 7u);  // row 1 counts
     EXPECT_EQ(measureColumns(cells, 10).charsBefore[1], 7u); // row 10 does not yet
     EXPECT_EQ(measureColumns(cells, 11).charsBefore[1], 11u);

@@ -8,7 +8,7 @@
 namespace {
 
 // Drawing the boxes from a file needs the statistics refresh, which fills the tables.
-constexpr bool kTablesFilledFromFile = false;
+constexpr bool kTablesFilledFromFile = true;
 
 constexpr const char* kGreen = "0 255 0 255";
 constexpr const char* kRed = "255 0 0 255";

@@ -77,18 +77,6 @@ TEST_F(Scoreboard, ConsoleChangesTakeEffectAtTheNextOpening) {
     EXPECT_EQ(after.textAt(55, 735).colour, "255 255 255 100");
 }
 
-TEST_F(Scoreboard, BoxesSwitchedOffLeaveTheOthersInPlace) {
-    ReplayedFrame frame = replayCanvas(run("console tallyglass_box_mmr 0\n"
-                                           "console tallyglass_box_goals 0\n"
-                                           "scoreboard open\nframe\n")
-                                           .frame(1));
-    EXPECT_EQ(corners(frame), (std::vector<std::pair<int, int>>{
-                                  {405, 900}, {1070, 900}, {1400, 900}, {740, 730}, {1070, 730}}));
-    EXPECT_FALSE(frame.anyTextAt(410, 735)); // the MMR box's place
-    EXPECT_FALSE(frame.anyTextAt(745, 905)); // the goals box's place
-    EXPECT_EQ(frame.texts.size(), 5u * 45u);
-}
-
 TEST_F(Scoreboard, OverlappingBoxesDrawAllRectanglesFirstLaterOnesOnTop) {
     ReplayedFrame frame = replayCanvas(run("console tallyglass_box_assists_x 760\n"
                                            "console tallyglass_box_assists_y 910\n"
