@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 #include <unistd.h>
 
@@ -78,6 +79,35 @@ void InProcessHost::writeStatsFile(const std::uint8_t* data, std::size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     if (!out)
         fuzzFailure("cannot write the stats file");
+}
+
+namespace {
+
+std::string fileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace
+
+void InProcessHost::recordMatchAndCheckAppend() {
+    const fs::path file = plugin_->getStatsFilePath();
+    const std::string before = fileBytes(file);
+
+    world_->game.online = true;
+    world_->game.winnerTeam = 0;
+    world_->game.figures.points = 987654;
+    plugin_->onMatchEnded("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
+    world_->advanceTime(6.0);
+
+    const std::string after = fileBytes(file);
+    if (after.size() <= before.size() || after.compare(0, before.size(), before) != 0)
+        fuzzFailure("appending a row changed what the stats file held");
+    const std::string added = after.substr(before.size());
+    if (added.back() != '\n' || added.find(",987654,") == std::string::npos)
+        fuzzFailure("the recorded row is not on a line of its own at the file's end");
 }
 
 void InProcessHost::openScoreboardAndDrawFrame() {

@@ -31,6 +31,9 @@ public:
     // What the host does from a scoreboard opening to its first frame, with the plugin's operations
     // called directly; then checks that the frame stayed within what seven boxes can draw.
     void openScoreboardAndDrawFrame();
+    // Ends an online match the local player won and lets its write fall due; then checks that the
+    // stats file kept every byte it held and gained the row on a line of its own.
+    void recordMatchAndCheckAppend();
 
 private:
     std::shared_ptr<hostcore::World> world_;

@@ -1,5 +1,6 @@
 // Arbitrary stats-file bytes through the read at load, the statistics refresh, a scoreboard opening
-// and one frame: nothing may throw, crash or draw beyond seven boxes.
+// and one frame, then a recorded match appended to them and shown: nothing may throw, crash or draw
+// beyond seven boxes, and the append keeps every byte the file held.
 #include "fuzz/InProcessHost.h"
 
 #include <cstddef>
@@ -9,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InProcessHost host;
     host.writeStatsFile(data, size);
     host.plugin().loadStatsFile(host.plugin().getStatsFilePath());
+    host.openScoreboardAndDrawFrame();
+    host.recordMatchAndCheckAppend();
     host.openScoreboardAndDrawFrame();
     return 0;
 }
