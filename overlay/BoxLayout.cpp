@@ -4,19 +4,6 @@
 
 namespace overlay {
 
-namespace {
-
-// Unsigned arithmetic wraps without undefined behaviour; its low 32 bits are the 32-bit result.
-std::int32_t wrap32(std::uint64_t value) noexcept {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-std::uint64_t widen(std::int32_t value) noexcept {
-    return static_cast<std::uint64_t>(std::int64_t{value});
-}
-
-} // namespace
-
 int dataRowCount(std::int32_t lineCount) noexcept {
     // Widened first: the lowest 32-bit count has no predecessor in 32 bits.
     return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{lineCount} - 1, 0, kTableRows - 1));
@@ -39,28 +26,6 @@ ColumnLayout measureColumns(const TableCells& cells, std::int32_t lineCount) noe
         layout.totalChars += longest + 1;
     }
     return layout;
-}
-
-std::int32_t boxRightEdge(std::int32_t boxX, std::uint64_t totalChars) noexcept {
-    const std::int32_t fitted = wrap32(widen(boxX) + kCharWidth + kCharWidth * totalChars);
-    const std::int32_t minimum = wrap32(widen(boxX) + kMinimumBoxWidth);
-    return std::max(fitted, minimum);
-}
-
-std::int32_t boxBottomEdge(std::int32_t boxY) noexcept {
-    return wrap32(widen(boxY) + kBoxHeight);
-}
-
-std::int32_t cellTextX(std::int32_t boxX, std::uint64_t charsBefore) noexcept {
-    return wrap32(widen(boxX) + kTextInset + kCharWidth * charsBefore);
-}
-
-std::int32_t rowTextY(std::int32_t boxY, int row) noexcept {
-    return wrap32(widen(boxY) + kTextInset + static_cast<std::uint64_t>(kRowPitch * row));
-}
-
-std::int32_t averageLineY(std::int32_t boxY) noexcept {
-    return wrap32(widen(boxY) + kAverageLineOffset);
 }
 
 } // namespace overlay

@@ -118,4 +118,27 @@ TEST_F(OverlayFrame, WinCellsThatAreNoNumberColourTheirRowWhite) {
     EXPECT_EQ(frame.texts.size(), 7u * 45u);
 }
 
+// The road of one match: its end is recorded, and the next scoreboard shows it in the top row.
+TEST_F(OverlayFrame, AFinishedMatchAppearsInTheTopRowAtTheNextOpening) {
+    result =
+        runScenario("clock " + std::to_string(kMatchTime) +
+                        "\nload\nonline title=\"Ranked Doubles\" id=11 ranked=1\nscore 3 1\nwinner 0\n"
+                        "stats points=450 goals=3 assists=2 saves=4 shots=6 demos=1\nrating 1050\nannounce\n"
+                        "matchend\nwait 90\nscoreboard open\nframe\n",
+                    data.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ReplayedFrame frame = replayCanvas(result.frame(1));
+    for (const Box& box : kBoxes) {
+        SCOPED_TRACE(box.statistic);
+        const char* rowOne[] = {"R Ranked Doubles", "3-1", box.value, "a minute ago"};
+        const int columnX[] = {box.x + 5, box.x + 141, box.x + 189, box.x + 245};
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_EQ(frame.textAt(columnX[column], box.y + 17).text, rowOne[column]);
+            EXPECT_EQ(frame.textAt(columnX[column], box.y + 17).colour, kGreen);
+        }
+        EXPECT_EQ(frame.textAt(box.x + 5, box.y + 137).text,
+                  "Average " + std::string(box.statistic) + ": " + box.value + ".00");
+    }
+}
+
 } // namespace
