@@ -15,6 +15,8 @@
 #endif
 #include <windows.h>
 #else
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -108,6 +110,39 @@ TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
     host.finish();
     EXPECT_EQ(host.escapedException(), "");
     EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 501, 502));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+
+// The disk fills up in the middle of a row: writes beyond a size limit fail (here the process's file
+// size limit, which acts on a regular file just as a full disk does). The half-written row is cut away
+// again, so the file holds no broken line, and the row is written whole once there is room.
+TEST(UnwritableStatsFile, ARowTheDiskCannotHoldIsCutAwayAndWrittenWholeOnceThereIsRoom) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    const std::string before = statsFileWithPoints({7701, 7702});
+    writeFile(statsFile, before);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame);
+
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlim_t unlimited = limit.rlim_cur;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(before.size() + 20); // room for a part of the row only
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    host.play(endedMatch(901));
+    limit.rlim_cur = unlimited;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_NE(host.console().find("could not write"), std::string::npos) << "the limit stopped no write";
+    EXPECT_EQ(readFile(statsFile), before) << "no part of the row is left behind";
+
+    host.play(endedMatch(902) + "scoreboard open\nframe\n");
+    EXPECT_THAT(host.lastFrameTexts(), Contains("902"));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 901, 902));
+    EXPECT_EQ(readFile(statsFile).substr(0, before.size()), before);
     EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 
