@@ -16,6 +16,18 @@ StatsFileState stateOfUnopenable(const std::filesystem::path& file) {
     return !error && !exists ? StatsFileState::absent : StatsFileState::unreadable;
 }
 
+// Only a regular file has an end to count to: a device or a pipe in its place (/dev/zero, a FIFO) could
+// be read forever. Such a path, or one that cannot be examined, is there but not readable.
+std::optional<StatsFileState> stateOfIrregular(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return StatsFileState::absent;
+    if (error || !std::filesystem::is_regular_file(status))
+        return StatsFileState::unreadable;
+    return std::nullopt;
+}
+
 std::size_t countLineFeeds(const char* begin, const char* end) {
     std::size_t count = 0;
     while (begin < end) {
@@ -106,28 +118,26 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     StatsFileTail tail;
     blockBytes = std::max<std::size_t>(blockBytes, 1);
 
-    // Only a regular file is read: a device in its place (a link to /dev/full, say) never ends, and
-    // opening a named pipe would wait for another program and hang the game meanwhile.
-    std::error_code statusError;
-    const std::filesystem::file_type type = std::filesystem::status(file, statusError).type();
-    if (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found &&
-        type != std::filesystem::file_type::none) {
-        tail.state = StatsFileState::unreadable;
+    if (const std::optional<StatsFileState> irregular = stateOfIrregular(file)) {
+        tail.state = *irregular;
         return tail;
     }
-
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open()) {
         tail.state = stateOfUnopenable(file);
         return tail;
     }
-    // A small file needs no large block: allocating and touching one would cost more than the reading.
+    // Lines appended while we read are left for the next read, so the work is bounded by the size now.
     in.seekg(0, std::ios::end);
-    const std::streamoff knownSize = in.tellg();
+    const std::streamoff sizeAtOpen = in.tellg();
     in.seekg(0);
-    if (knownSize >= 0)
-        blockBytes = static_cast<std::size_t>(
-            std::min<std::uint64_t>(blockBytes, static_cast<std::uint64_t>(knownSize) + 1));
+    if (sizeAtOpen < 0 || !in) {
+        tail.state = StatsFileState::unreadable;
+        return tail;
+    }
+    // A small file needs no large block: allocating and touching one would cost more than the reading.
+    blockBytes = static_cast<std::size_t>(std::min<std::uint64_t>(
+        blockBytes, std::max<std::uint64_t>(static_cast<std::uint64_t>(sizeAtOpen), 1)));
     const auto block = std::make_unique_for_overwrite<char[]>(blockBytes);
 
     // Forward: count the line feeds block by block and keep the beginning of the first line.
@@ -137,8 +147,10 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     bool headerEnded = false;
     char lastByte = '\n';
     std::size_t lastBlockBytes = 0; // what the block still holds: the end of the file
-    while (true) {
-        in.read(block.get(), static_cast<std::streamsize>(blockBytes));
+    std::uint64_t unread = static_cast<std::uint64_t>(sizeAtOpen);
+    while (unread > 0) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, unread));
+        in.read(block.get(), static_cast<std::streamsize>(wanted));
         const auto got = static_cast<std::size_t>(in.gcount());
         if (got == 0)
             break;
@@ -157,8 +169,9 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
         size += got;
         lastByte = end[-1];
         lastBlockBytes = got;
-        if (got < blockBytes)
-            break;
+        unread -= got;
+        if (got < wanted)
+            break; // the file got shorter meanwhile: what was there is counted
     }
     if (in.bad()) {
         tail.state = StatsFileState::unreadable;
