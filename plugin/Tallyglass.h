@@ -57,10 +57,11 @@ public:
     void buildColumnIndex();
     int columnPosition(const std::string& name);
     void refreshStatistics();
-    // Empties row `row` of every recent-match table.
-    void emptyTableRow(int row);
+    // Steps of the refresh over rows 1 to dataRows (the file's data lines, at most ten).
     void updateAverages(int dataRows);
     void fillTableRows(int dataRows);
+    // Empties row `row` of every recent-match table.
+    void emptyTableRow(int row);
 
     // Overlay (overlay/).
     void render(CanvasWrapper canvas);

@@ -16,6 +16,18 @@ StatsFileState stateOfUnopenable(const std::filesystem::path& file) {
     return !error && !exists ? StatsFileState::absent : StatsFileState::unreadable;
 }
 
+// Only a regular file has an end to count to: a device or a pipe in its place (/dev/zero, a FIFO) could
+// be read forever. Such a path, or one that cannot be examined, is there but not readable.
+std::optional<StatsFileState> stateOfIrregular(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return StatsFileState::absent;
+    if (error || !std::filesystem::is_regular_file(status))
+        return StatsFileState::unreadable;
+    return std::nullopt;
+}
+
 std::size_t countLineFeeds(const char* begin, const char* end) {
     std::size_t count = 0;
     while (begin < end) {
@@ -38,10 +50,14 @@ void dropCarriageReturn(std::string& kept, std::uint64_t fullLength) {
 // Reads blocks of the file backwards from a given end, to find where lines start.
 class BackwardScanner {
 public:
-    BackwardScanner(std::ifstream& in, char* buffer, std::size_t bufferBytes)
+    // The buffer already holds the file's bytes from `windowStart` to `windowEnd`.
+    BackwardScanner(std::ifstream& in, char* buffer, std::size_t bufferBytes, std::uint64_t windowStart,
+                    std::uint64_t windowEnd)
         : in_(in)
         , buffer_(buffer)
-        , bufferBytes_(bufferBytes) {}
+        , bufferBytes_(bufferBytes)
+        , windowStart_(windowStart)
+        , windowEnd_(windowEnd) {}
 
     bool failed() const { return failed_; }
 
@@ -90,8 +106,8 @@ private:
     std::ifstream& in_;
     char* buffer_;
     std::size_t bufferBytes_;
-    std::uint64_t windowStart_ = 0;
-    std::uint64_t windowEnd_ = 0;
+    std::uint64_t windowStart_;
+    std::uint64_t windowEnd_;
     bool failed_ = false;
 };
 
@@ -102,11 +118,26 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     StatsFileTail tail;
     blockBytes = std::max<std::size_t>(blockBytes, 1);
 
+    if (const std::optional<StatsFileState> irregular = stateOfIrregular(file)) {
+        tail.state = *irregular;
+        return tail;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open()) {
         tail.state = stateOfUnopenable(file);
         return tail;
     }
+    // Lines appended while we read are left for the next read, so the work is bounded by the size now.
+    in.seekg(0, std::ios::end);
+    const std::streamoff sizeAtOpen = in.tellg();
+    in.seekg(0);
+    if (sizeAtOpen < 0 || !in) {
+        tail.state = StatsFileState::unreadable;
+        return tail;
+    }
+    // A small file needs no large block: allocating and touching one would cost more than the reading.
+    blockBytes = static_cast<std::size_t>(std::min<std::uint64_t>(
+        blockBytes, std::max<std::uint64_t>(static_cast<std::uint64_t>(sizeAtOpen), 1)));
     const auto block = std::make_unique_for_overwrite<char[]>(blockBytes);
 
     // Forward: count the line feeds block by block and keep the beginning of the first line.
@@ -115,8 +146,11 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     std::uint64_t headerLength = 0;
     bool headerEnded = false;
     char lastByte = '\n';
-    while (true) {
-        in.read(block.get(), static_cast<std::streamsize>(blockBytes));
+    std::size_t lastBlockBytes = 0; // what the block still holds: the end of the file
+    std::uint64_t unread = static_cast<std::uint64_t>(sizeAtOpen);
+    while (unread > 0) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, unread));
+        in.read(block.get(), static_cast<std::streamsize>(wanted));
         const auto got = static_cast<std::size_t>(in.gcount());
         if (got == 0)
             break;
@@ -134,8 +168,10 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
         lineFeeds += countLineFeeds(begin, end);
         size += got;
         lastByte = end[-1];
-        if (got < blockBytes)
-            break;
+        lastBlockBytes = got;
+        unread -= got;
+        if (got < wanted)
+            break; // the file got shorter meanwhile: what was there is counted
     }
     if (in.bad()) {
         tail.state = StatsFileState::unreadable;
@@ -148,7 +184,8 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     // among them, as at most lineCount - 1 lines are taken.
     const std::uint64_t wanted =
         tail.lineCount > 0 ? std::min<std::uint64_t>(tail.lineCount - 1, wantedNewest) : 0;
-    BackwardScanner scanner(in, block.get(), blockBytes);
+    // The newest lines mostly lie in the block the count read last.
+    BackwardScanner scanner(in, block.get(), blockBytes, size - lastBlockBytes, size);
     std::uint64_t lineEnd = lastByte == '\n' ? size - (size > 0 ? 1 : 0) : size;
     tail.newestLines.reserve(static_cast<std::size_t>(wanted));
     for (std::uint64_t taken = 0; taken < wanted; ++taken) {

@@ -2,6 +2,7 @@
 // overlay draws, including damaged, shrinking, vanishing and locked files.
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
+#include "recording/StatsFileAppend.h"
 #include "tests/support/HostsimRun.h"
 
 #include <gtest/gtest.h>
@@ -339,4 +340,35 @@ TEST_F(StatisticsRefresh, CrLfAndLfFilesGiveTheSameSlotsAndFields) {
     EXPECT_EQ(plugin.goalsTable, lf.goalsTable);
     EXPECT_EQ(tableRow(plugin.goalsTable, 1)[4], "1");
     EXPECT_EQ(plugin.columnPosition("Win"), 14) << "the header's last name has no carriage return";
+}
+
+TEST_F(StatisticsRefresh, ReadsBackWhatTheWriterAppends) {
+    // The writer's own output, with its platform line ends and a title holding commas.
+    const auto file = folder / "written_Tallyglass.csv";
+    for (int match = 0; match < 12; ++match) {
+        MatchRow row{{"Assists", "1"},
+                     {"Demos", "0"},
+                     {"Goals", std::to_string(match)},
+                     {"MMR", "1200"},
+                     {"MVP", "0"},
+                     {"MyTeamGoals", "2"},
+                     {"OtherTeamGoals", "5"},
+                     {"Playlist", match == 11 ? "Snow Day, Hoops" : "Ranked Duel 1v1"},
+                     {"Points", "300"},
+                     {"Ranked", match == 11 ? "0" : "1"},
+                     {"Saves", "2"},
+                     {"Shots", "3"},
+                     {"Time", std::to_string(kNow - 7200)},
+                     {"Timestamp", "19:13:20 12/07/26"},
+                     {"Win", "0"}};
+        ASSERT_TRUE(appendMatchRow(plugin.statsFile, file, row));
+    }
+    plugin.loadStatsFile(file);
+
+    EXPECT_EQ(plugin.lineCount, 13);
+    EXPECT_EQ(plugin.recentLines[0], kHeader);
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1), (Row{"C Snow Day, Hoops", "2-5", "11", "2 hours ago", "0"}));
+    EXPECT_EQ(tableRow(plugin.goalsTable, 10), (Row{"R Ranked Duel 1v1", "2-5", "2", "2 hours ago", "0"}));
+    EXPECT_EQ(plugin.averageGoals, "6.50"); // matches 2 to 11
+    EXPECT_EQ(plugin.averageMmr, "1200.00");
 }

@@ -169,6 +169,14 @@ TEST(StatsFileTail, TellsAnAbsentFileFromOneThatCannotBeRead) {
     EXPECT_TRUE(taken.newestLines.empty());
 }
 
+#if !defined(_WIN32)
+TEST(StatsFileTail, ADeviceInPlaceOfTheFileIsNotReadForever) {
+    const TempFolder folder;
+    std::filesystem::create_symlink("/dev/zero", folder / "endless.csv");
+    EXPECT_EQ(readStatsFileTail(folder / "endless.csv", 10).state, StatsFileState::unreadable);
+}
+#endif
+
 TEST(StatsFileTail, ReadsAPathThatIsNotPlainAscii) {
     const TempFolder folder;
     const std::filesystem::path file =
