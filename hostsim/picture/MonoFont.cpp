@@ -2,13 +2,16 @@
 
 #include <stb_truetype.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace picture {
 
 struct MonoFont::Details {
     std::vector<unsigned char> bytes; // stbtt_fontinfo points into these
     stbtt_fontinfo info{};
-    float scale = 0;         // font units to pixels at text scale 1
-    float baselineRatio = 0; // share of the row above the baseline
+    float scale = 0;  // font units to pixels at text scale 1
+    int ascender = 0; // font units from the baseline to the top of the tallest Latin letters
 };
 
 MonoFont::MonoFont(std::unique_ptr<Details> details)
@@ -29,16 +32,17 @@ std::unique_ptr<MonoFont> MonoFont::fromBytes(std::vector<unsigned char> bytes, 
     const int zero = stbtt_FindGlyphIndex(&details->info, '0');
     if (zero != 0)
         stbtt_GetGlyphHMetrics(&details->info, zero, &advance, &bearing);
-    int ascent = 0, descent = 0, gap = 0;
-    stbtt_GetFontVMetrics(&details->info, &ascent, &descent, &gap);
-    if (advance <= 0 || ascent - descent <= 0) {
-        error = "the font has no usable digits or line metrics";
+    for (char letter : {'H', 'd', 'l'}) {
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        if (stbtt_GetCodepointBox(&details->info, letter, &x0, &y0, &x1, &y1) != 0)
+            details->ascender = std::max(details->ascender, y1);
+    }
+    if (advance <= 0 || details->ascender <= 0) {
+        error = "the font has no usable digits or letters";
         return nullptr;
     }
     // Every character of a monospaced font advances as far as the digit 0: make that one cell.
     details->scale = kCellWidth / static_cast<float>(advance);
-    // Fit the font's line, ascent over descent, into one row.
-    details->baselineRatio = static_cast<float>(ascent) / static_cast<float>(ascent - descent);
     return std::unique_ptr<MonoFont>(new MonoFont(std::move(details)));
 }
 
@@ -49,7 +53,9 @@ float MonoFont::advance(char32_t codePoint, float xScale) const {
 }
 
 float MonoFont::baseline(float yScale) const {
-    return kRowHeight * yScale * details_->baselineRatio;
+    // A whole pixel keeps the letters' flat strokes sharp; the small allowance keeps an ascender that
+    // reaches a pixel edge from being pushed a whole pixel down by rounding noise.
+    return std::ceil(static_cast<float>(details_->ascender) * details_->scale * yScale - 0.01f);
 }
 
 GlyphCoverage MonoFont::rasterize(char32_t codePoint, float xScale, float yScale, float shiftX) const {

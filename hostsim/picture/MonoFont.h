@@ -35,7 +35,8 @@ public:
 
     // How far the pen moves after `codePoint` at horizontal text scale `xScale`.
     float advance(char32_t codePoint, float xScale) const;
-    // How far below the top of a row the baseline lies at vertical text scale `yScale`.
+    // How far below the top of a row the baseline lies at vertical text scale `yScale`: a whole number
+    // of pixels, just enough for the tallest Latin letters to start at the top of the row.
     float baseline(float yScale) const;
     // The glyph of `codePoint` at these scales, the pen lying `shiftX` (0 to 1) right of a whole pixel.
     GlyphCoverage rasterize(char32_t codePoint, float xScale, float yScale, float shiftX) const;
