@@ -25,8 +25,11 @@ if(CMAKE_CROSSCOMPILING)
         add_subdirectory("${TALLYGLASS_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/_deps/googletest"
                          EXCLUDE_FROM_ALL SYSTEM)
     endblock()
+    # googletest 1.11+ defines these aliases itself; older sources do not.
     foreach(_tallyglass_gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
-        add_library(GTest::${_tallyglass_gtest_target} ALIAS ${_tallyglass_gtest_target})
+        if(NOT TARGET GTest::${_tallyglass_gtest_target})
+            add_library(GTest::${_tallyglass_gtest_target} ALIAS ${_tallyglass_gtest_target})
+        endif()
     endforeach()
     unset(_tallyglass_gtest_target)
 else()

@@ -11,8 +11,8 @@ long long parseInteger(const std::string& text, long long min, long long max, co
     if (problem != std::errc() || stop != end || text.empty())
         throw ScenarioError(what + " must be a whole number, not '" + text + "'");
     if (value < min || value > max)
-        throw ScenarioError(what + " must lie between " + std::to_string(min) + " and " + std::to_string(max) +
-                            ", not " + text);
+        throw ScenarioError(what + " must lie between " + std::to_string(min) + " and " +
+                            std::to_string(max) + ", not " + text);
     return value;
 }
 
@@ -49,7 +49,8 @@ std::map<std::string, std::string> parseKeyValues(const std::vector<std::string>
 
 void expectArgumentCount(const std::vector<std::string>& arguments, std::size_t min, std::size_t max) {
     if (arguments.size() < min || arguments.size() > max) {
-        std::string expected = min == max ? std::to_string(min) : std::to_string(min) + " to " + std::to_string(max);
+        std::string expected =
+            min == max ? std::to_string(min) : std::to_string(min) + " to " + std::to_string(max);
         throw ScenarioError("expected " + expected + " argument" + (max == 1 ? "" : "s") + ", got " +
                             std::to_string(arguments.size()));
     }

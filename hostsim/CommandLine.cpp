@@ -6,9 +6,11 @@
 const char* const kHostsimUsage =
     "usage: hostsim run SCENARIO [--module PATH] [--data DIR] [--trace FILE] [--png FILE]\n"
     "       hostsim demo [--module PATH] [--data DIR] [--png FILE]\n"
-    "       hostsim preview --stats CSV [--module PATH] [--set NAME=VALUE]... [--clock SECONDS] [--png FILE]\n";
+    "       hostsim preview --stats CSV [--module PATH] [--set NAME=VALUE]... [--clock SECONDS] [--png "
+    "FILE]\n";
 
-std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
+std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& arguments,
+                                               std::string& error) {
     if (arguments.empty()) {
         error = "missing command";
         return std::nullopt;
@@ -40,7 +42,8 @@ std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& a
             return options.mode != Mode::Preview;
         if (option == "--trace")
             return options.mode == Mode::Run;
-        return options.mode == Mode::Preview && (option == "--stats" || option == "--set" || option == "--clock");
+        return options.mode == Mode::Preview &&
+               (option == "--stats" || option == "--set" || option == "--clock");
     };
     for (std::size_t i = next; i < arguments.size(); i += 2) {
         const std::string& option = arguments[i];

@@ -15,7 +15,7 @@ struct HostsimOptions {
     std::optional<std::filesystem::path> data;
     std::optional<std::filesystem::path> trace;
     std::optional<std::filesystem::path> png;
-    std::optional<std::filesystem::path> stats;              // preview
+    std::optional<std::filesystem::path> stats;            // preview
     std::vector<std::pair<std::string, std::string>> sets; // preview
     std::optional<double> clock;                           // preview
 };

@@ -101,7 +101,8 @@ ScenarioAction local(const Arguments& args) {
     if (args[0] == "none")
         return [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoController; };
     if (args[0] == "nopri")
-        return [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoReplicationInfo; };
+        return
+            [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoReplicationInfo; };
     auto values = parseKeyValues(args, {"team"});
     auto team = static_cast<unsigned char>(parseInteger(values["team"], 0, 255, "team"));
     return [team](Session& session) {
@@ -129,7 +130,8 @@ ScenarioAction stats(const Arguments& args) {
     auto values = parseKeyValues(args, {"points", "goals", "assists", "saves", "shots", "demos", "mvp"});
     std::map<std::string, long long> figures;
     for (const auto& [key, text] : values)
-        figures[key] = key == "mvp" ? parseInteger(text, 0, UINT32_MAX, key) : parseInteger(text, INT_MIN, INT_MAX, key);
+        figures[key] =
+            key == "mvp" ? parseInteger(text, 0, UINT32_MAX, key) : parseInteger(text, INT_MIN, INT_MAX, key);
     return [figures](Session& session) {
         hostcore::MatchFigures& f = session.world().game.figures;
         for (const auto& [key, value] : figures) {
@@ -171,7 +173,9 @@ ScenarioAction announce(const Arguments& args) {
     std::optional<std::string> named;
     if (!args.empty())
         named = args[0];
-    return [named](Session& session) { session.world().announceRating(named.value_or(session.world().playerId)); };
+    return [named](Session& session) {
+        session.world().announceRating(named.value_or(session.world().playerId));
+    };
 }
 
 ScenarioAction event(const Arguments& args) {
@@ -210,11 +214,26 @@ ScenarioAction echo(const Arguments& args) {
 }
 
 const std::map<std::string, Parser> kCommands{
-    {"player", player},   {"datafolder", datafolder}, {"clock", clock},     {"wait", wait},
-    {"load", load},       {"unload", unload},         {"online", online},   {"offline", offline},
-    {"local", local},     {"score", score},           {"winner", winner},   {"stats", stats},
-    {"rating", rating},   {"announce", announce},     {"event", event},     {"matchend", matchend},
-    {"scoreboard", scoreboard}, {"console", console}, {"frame", frame},     {"echo", echo},
+    {"player", player},
+    {"datafolder", datafolder},
+    {"clock", clock},
+    {"wait", wait},
+    {"load", load},
+    {"unload", unload},
+    {"online", online},
+    {"offline", offline},
+    {"local", local},
+    {"score", score},
+    {"winner", winner},
+    {"stats", stats},
+    {"rating", rating},
+    {"announce", announce},
+    {"event", event},
+    {"matchend", matchend},
+    {"scoreboard", scoreboard},
+    {"console", console},
+    {"frame", frame},
+    {"echo", echo},
 };
 
 } // namespace

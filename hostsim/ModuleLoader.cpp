@@ -9,7 +9,9 @@
 
 #include <vector>
 
-LoadedModule::~LoadedModule() { close(); }
+LoadedModule::~LoadedModule() {
+    close();
+}
 
 #if defined(_WIN32)
 
@@ -37,7 +39,9 @@ std::filesystem::path executableDirectory() {
     return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
 }
 
-std::filesystem::path defaultModulePath() { return executableDirectory() / "Tallyglass.dll"; }
+std::filesystem::path defaultModulePath() {
+    return executableDirectory() / "Tallyglass.dll";
+}
 
 #else
 
@@ -49,7 +53,9 @@ bool LoadedModule::open(const std::filesystem::path& file, std::string& error) {
     return handle_ != nullptr;
 }
 
-void* LoadedModule::symbol(const char* name) const { return dlsym(handle_, name); }
+void* LoadedModule::symbol(const char* name) const {
+    return dlsym(handle_, name);
+}
 
 void LoadedModule::close() {
     if (handle_)
@@ -63,6 +69,8 @@ std::filesystem::path executableDirectory() {
     return error ? std::filesystem::current_path() : self.parent_path();
 }
 
-std::filesystem::path defaultModulePath() { return executableDirectory() / "Tallyglass.so"; }
+std::filesystem::path defaultModulePath() {
+    return executableDirectory() / "Tallyglass.so";
+}
 
 #endif

@@ -13,7 +13,10 @@ using PinClock = void (*)(int, long long);
 } // namespace
 
 Session::Session(LoadedModule& module, std::filesystem::path dataRoot, std::ostream& out)
-    : module_(module), dataRoot_(std::move(dataRoot)), out_(out), world_(hostcore::World::create()) {
+    : module_(module)
+    , dataRoot_(std::move(dataRoot))
+    , out_(out)
+    , world_(hostcore::World::create()) {
     world_->dataFolder = dataRoot_;
     world_->consoleSink = [this](const std::string& line) { out_ << line << '\n'; };
     world_->onTimeAdvanced = [this](double now) {
@@ -60,7 +63,9 @@ void Session::pinClock(double secondsSinceEpoch) {
     pushClockToModule();
 }
 
-void Session::wait(double seconds) { world_->advanceTime(seconds); }
+void Session::wait(double seconds) {
+    world_->advanceTime(seconds);
+}
 
 void Session::pushClockToModule() {
     auto pin = reinterpret_cast<PinClock>(module_.symbol("TallyglassPinClock"));

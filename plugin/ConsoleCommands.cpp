@@ -6,4 +6,6 @@ void Tallyglass::onStartCommand(std::vector<std::string>) {
     pluginEnabled = true;
 }
 
-void Tallyglass::onStopCommand(std::vector<std::string>) { pluginEnabled = false; }
+void Tallyglass::onStopCommand(std::vector<std::string>) {
+    pluginEnabled = false;
+}

@@ -36,14 +36,8 @@ TALLYGLASS_EXPORT void deleteMe() noexcept {
 }
 
 TALLYGLASS_EXPORT BakkesMod::Plugin::BakkesModPluginInfo exports{
-    BakkesMod::Plugin::kApiBuildVersion,
-    "plugin/Exports.cpp",
-    "Tallyglass",
-    "Tallyglass",
-    "1.1",
-    BakkesMod::Plugin::PLUGINTYPE_NONE,
-    &getPlugin,
-    &deleteMe,
+    BakkesMod::Plugin::kApiBuildVersion, "plugin/Exports.cpp", "Tallyglass", "Tallyglass", "1.1",
+    BakkesMod::Plugin::PLUGINTYPE_NONE,  &getPlugin,           &deleteMe,
 };
 
 // For test hosts only: pins the clock the plugin reads match times and ages from (seconds since

@@ -20,4 +20,6 @@ void Tallyglass::onScoreboardOpen(std::string) {
         [this](CanvasWrapper canvas) { runGuarded(*this, [&] { render(std::move(canvas)); }); });
 }
 
-void Tallyglass::onScoreboardClose(std::string) { gameWrapper->UnregisterDrawables(); }
+void Tallyglass::onScoreboardClose(std::string) {
+    gameWrapper->UnregisterDrawables();
+}

@@ -27,8 +27,8 @@ void Tallyglass::onLoad() {
             },
             "Disables the Tallyglass Plugin.", 0);
         for (const ConsoleSetting& setting : kConsoleSettings)
-            cvarManager->registerCvar(setting.name, setting.defaultValue, setting.description, true, true, setting.min,
-                                      true, setting.max, true);
+            cvarManager->registerCvar(setting.name, setting.defaultValue, setting.description, true, true,
+                                      setting.min, true, setting.max, true);
 
         gameWrapper->HookEvent(kScoreboardOpenedEvent, [this](std::string eventName) {
             runGuarded(*this, [&] { onScoreboardOpen(std::move(eventName)); });

@@ -16,7 +16,7 @@
 
 class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
-    static constexpr int kKeptLines = 11;    // the header and the ten newest lines
+    static constexpr int kKeptLines = 11;     // the header and the ten newest lines
     static constexpr int kFieldsPerLine = 15; // the columns the writer produces
     static constexpr int kTableColumns = 5;
     using Table = std::array<std::string, kKeptLines * kTableColumns>;
@@ -60,9 +60,9 @@ public:
     // Logs a failure caught at the edge of a host callback; never throws.
     void reportFailure(const char* what) noexcept;
 
-    std::array<std::string, 13> columnNames{"Playlist", "MyTeamGoals",    "MMR",    "Time",   "Win",
-                                            "OtherTeamGoals", "Ranked", "Points", "Goals",  "Assists",
-                                            "Saves",    "Shots",          "Demos"};
+    std::array<std::string, 13> columnNames{"Playlist",       "MyTeamGoals", "MMR",    "Time",  "Win",
+                                            "OtherTeamGoals", "Ranked",      "Points", "Goals", "Assists",
+                                            "Saves",          "Shots",       "Demos"};
     ColumnTitles pointsColumns{"Playlist", "Score", "Points", "Time", "Win"};
     ColumnTitles goalsColumns{"Playlist", "Score", "Goals", "Time", "Win"};
     ColumnTitles assistsColumns{"Playlist", "Score", "Assists", "Time", "Win"};

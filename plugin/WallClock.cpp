@@ -15,6 +15,10 @@ std::int64_t wallClockNow() {
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void pinWallClock(std::int64_t secondsSinceEpoch) { pinnedSeconds = secondsSinceEpoch; }
+void pinWallClock(std::int64_t secondsSinceEpoch) {
+    pinnedSeconds = secondsSinceEpoch;
+}
 
-void unpinWallClock() { pinnedSeconds.reset(); }
+void unpinWallClock() {
+    pinnedSeconds.reset();
+}

@@ -9,29 +9,31 @@
 using hostcore::traceFloat;
 using hostcore::traceQuote;
 
-CVarManagerWrapper::CVarManagerWrapper(std::shared_ptr<hostcore::World> world) : world_(std::move(world)) {}
+CVarManagerWrapper::CVarManagerWrapper(std::shared_ptr<hostcore::World> world)
+    : world_(std::move(world)) {}
 
 void CVarManagerWrapper::log(std::string text) {
     world_->trace("log " + traceQuote(text));
     world_->console(text);
 }
 
-void CVarManagerWrapper::registerNotifier(std::string name, std::function<void(std::vector<std::string>)> callback,
+void CVarManagerWrapper::registerNotifier(std::string name,
+                                          std::function<void(std::vector<std::string>)> callback,
                                           std::string description, unsigned char permissions) {
     world_->trace("registerNotifier " + traceQuote(name) + " " + traceQuote(description) + " " +
                   std::to_string(permissions));
     world_->addNotifier(std::move(name), std::move(callback));
 }
 
-CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defaultValue, std::string description,
-                                             bool searchable, bool hasMin, float min, bool hasMax, float max,
-                                             bool saveToCfg) {
+CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defaultValue,
+                                             std::string description, bool searchable, bool hasMin, float min,
+                                             bool hasMax, float max, bool saveToCfg) {
     world_->trace("registerCvar " + traceQuote(name) + " " + traceQuote(defaultValue) + " " +
-                  traceQuote(description) + " " + std::to_string(searchable) + " " + std::to_string(hasMin) + " " +
-                  traceFloat(min) + " " + std::to_string(hasMax) + " " + traceFloat(max) + " " +
+                  traceQuote(description) + " " + std::to_string(searchable) + " " + std::to_string(hasMin) +
+                  " " + traceFloat(min) + " " + std::to_string(hasMax) + " " + traceFloat(max) + " " +
                   std::to_string(saveToCfg));
-    world_->addCvar(hostcore::ConsoleVariable{name, defaultValue, description, searchable, hasMin, min, hasMax, max,
-                                              saveToCfg, {}});
+    world_->addCvar(hostcore::ConsoleVariable{
+        name, defaultValue, description, searchable, hasMin, min, hasMax, max, saveToCfg, {}});
     return CVarWrapper(world_, std::move(name));
 }
 
@@ -41,9 +43,12 @@ CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
 }
 
 CVarWrapper::CVarWrapper(std::shared_ptr<hostcore::World> world, std::string name)
-    : world_(std::move(world)), name_(std::move(name)) {}
+    : world_(std::move(world))
+    , name_(std::move(name)) {}
 
-bool CVarWrapper::IsNull() const { return !world_ || world_->findCvar(name_) == nullptr; }
+bool CVarWrapper::IsNull() const {
+    return !world_ || world_->findCvar(name_) == nullptr;
+}
 
 std::string CVarWrapper::getStringValue() const {
     const hostcore::ConsoleVariable* cvar = world_ ? world_->findCvar(name_) : nullptr;
@@ -66,7 +71,9 @@ int CVarWrapper::getIntValue() const {
     return static_cast<int>(value);
 }
 
-bool CVarWrapper::getBoolValue() const { return getIntValue() != 0; }
+bool CVarWrapper::getBoolValue() const {
+    return getIntValue() != 0;
+}
 
 void CVarWrapper::setValue(std::string value) {
     if (hostcore::ConsoleVariable* cvar = world_ ? world_->findCvar(name_) : nullptr)

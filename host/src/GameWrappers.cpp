@@ -5,7 +5,8 @@
 using hostcore::traceFloat;
 using hostcore::traceQuote;
 
-GameWrapper::GameWrapper(std::shared_ptr<hostcore::World> world) : world_(std::move(world)) {}
+GameWrapper::GameWrapper(std::shared_ptr<hostcore::World> world)
+    : world_(std::move(world)) {}
 
 void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
     world_->trace("HookEvent " + traceQuote(eventName));
@@ -31,25 +32,42 @@ ServerWrapper GameWrapper::GetOnlineGame() {
     return world_->game.online ? ServerWrapper(world_) : ServerWrapper();
 }
 
-UniqueIDWrapper GameWrapper::GetUniqueID() { return UniqueIDWrapper(world_->playerId); }
+UniqueIDWrapper GameWrapper::GetUniqueID() {
+    return UniqueIDWrapper(world_->playerId);
+}
 
-std::filesystem::path GameWrapper::GetDataFolder() { return world_->dataFolder; }
+std::filesystem::path GameWrapper::GetDataFolder() {
+    return world_->dataFolder;
+}
 
-MMRWrapper GameWrapper::GetMMRWrapper() { return MMRWrapper(world_); }
+MMRWrapper GameWrapper::GetMMRWrapper() {
+    return MMRWrapper(world_);
+}
 
-ActorWrapper::ActorWrapper(std::shared_ptr<hostcore::World> world) : world_(std::move(world)) {}
+ActorWrapper::ActorWrapper(std::shared_ptr<hostcore::World> world)
+    : world_(std::move(world)) {}
 
-bool ActorWrapper::IsNull() const { return world_ == nullptr; }
+bool ActorWrapper::IsNull() const {
+    return world_ == nullptr;
+}
 
-UnrealStringWrapper::UnrealStringWrapper(std::string text) : text_(std::move(text)) {}
+UnrealStringWrapper::UnrealStringWrapper(std::string text)
+    : text_(std::move(text)) {}
 
-std::string UnrealStringWrapper::ToString() const { return text_; }
+std::string UnrealStringWrapper::ToString() const {
+    return text_;
+}
 
-UniqueIDWrapper::UniqueIDWrapper(std::string id) : id_(std::move(id)) {}
+UniqueIDWrapper::UniqueIDWrapper(std::string id)
+    : id_(std::move(id)) {}
 
-std::string UniqueIDWrapper::str() const { return id_; }
+std::string UniqueIDWrapper::str() const {
+    return id_;
+}
 
-GameSettingPlaylistWrapper GameEventWrapper::GetPlaylist() const { return GameSettingPlaylistWrapper(world_); }
+GameSettingPlaylistWrapper GameEventWrapper::GetPlaylist() const {
+    return GameSettingPlaylistWrapper(world_);
+}
 
 PlayerControllerWrapper GameEventWrapper::GetLocalPrimaryPlayer() const {
     if (!world_ || world_->game.local == hostcore::LocalPlayer::NoController)
@@ -72,15 +90,24 @@ UnrealStringWrapper GameSettingPlaylistWrapper::GetTitle() const {
     return UnrealStringWrapper(world_ ? world_->game.playlist.title : std::string());
 }
 
-std::uint32_t GameSettingPlaylistWrapper::GetbRanked() const { return world_ ? world_->game.playlist.ranked : 0; }
+std::uint32_t GameSettingPlaylistWrapper::GetbRanked() const {
+    return world_ ? world_->game.playlist.ranked : 0;
+}
 
-int GameSettingPlaylistWrapper::GetPlaylistId() const { return world_ ? world_->game.playlist.id : 0; }
+int GameSettingPlaylistWrapper::GetPlaylistId() const {
+    return world_ ? world_->game.playlist.id : 0;
+}
 
-bool GameSettingPlaylistWrapper::IsLanMatch() const { return world_ && world_->game.playlist.lan; }
+bool GameSettingPlaylistWrapper::IsLanMatch() const {
+    return world_ && world_->game.playlist.lan;
+}
 
-bool GameSettingPlaylistWrapper::IsPrivateMatch() const { return world_ && world_->game.playlist.privateMatch; }
+bool GameSettingPlaylistWrapper::IsPrivateMatch() const {
+    return world_ && world_->game.playlist.privateMatch;
+}
 
-TeamInfoWrapper::TeamInfoWrapper(std::shared_ptr<hostcore::World> world, int index) : index_(index) {
+TeamInfoWrapper::TeamInfoWrapper(std::shared_ptr<hostcore::World> world, int index)
+    : index_(index) {
     if (world && index >= 0 && index < static_cast<int>(world->game.teamScores.size()))
         world_ = std::move(world);
 }
@@ -89,7 +116,9 @@ int TeamInfoWrapper::GetScore() const {
     return world_ ? world_->game.teamScores[static_cast<std::size_t>(index_)] : 0;
 }
 
-unsigned char TeamInfoWrapper::GetTeamNum() const { return world_ ? static_cast<unsigned char>(index_) : 0; }
+unsigned char TeamInfoWrapper::GetTeamNum() const {
+    return world_ ? static_cast<unsigned char>(index_) : 0;
+}
 
 PriWrapper PlayerControllerWrapper::GetPRI() const {
     if (!world_ || world_->game.local == hostcore::LocalPlayer::NoReplicationInfo)
@@ -97,26 +126,46 @@ PriWrapper PlayerControllerWrapper::GetPRI() const {
     return PriWrapper(world_);
 }
 
-unsigned char PlayerReplicationInfoWrapper::GetTeamNum() const { return world_ ? world_->game.localTeam : 0; }
+unsigned char PlayerReplicationInfoWrapper::GetTeamNum() const {
+    return world_ ? world_->game.localTeam : 0;
+}
 
-int PriWrapper::GetMatchScore() const { return world_ ? world_->game.figures.points : 0; }
-int PriWrapper::GetMatchGoals() const { return world_ ? world_->game.figures.goals : 0; }
-int PriWrapper::GetMatchAssists() const { return world_ ? world_->game.figures.assists : 0; }
-int PriWrapper::GetMatchSaves() const { return world_ ? world_->game.figures.saves : 0; }
-int PriWrapper::GetMatchShots() const { return world_ ? world_->game.figures.shots : 0; }
-int PriWrapper::GetMatchDemolishes() const { return world_ ? world_->game.figures.demos : 0; }
-std::uint32_t PriWrapper::GetbMatchMVP() const { return world_ ? world_->game.figures.mvp : 0; }
+int PriWrapper::GetMatchScore() const {
+    return world_ ? world_->game.figures.points : 0;
+}
+int PriWrapper::GetMatchGoals() const {
+    return world_ ? world_->game.figures.goals : 0;
+}
+int PriWrapper::GetMatchAssists() const {
+    return world_ ? world_->game.figures.assists : 0;
+}
+int PriWrapper::GetMatchSaves() const {
+    return world_ ? world_->game.figures.saves : 0;
+}
+int PriWrapper::GetMatchShots() const {
+    return world_ ? world_->game.figures.shots : 0;
+}
+int PriWrapper::GetMatchDemolishes() const {
+    return world_ ? world_->game.figures.demos : 0;
+}
+std::uint32_t PriWrapper::GetbMatchMVP() const {
+    return world_ ? world_->game.figures.mvp : 0;
+}
 
-MMRNotifierToken::MMRNotifierToken(std::weak_ptr<hostcore::World> world, int id) : world_(std::move(world)), id_(id) {}
+MMRNotifierToken::MMRNotifierToken(std::weak_ptr<hostcore::World> world, int id)
+    : world_(std::move(world))
+    , id_(id) {}
 
 MMRNotifierToken::~MMRNotifierToken() {
     if (auto world = world_.lock())
         world->removeRatingNotifier(id_);
 }
 
-MMRWrapper::MMRWrapper(std::shared_ptr<hostcore::World> world) : world_(std::move(world)) {}
+MMRWrapper::MMRWrapper(std::shared_ptr<hostcore::World> world)
+    : world_(std::move(world)) {}
 
-std::unique_ptr<MMRNotifierToken> MMRWrapper::RegisterMMRNotifier(std::function<void(UniqueIDWrapper)> callback) {
+std::unique_ptr<MMRNotifierToken>
+MMRWrapper::RegisterMMRNotifier(std::function<void(UniqueIDWrapper)> callback) {
     world_->trace("RegisterMMRNotifier");
     int id = world_->addRatingNotifier(std::move(callback));
     return std::make_unique<MMRNotifierToken>(world_, id);
@@ -129,7 +178,8 @@ float MMRWrapper::GetPlayerMMR(UniqueIDWrapper id, int playlistId) {
     return rating == world_->game.ratings.end() ? 0.0f : rating->second;
 }
 
-CanvasWrapper::CanvasWrapper(std::shared_ptr<hostcore::World> world) : world_(std::move(world)) {}
+CanvasWrapper::CanvasWrapper(std::shared_ptr<hostcore::World> world)
+    : world_(std::move(world)) {}
 
 void CanvasWrapper::SetPosition(Vector2 position) {
     if (world_->traceSink)
@@ -138,10 +188,11 @@ void CanvasWrapper::SetPosition(Vector2 position) {
         world_->recordDraw({hostcore::DrawCall::Kind::SetPosition, position.X, position.Y, 0, 0, {}, 0, 0});
 }
 
-void CanvasWrapper::SetColor(unsigned char red, unsigned char green, unsigned char blue, unsigned char alpha) {
+void CanvasWrapper::SetColor(unsigned char red, unsigned char green, unsigned char blue,
+                             unsigned char alpha) {
     if (world_->traceSink)
-        world_->trace("SetColor " + std::to_string(red) + " " + std::to_string(green) + " " + std::to_string(blue) +
-                      " " + std::to_string(alpha));
+        world_->trace("SetColor " + std::to_string(red) + " " + std::to_string(green) + " " +
+                      std::to_string(blue) + " " + std::to_string(alpha));
     if (world_->recordDrawing)
         world_->recordDraw({hostcore::DrawCall::Kind::SetColor, red, green, blue, alpha, {}, 0, 0});
 }
@@ -151,13 +202,20 @@ void CanvasWrapper::DrawRect(Vector2 topLeft, Vector2 bottomRight) {
         world_->trace("DrawRect " + std::to_string(topLeft.X) + " " + std::to_string(topLeft.Y) + " " +
                       std::to_string(bottomRight.X) + " " + std::to_string(bottomRight.Y));
     if (world_->recordDrawing)
-        world_->recordDraw(
-            {hostcore::DrawCall::Kind::DrawRect, topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y, {}, 0, 0});
+        world_->recordDraw({hostcore::DrawCall::Kind::DrawRect,
+                            topLeft.X,
+                            topLeft.Y,
+                            bottomRight.X,
+                            bottomRight.Y,
+                            {},
+                            0,
+                            0});
 }
 
 void CanvasWrapper::DrawString(std::string text, float xScale, float yScale) {
     if (world_->traceSink)
         world_->trace("DrawString " + traceQuote(text) + " " + traceFloat(xScale) + " " + traceFloat(yScale));
     if (world_->recordDrawing)
-        world_->recordDraw({hostcore::DrawCall::Kind::DrawString, 0, 0, 0, 0, std::move(text), xScale, yScale});
+        world_->recordDraw(
+            {hostcore::DrawCall::Kind::DrawString, 0, 0, 0, 0, std::move(text), xScale, yScale});
 }

@@ -49,7 +49,9 @@ std::string traceFloat(double value) {
     return buffer;
 }
 
-std::shared_ptr<World> World::create() { return std::make_shared<World>(); }
+std::shared_ptr<World> World::create() {
+    return std::make_shared<World>();
+}
 
 World::World() = default;
 World::~World() = default;
@@ -131,9 +133,13 @@ void World::fireEvent(const std::string& eventName) {
         callback(eventName);
 }
 
-void World::addDrawable(std::function<void(CanvasWrapper)> callback) { drawables_.push_back(std::move(callback)); }
+void World::addDrawable(std::function<void(CanvasWrapper)> callback) {
+    drawables_.push_back(std::move(callback));
+}
 
-void World::clearDrawables() { drawables_.clear(); }
+void World::clearDrawables() {
+    drawables_.clear();
+}
 
 void World::drawFrames(int count) {
     for (int i = 0; i < count; ++i) {
@@ -147,7 +153,9 @@ void World::drawFrames(int count) {
     }
 }
 
-void World::recordDraw(DrawCall call) { lastFrame_.push_back(std::move(call)); }
+void World::recordDraw(DrawCall call) {
+    lastFrame_.push_back(std::move(call));
+}
 
 void World::addTimer(std::function<void(GameWrapper*)> callback, double delaySeconds) {
     timers_.push_back(Timer{now_ + std::max(0.0, delaySeconds), timerOrder_++, std::move(callback)});
@@ -180,7 +188,9 @@ int World::addRatingNotifier(std::function<void(UniqueIDWrapper)> callback) {
     return id;
 }
 
-void World::removeRatingNotifier(int id) { ratingNotifiers_.erase(id); }
+void World::removeRatingNotifier(int id) {
+    ratingNotifiers_.erase(id);
+}
 
 void World::announceRating(const std::string& playerIdNamed) {
     std::vector<std::function<void(UniqueIDWrapper)>> called;

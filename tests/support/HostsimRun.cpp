@@ -36,7 +36,8 @@ std::vector<std::string> HostsimResult::frame(int number) const {
 TempFolder::TempFolder() {
     std::random_device random;
     for (;;) {
-        path_ = fs::temp_directory_path() / ("tallyglass-test-" + std::to_string(random()) + std::to_string(random()));
+        path_ = fs::temp_directory_path() /
+                ("tallyglass-test-" + std::to_string(random()) + std::to_string(random()));
         if (fs::create_directory(path_))
             break;
     }
@@ -60,7 +61,9 @@ void writeFile(const fs::path& file, const std::string& content) {
     out << content;
 }
 
-fs::path defaultStatsFile(const fs::path& dataFolder) { return dataFolder / "76561198000000001_Tallyglass.csv"; }
+fs::path defaultStatsFile(const fs::path& dataFolder) {
+    return dataFolder / "76561198000000001_Tallyglass.csv";
+}
 
 std::string lineEnd() {
 #if defined(_WIN32)
@@ -89,7 +92,8 @@ HostsimResult runScenario(const std::string& scenario, const fs::path& dataFolde
         auto text = path.u8string();
         return std::string(text.begin(), text.end());
     };
-    std::vector<std::string> arguments{"run", u8(scenarioFile), "--data", u8(dataFolder), "--trace", u8(traceFile)};
+    std::vector<std::string> arguments{"run",          u8(scenarioFile), "--data",
+                                       u8(dataFolder), "--trace",        u8(traceFile)};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
     HostsimResult result = runHostsim(arguments);
     result.dataFolder = dataFolder;

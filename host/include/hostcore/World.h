@@ -45,7 +45,8 @@ public:
     std::function<void(const std::string&)> traceSink;
     // Told the host time (seconds since the host started) whenever it advances.
     std::function<void(double)> onTimeAdvanced;
-    // Whether canvas calls are kept for lastFrame(); a benchmark switches it off to measure the drawable alone.
+    // Whether canvas calls are kept for lastFrame(); a benchmark switches it off to measure the drawable
+    // alone.
     bool recordDrawing = true;
 
     GameState game;

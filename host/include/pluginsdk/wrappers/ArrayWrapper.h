@@ -7,7 +7,9 @@
 
 template <class T> class ArrayWrapper {
 public:
-    ArrayWrapper(std::shared_ptr<hostcore::World> world, int count) : world_(std::move(world)), count_(count) {}
+    ArrayWrapper(std::shared_ptr<hostcore::World> world, int count)
+        : world_(std::move(world))
+        , count_(count) {}
 
     int Count() const { return count_; }
     // Like the game's own arrays, an index out of range is the caller's fault; this host answers it
