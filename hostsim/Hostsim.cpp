@@ -5,6 +5,7 @@
 #include "hostsim/DemoScenario.h"
 #include "hostsim/ModuleLoader.h"
 #include "hostsim/Preview.h"
+#include "hostsim/RunPlan.h"
 #include "hostsim/RunRefusal.h"
 #include "hostsim/Scenario.h"
 #include "hostsim/Session.h"
@@ -22,10 +23,6 @@ constexpr int kRan = 0;
 constexpr int kModuleUnusable = 1;
 constexpr int kUnreadable = 2;
 constexpr int kPluginThrew = 3;
-
-// Where demo and preview put their picture unless --png says otherwise: the current folder.
-constexpr const char* kDemoPicture = "tallyglass-demo.png";
-constexpr const char* kPreviewPicture = "tallyglass-preview.png";
 
 std::string displayPath(const std::filesystem::path& path) {
     auto text = path.u8string();
@@ -60,68 +57,11 @@ bool openModule(LoadedModule& module, const std::filesystem::path& file, std::os
     return true;
 }
 
-// What one invocation plays and leaves behind.
-struct RunPlan {
-    std::string name; // names the scenario in messages
-    std::vector<ScenarioStep> steps;
-    std::optional<std::filesystem::path> picture;
-    bool scratchData = false; // a data folder of its own, removed afterwards
-};
-
 // What the run leaves for hostsim to report once the session is gone.
 struct RunOutcome {
     std::vector<hostcore::DrawCall> lastFrame;
     std::filesystem::path statsFile;
 };
-
-bool readScenarioFile(const std::filesystem::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
-}
-
-bool planRun(const HostsimOptions& options, RunPlan& plan, std::ostream& err) {
-    using Mode = HostsimOptions::Mode;
-    plan.picture = options.png;
-    if (options.mode == Mode::Preview) {
-        std::string problem;
-        if (!checkPreviewRequest(options, problem)) {
-            err << "hostsim: " << problem << "\n";
-            return false;
-        }
-        plan.name = "preview";
-        plan.steps = previewSteps(options);
-        plan.scratchData = true;
-        if (!plan.picture)
-            plan.picture = std::filesystem::path(kPreviewPicture);
-        return true;
-    }
-    std::string text;
-    if (options.mode == Mode::Demo) {
-        plan.name = "demo";
-        text = demoScenario();
-        if (!plan.picture)
-            plan.picture = std::filesystem::path(kDemoPicture);
-    } else {
-        plan.name = displayPath(options.scenario);
-        if (!readScenarioFile(options.scenario, text)) {
-            err << plan.name << ":0: cannot read the scenario file\n";
-            return false;
-        }
-    }
-    ScenarioParseError parseError;
-    bool parsed = false;
-    plan.steps = parseScenario(text, parseError, parsed);
-    if (!parsed) {
-        err << plan.name << ":" << parseError.line << ": " << parseError.message << "\n";
-        return false;
-    }
-    return true;
-}
 
 // A picture can only be written into a folder that exists; say so before anything runs.
 bool checkPictureFolder(const std::filesystem::path& picture, std::ostream& err) {
