@@ -14,7 +14,9 @@ if(CMAKE_CROSSCOMPILING)
                             "(apt-get install googletest)")
     endif()
     block()
-        # googletest's own options (it sets policy CMP0077, so plain variables override them).
+        # googletest's own options as plain variables; its inner CMakeLists.txt files ask for
+        # CMake 3.5, so make option() honour them there too (policy CMP0077).
+        set(CMAKE_POLICY_DEFAULT_CMP0077 NEW)
         set(BUILD_SHARED_LIBS OFF)
         set(BUILD_GMOCK ON)
         set(INSTALL_GTEST OFF)
