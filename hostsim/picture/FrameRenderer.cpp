@@ -104,8 +104,7 @@ private:
 
 RgbaImage drawFrame(const std::vector<hostcore::DrawCall>& frame, const MonoFont& font, int width,
                     int height) {
-    RgbaImage image(width, height);
-    paintSceneBackground(image);
+    RgbaImage image = sceneBackground(width, height);
     TextWriter writer(image, font);
     Pen pen;
     for (const hostcore::DrawCall& call : frame) {

@@ -18,11 +18,13 @@ bool writePng(const RgbaImage& image, const std::filesystem::path& file, std::st
         error = "the picture is empty";
         return false;
     }
-    std::vector<unsigned char> rgb;
-    rgb.reserve(image.bytes().size() / 4 * 3);
-    for (std::size_t i = 0; i < image.bytes().size(); i += 4)
-        rgb.insert(rgb.end(), image.bytes().begin() + static_cast<std::ptrdiff_t>(i),
-                   image.bytes().begin() + static_cast<std::ptrdiff_t>(i + 3));
+    const std::vector<std::uint8_t>& rgba = image.bytes();
+    std::vector<unsigned char> rgb(rgba.size() / 4 * 3);
+    for (std::size_t from = 0, to = 0; from < rgba.size(); from += 4, to += 3) {
+        rgb[to] = rgba[from];
+        rgb[to + 1] = rgba[from + 1];
+        rgb[to + 2] = rgba[from + 2];
+    }
 
     // The stream takes the path as the platform spells it, so any file name the system allows works.
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 namespace picture {
@@ -87,6 +89,19 @@ void paintSceneBackground(RgbaImage& image) {
             image.set(x, y, {toByte(colour.red), toByte(colour.green), toByte(colour.blue), 255});
         }
     }
+}
+
+RgbaImage sceneBackground(int width, int height) {
+    // Painting costs a few floating-point operations for each of two million pixels; a session
+    // that saves several pictures (or a test program) paints the usual size once.
+    static std::mutex guard;
+    static std::optional<RgbaImage> painted;
+    std::lock_guard lock(guard);
+    if (!painted || painted->width() != width || painted->height() != height) {
+        painted.emplace(width, height);
+        paintSceneBackground(*painted);
+    }
+    return *painted;
 }
 
 } // namespace picture

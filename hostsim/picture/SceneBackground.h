@@ -9,4 +9,7 @@ namespace picture {
 // Fills the whole image with the backdrop; the same size always gives the same pixels.
 void paintSceneBackground(RgbaImage& image);
 
+// The backdrop of this size, painted once and then copied: every picture starts from it.
+RgbaImage sceneBackground(int width, int height);
+
 } // namespace picture

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
 #include <stb_image.h>
 
 #include <cmath>
