@@ -156,12 +156,18 @@ ScenarioAction stats(const Arguments& args) {
 
 ScenarioAction rating(const Arguments& args) {
     expectArgumentCount(args, 1, 2);
+    // The playlist=N argument may stand before or after the value.
+    Arguments keyed, plain;
+    for (const std::string& arg : args)
+        (arg.find('=') == std::string::npos ? plain : keyed).push_back(arg);
+    if (plain.size() != 1)
+        throw ScenarioError("expected one rating value");
     std::optional<int> playlist;
-    if (args.size() == 2) {
-        auto values = parseKeyValues({args[0]}, {"playlist"});
+    if (!keyed.empty()) {
+        auto values = parseKeyValues(keyed, {"playlist"});
         playlist = static_cast<int>(parseInteger(values["playlist"], INT_MIN, INT_MAX, "playlist"));
     }
-    auto value = static_cast<float>(parseDecimal(args.back(), "the rating"));
+    auto value = static_cast<float>(parseDecimal(plain.front(), "the rating"));
     return [playlist, value](Session& session) {
         hostcore::GameState& game = session.world().game;
         game.ratings[playlist.value_or(game.playlist.id)] = value;

@@ -42,6 +42,13 @@ public:
     void writeMatchRow();
     // Gives rows captured but not yet written one last attempt before the object goes.
     void finishPendingWrites();
+    // Queues `matchRow` to be written in six seconds, unless the same match already waits for its write.
+    void queueMatchRow();
+    // Appends the queued rows to the stats file at `path`, oldest first: every row when `everyRow`,
+    // otherwise those whose write is due. Stops at the first row that cannot be written and returns
+    // false; that row and those after it stay queued.
+    bool writeQueuedRows(const std::filesystem::path& path, bool everyRow);
+    void logRecording(const std::string& text);
 
     // Statistics (statistics/).
     void loadStatsFile(std::filesystem::path path);
@@ -135,6 +142,16 @@ private:
     std::shared_ptr<int> aliveToken_ = std::make_shared<int>(0);
 
     // --- recording state ---
+    // A captured row waiting for its write. `due` is set when the write scheduled for it runs.
+    struct QueuedRow {
+        std::map<std::string, std::string> values;
+        std::uint64_t ticket = 0;
+        bool due = false;
+    };
+    std::vector<QueuedRow> queuedRows_;
+    std::uint64_t nextRowTicket_ = 0;
+    // Whether a row failed to be written and waits for the next attempt (told once in the console).
+    bool rowsWaiting_ = false;
 
     // --- statistics state ---
 

@@ -1,0 +1,68 @@
+#include "recording/StatsFileAppend.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One open, write, close pass: the text and a line end, flushed. True when every byte reached the file.
+bool appendLine(std::ofstream& stream, const fs::path& file, const std::string& text) {
+    stream.open(file, std::ios::out | std::ios::app);
+    if (!stream.is_open()) {
+        stream.clear();
+        return false;
+    }
+    stream << text << '\n';
+    stream.flush();
+    bool written = !stream.fail();
+    stream.close();
+    written = written && !stream.fail();
+    stream.clear();
+    return written;
+}
+
+// False only when the last byte can be read and is not a line feed (a file edited by hand).
+bool endsWithLineFeed(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in.seekg(-1, std::ios::end))
+        return true;
+    char last = 0;
+    return !in.get(last) || last == '\n';
+}
+
+void undoAttempt(const fs::path& file, bool createdNow, std::optional<std::uintmax_t> sizeBefore) {
+    std::error_code ignored;
+    if (createdNow) {
+        if (fs::is_regular_file(file, ignored))
+            fs::remove(file, ignored);
+    } else if (sizeBefore) {
+        fs::resize_file(file, *sizeBefore, ignored);
+    }
+}
+
+} // namespace
+
+bool appendMatchRow(std::ofstream& stream, const fs::path& file, const MatchRow& row) {
+    std::error_code error;
+    // Only a file that is not there gets a header: one that exists but cannot be read already has one.
+    const bool isNew = fs::status(file, error).type() == fs::file_type::not_found;
+    std::optional<std::uintmax_t> sizeBefore;
+    if (!isNew) {
+        std::uintmax_t size = fs::file_size(file, error);
+        if (!error)
+            sizeBefore = size;
+    }
+
+    const bool lastLineOpen = sizeBefore && *sizeBefore > 0 && !endsWithLineFeed(file);
+    const std::string line = (lastLineOpen ? "\n" : "") + valuesLine(row);
+
+    const bool written =
+        (!isNew || appendLine(stream, file, headerLine(row))) && appendLine(stream, file, line);
+    if (!written)
+        undoAttempt(file, isNew, sizeBefore);
+    return written;
+}

@@ -1,0 +1,35 @@
+#include "tests/recording/RecordingScenario.h"
+
+#include <filesystem>
+
+const std::string kLoadedAfterWonMatch = R"(clock 1765141509
+load
+online title="Ranked Doubles" id=11 ranked=1 lan=0 private=0
+local team=1
+score 2 3
+winner 1
+stats points=420 goals=2 assists=1 saves=3 shots=5 demos=1 mvp=1
+)";
+
+const std::string kHeader = "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
+                            "Saves,Shots,Time,Timestamp,Win";
+
+std::string wonMatchRow(const std::string& mmr) {
+    return "1,1,2," + mmr + ",1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1";
+}
+
+std::string fileLines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + lineEnd();
+    return text;
+}
+
+std::string statsFileText(const HostsimResult& run) {
+    const std::filesystem::path file = defaultStatsFile(run.dataFolder);
+    return std::filesystem::exists(file) ? readFile(file) : "<absent>";
+}
+
+int scheduledWrites(const HostsimResult& run) {
+    return static_cast<int>(run.traceLines("SetTimeout ").size());
+}

@@ -1,0 +1,26 @@
+// Shared pieces of the recording scenarios: a match the local player won and the stats file texts
+// it should leave behind.
+#pragma once
+
+#include "tests/support/HostsimRun.h"
+
+#include <initializer_list>
+#include <string>
+
+// Loads the plugin with the clock at 1765141509 (21:05:09 12/07/25 in UTC, the tests' zone), in an
+// online "Ranked Doubles" game that the local player's team 1 won 3:2, with points 420, goals 2,
+// assists 1, saves 3, shots 5, demos 1 and MVP. No rating has been announced.
+extern const std::string kLoadedAfterWonMatch;
+
+extern const std::string kHeader;
+// The row kLoadedAfterWonMatch records when the match ends, with its MMR text.
+std::string wonMatchRow(const std::string& mmr = "0");
+
+// The lines, each followed by the platform's text-mode line end.
+std::string fileLines(std::initializer_list<std::string> lines);
+
+// The default player's stats file in the run's data folder, or "<absent>".
+std::string statsFileText(const HostsimResult& run);
+
+// How many writes the plugin scheduled.
+int scheduledWrites(const HostsimResult& run);
