@@ -57,6 +57,11 @@ public:
     void buildColumnIndex();
     int columnPosition(const std::string& name);
     void refreshStatistics();
+    // Steps of the refresh over rows 1 to dataRows (the file's data lines, at most ten).
+    void updateAverages(int dataRows);
+    void fillTableRows(int dataRows);
+    // Empties row `row` of every recent-match table.
+    void emptyTableRow(int row);
 
     // Overlay (overlay/).
     void render(CanvasWrapper canvas);
@@ -154,6 +159,9 @@ private:
     bool rowsWaiting_ = false;
 
     // --- statistics state ---
+    // The newest lines loadStatsFile found in its one pass over the file, newest first, until
+    // readRecentLines puts them into their slots.
+    std::vector<std::string> newestLines_;
 
     // --- overlay state ---
 };

@@ -1,0 +1,13 @@
+// How long ago a moment was, as a short English text ("a minute ago", "yesterday", "3 months ago").
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// `unitSeconds` holds the lengths of a second, minute, hour, day, 30-day month and 365-day year. The age
+// is the low 32 bits of `now` minus `timestamp`, modulo 2^32, so a timestamp in the future reads as a
+// very old one; every comparison and division is unsigned 32-bit, and each threshold is taken from the
+// table (twice a unit is computed from it too).
+std::string timeAgoText(std::int64_t now, std::uint32_t timestamp,
+                        const std::array<std::int32_t, 6>& unitSeconds);

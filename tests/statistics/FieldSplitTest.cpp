@@ -1,0 +1,46 @@
+// Splitting lines into fields, and giving a playlist title's commas back to it.
+#include "statistics/FieldSplit.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> split(std::string_view line, std::size_t room = 15, std::size_t joinPosition = 7) {
+    std::array<std::string_view, 32> fields;
+    const std::size_t count = splitFields(line, std::span(fields.data(), room), joinPosition);
+    return {fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
+using Fields = std::vector<std::string>;
+
+} // namespace
+
+TEST(FieldSplit, KeepsEmptyFieldsButStartsNoneAfterAFinalComma) {
+    EXPECT_EQ(split(""), Fields{});
+    EXPECT_EQ(split("5"), Fields{"5"});
+    EXPECT_EQ(split("5,,7"), (Fields{"5", "", "7"}));
+    EXPECT_EQ(split(","), Fields{""});
+    EXPECT_EQ(split("5,6,"), (Fields{"5", "6"}));
+    EXPECT_EQ(split("5,6,,"), (Fields{"5", "6", ""}));
+    EXPECT_EQ(split(",5"), (Fields{"", "5"}));
+}
+
+TEST(FieldSplit, JoinsSurplusFieldsBackIntoThePlaylistTitle) {
+    const std::string row =
+        "2,1,3,1050,0,3,1,Rumble, Hoops, and Snow,450,1,4,6,1733600000,21:05:09 12/07/26,1";
+    EXPECT_EQ(split(row), (Fields{"2", "1", "3", "1050", "0", "3", "1", "Rumble, Hoops, and Snow", "450", "1",
+                                  "4", "6", "1733600000", "21:05:09 12/07/26", "1"}));
+    // Empty pieces of the title survive too.
+    EXPECT_EQ(split("a,b,,,c", 3, 1), (Fields{"a", "b,,", "c"}));
+    EXPECT_EQ(split("a,b,c,d", 3, 0), (Fields{"a,b", "c", "d"}));
+    EXPECT_EQ(split("a,b,c,d", 3, 2), (Fields{"a", "b", "c,d"}));
+}
+
+TEST(FieldSplit, DropsTheSurplusWhenNoFieldTakesIt) {
+    EXPECT_EQ(split("a,b,c,d,e", 3, 3), (Fields{"a", "b", "c"}));
+    EXPECT_EQ(split("a,b,c", 3, 3), (Fields{"a", "b", "c"}));
+}
