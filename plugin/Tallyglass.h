@@ -164,4 +164,7 @@ private:
     std::vector<std::string> newestLines_;
 
     // --- overlay state ---
+    // Each box's last line ("Average MMR: " and the average), kept between frames so that drawing
+    // does not rebuild it; render remakes one whenever its average text has changed.
+    std::array<std::string, 7> averageLines_;
 };
