@@ -6,77 +6,37 @@
 namespace {
 
 constexpr DemoPlaylist kDoubles{"Ranked Doubles", 11, 1, false};
-constexpr DemoPlaylist kStandard{"Ranked Standard", 13, 1, false};
-constexpr DemoPlaylist kDuel{"Casual Duel", 1, 0, false};
+constexpr DemoPlaylist kDuel{"Ranked Duel", 10, 1, false};
+constexpr DemoPlaylist kCasual{"Casual Doubles", 2, 0, false};
 constexpr DemoPlaylist kPrivate{"Private Match", 6, 0, true};
 
 constexpr int kHour = 3600;
 
 // In the order played. Each rating announced after a result is the next rating in that playlist.
+// clang-format off
 const std::vector<DemoMatch> kMatches{
-    // playlist, team, own, other, {points, goals, assists, saves, shots, demos, mvp}, rating before, after,
-    // pause before, length
-    {kDoubles,
-     0,
-     3,
-     1,
-     {486, 2, 1, 1, 4, 0, true},
-     1183.42,
-     1192.07,
-     0,
-     338,
-     "Friday evening, Ranked Doubles."},
+    // playlist, team, own goals, other goals, {points, goals, assists, saves, shots, demos, mvp},
+    // rating before, rating after, pause before, length, what the narrator says, overlay switch
+    {kDoubles, 0, 3, 1, {486, 2, 1, 1, 4, 0, true},  1183.42, 1192.07, 0,  338, "Thursday evening, Ranked Doubles."},
     {kDoubles, 1, 2, 4, {274, 1, 0, 2, 3, 1, false}, 1192.07, 1183.91, 74, 361},
-    {kDoubles, 0, 5, 4, {612, 2, 2, 1, 6, 0, true}, 1183.91, 1193.35, 58, 402},
-    {kDoubles, 1, 2, 1, {398, 1, 1, 3, 2, 2, false}, 1193.35, 1201.6, 91, 317},
-    {kStandard,
-     0,
-     1,
-     3,
-     {208, 0, 1, 2, 2, 0, false},
-     1046.8,
-     1037.12,
-     19 * kHour + 30 * 60,
-     329,
-     "Saturday afternoon, Ranked Standard."},
-    {kStandard, 1, 4, 2, {533, 2, 1, 1, 5, 1, true}, 1037.12, 1046.25, 66, 344},
-    {kStandard, 0, 0, 2, {152, 0, 0, 3, 1, 0, false}, 1046.25, 1038.6, 83, 310},
-    {kStandard, 1, 3, 2, {441, 1, 2, 1, 3, 1, false}, 1038.6, 1047.93, 61, 389},
-    {kPrivate,
-     0,
-     6,
-     5,
-     {720, 4, 1, 0, 9, 3, true},
-     0,
-     0,
-     240,
-     455,
+    {kDoubles, 0, 5, 4, {612, 2, 2, 1, 6, 0, true},  1183.91, 1193.35, 58, 402},
+    {kDoubles, 1, 2, 1, {398, 1, 1, 3, 2, 2, false}, 1193.35, 1201.6,  91, 317},
+    {kDuel,    0, 1, 3, {208, 1, 0, 2, 5, 0, false}, 946.8,   937.12,  43 * kHour + 30 * 60, 329,
+     "Saturday afternoon, Ranked Duel."},
+    {kDuel,    1, 4, 2, {533, 4, 0, 1, 7, 1, true},  937.12,  946.25,  66, 344},
+    {kDuel,    0, 0, 2, {152, 0, 0, 3, 1, 0, false}, 946.25,  938.6,   83, 310},
+    {kDuel,    1, 3, 2, {441, 3, 0, 1, 6, 1, false}, 938.6,   947.93,  61, 389},
+    {kPrivate, 0, 6, 5, {720, 4, 1, 0, 9, 3, true},  0,       0,       240, 455,
      "A private match with friends: Tallyglass leaves it out of the stats file."},
-    {kDuel,
-     0,
-     4,
-     3,
-     {560, 4, 0, 2, 8, 0, true},
-     962.3,
-     967.84,
-     300,
-     301,
-     "The overlay is switched off for two casual duels; they are recorded all the same.",
+    {kCasual,  0, 4, 3, {560, 2, 1, 2, 8, 0, true},  1062.3,  1067.84, 300, 301,
+     "The overlay is switched off for two casual matches; they are recorded all the same.",
      DemoOverlaySwitch::Stop},
-    {kDuel, 1, 1, 2, {195, 1, 0, 3, 4, 1, false}, 967.84, 961.02, 52, 296},
-    {kDoubles,
-     0,
-     2,
-     3,
-     {318, 1, 1, 2, 4, 0, false},
-     1201.6,
-     1192.77,
-     26 * kHour,
-     372,
-     "Sunday, Ranked Doubles again, with the overlay switched back on.",
-     DemoOverlaySwitch::Start},
-    {kDoubles, 1, 4, 1, {587, 2, 1, 2, 7, 1, true}, 1192.77, 1202.48, 77, 352},
+    {kCasual,  1, 1, 2, {195, 1, 0, 3, 4, 1, false}, 1067.84, 1061.02, 52, 296},
+    {kDoubles, 0, 2, 3, {318, 1, 1, 2, 4, 0, false}, 1201.6,  1192.77, 26 * kHour, 372,
+     "Sunday, Ranked Doubles again, with the overlay switched back on.", DemoOverlaySwitch::Start},
+    {kDoubles, 1, 4, 1, {587, 2, 1, 2, 7, 1, true},  1192.77, 1202.48, 77, 352},
 };
+// clang-format on
 
 std::string decimal(double value) {
     char text[32];
@@ -168,9 +128,10 @@ std::string demoScenario() {
     int number = 0;
     for (const DemoMatch& match : kMatches)
         writeMatch(out, match, ++number, lastAnnounced);
-    out << "\n# A minute and a half after the last match the player opens the scoreboard.\n"
-        << "wait 90\n"
-        << "echo \"== The scoreboard opens with the overlay:\"\n"
+    out << "\n# Two hours later the player starts another match and opens the scoreboard.\n"
+        << "wait 7300\n"
+        << "online title=\"Ranked Doubles\" id=11 ranked=1 private=0\n"
+        << "echo \"== Sunday night, a new match: the player opens the scoreboard.\"\n"
         << "scoreboard open\n"
         << "frame\n";
     return out.str();

@@ -36,8 +36,8 @@ struct DemoMatch {
 // The matches in the order they are played; the private one is not recorded.
 const std::vector<DemoMatch>& demoMatches();
 
-// The instant the demo's clock starts at, seconds since 1970 UTC: Friday 4 December 2026, 18:40 UTC.
-inline constexpr long long kDemoClockStart = 1796409600;
+// The instant the demo's clock starts at, seconds since 1970 UTC: Thursday 3 December 2026, 18:40 UTC.
+inline constexpr long long kDemoClockStart = 1796323200;
 
 // The demo as a scenario in hostsim's scenario language.
 std::string demoScenario();
