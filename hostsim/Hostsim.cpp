@@ -4,8 +4,14 @@
 #include "hostsim/DataFolder.h"
 #include "hostsim/DemoScenario.h"
 #include "hostsim/ModuleLoader.h"
+#include "hostsim/Preview.h"
+#include "hostsim/RunPlan.h"
+#include "hostsim/RunRefusal.h"
 #include "hostsim/Scenario.h"
 #include "hostsim/Session.h"
+#include "hostsim/picture/FontFile.h"
+#include "hostsim/picture/FrameRenderer.h"
+#include "hostsim/picture/PngFile.h"
 #include "pluginsdk/BakkesModPlugin.h"
 
 #include <fstream>
@@ -51,23 +57,52 @@ bool openModule(LoadedModule& module, const std::filesystem::path& file, std::os
     return true;
 }
 
-bool readScenario(const HostsimOptions& options, std::string& name, std::string& text, std::ostream& err) {
-    if (options.mode == HostsimOptions::Mode::Demo) {
-        name = "demo";
-        text = kDemoScenario;
+// What the run leaves for hostsim to report once the session is gone.
+struct RunOutcome {
+    std::vector<hostcore::DrawCall> lastFrame;
+    std::filesystem::path statsFile;
+};
+
+// A picture can only be written into a folder that exists; say so before anything runs.
+bool checkPictureFolder(const std::filesystem::path& picture, std::ostream& err) {
+    std::error_code ignored;
+    const std::filesystem::path folder = std::filesystem::absolute(picture, ignored).parent_path();
+    if (std::filesystem::is_directory(folder, ignored))
         return true;
-    }
-    name = displayPath(options.scenario);
-    std::ifstream in(options.scenario, std::ios::binary);
-    if (!in) {
-        err << name << ":0: cannot read the scenario file\n";
+    err << "hostsim: cannot write the picture " << displayPath(picture) << ": the folder "
+        << displayPath(folder) << " does not exist\n";
+    return false;
+}
+
+bool writePicture(const RunOutcome& outcome, const picture::MonoFont& font, const std::filesystem::path& file,
+                  std::ostream& err) {
+    if (outcome.lastFrame.empty())
+        err << "hostsim: no frame drew anything; the picture " << displayPath(file)
+            << " shows the scene alone\n";
+    std::string problem;
+    if (!picture::writePng(picture::drawFrame(outcome.lastFrame, font), file, problem)) {
+        err << "hostsim: cannot write the picture " << displayPath(file) << ": " << problem << "\n";
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
     return true;
 }
+
+// Removes a data folder hostsim made for one run only, whatever way the run ends.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(std::optional<std::filesystem::path> folder)
+        : folder_(std::move(folder)) {}
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (folder_)
+            std::filesystem::remove_all(*folder_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+private:
+    std::optional<std::filesystem::path> folder_;
+};
 
 } // namespace
 
@@ -78,20 +113,19 @@ int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, st
         err << "hostsim: " << problem << "\n" << kHostsimUsage;
         return kUnreadable;
     }
-    if (options->mode == HostsimOptions::Mode::Preview || options->png) {
-        err << "hostsim: pictures and previews are not part of this build yet\n";
+    RunPlan plan;
+    if (!planRun(*options, plan, err))
         return kUnreadable;
-    }
 
-    std::string scenarioName, scenarioText;
-    if (!readScenario(*options, scenarioName, scenarioText, err))
-        return kUnreadable;
-    ScenarioParseError parseError;
-    bool parsed = false;
-    std::vector<ScenarioStep> steps = parseScenario(scenarioText, parseError, parsed);
-    if (!parsed) {
-        err << scenarioName << ":" << parseError.line << ": " << parseError.message << "\n";
-        return kUnreadable;
+    std::unique_ptr<picture::MonoFont> font;
+    if (plan.picture) {
+        if (!checkPictureFolder(*plan.picture, err))
+            return kUnreadable;
+        font = picture::loadPictureFont(problem);
+        if (!font) {
+            err << "hostsim: " << problem << "\n";
+            return kUnreadable;
+        }
     }
 
     LoadedModule module;
@@ -100,12 +134,13 @@ int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, st
 
     std::filesystem::path dataFolder;
     try {
-        dataFolder = prepareDataFolder(options->data);
+        dataFolder = prepareDataFolder(plan.scratchData ? std::nullopt : options->data);
     } catch (const std::filesystem::filesystem_error& error) {
         err << "hostsim: cannot prepare the data folder: " << error.what() << "\n";
         return kUnreadable;
     }
-    if (!options->data)
+    ScratchFolder scratch(plan.scratchData ? std::optional(dataFolder) : std::nullopt);
+    if (!options->data && !plan.scratchData)
         err << "hostsim: data folder " << displayPath(dataFolder) << "\n";
 
     std::ofstream traceFile;
@@ -117,23 +152,44 @@ int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, st
         }
     }
 
+    RunOutcome outcome;
     int line = 0;
     try {
         Session session(module, dataFolder, out);
         if (traceFile.is_open())
             session.world().traceSink = [&traceFile](const std::string& text) { traceFile << text << '\n'; };
-        for (const ScenarioStep& step : steps) {
+        for (const ScenarioStep& step : plan.steps) {
             line = step.line;
             step.action(session);
         }
         line = 0;
+        outcome.lastFrame = session.world().lastFrame();
+        outcome.statsFile = session.world().dataFolder / statsFileName(session.world().playerId);
+    } catch (const RunRefusal& refusal) {
+        err << "hostsim: " << refusal.what() << "\n";
+        return kUnreadable;
     } catch (const std::exception& error) {
-        err << scenarioName << ":" << line
+        err << plan.name << ":" << line
             << ": the plugin let an exception escape into the host: " << error.what() << "\n";
         return kPluginThrew;
     } catch (...) {
-        err << scenarioName << ":" << line << ": the plugin let an exception escape into the host\n";
+        err << plan.name << ":" << line << ": the plugin let an exception escape into the host\n";
         return kPluginThrew;
+    }
+
+    if (plan.picture && !writePicture(outcome, *font, *plan.picture, err))
+        return kUnreadable;
+    if (options->mode == HostsimOptions::Mode::Demo) {
+        std::error_code ignored;
+        out << "\n";
+        if (std::filesystem::is_regular_file(outcome.statsFile, ignored))
+            out << "The stats file: " << displayPath(outcome.statsFile) << "\n";
+        else
+            out << "No stats file was written (it would be " << displayPath(outcome.statsFile) << ")\n";
+    }
+    if (options->mode != HostsimOptions::Mode::Run && plan.picture) {
+        std::error_code ignored;
+        out << "The picture: " << displayPath(std::filesystem::absolute(*plan.picture, ignored)) << "\n";
     }
     out.flush();
     return kRan;

@@ -1,17 +1,17 @@
 // Captures the local player's result when a match ends.
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
+#include "recording/RecordableGame.h"
 #include "recording/TimestampText.h"
 #include "recording/ValueText.h"
 
 void Tallyglass::onMatchEnded(std::string) {
     // Only online matches that are neither LAN nor private, with a local player and a winner, count.
-    ServerWrapper game = gameWrapper->GetOnlineGame();
-    if (game.IsNull())
+    std::optional<ServerWrapper> recordable = recordableOnlineGame(*gameWrapper);
+    if (!recordable)
         return;
+    ServerWrapper& game = *recordable;
     GameSettingPlaylistWrapper playlist = game.GetPlaylist();
-    if (playlist.IsLanMatch() || playlist.IsPrivateMatch())
-        return;
     PlayerControllerWrapper controller = game.GetLocalPrimaryPlayer();
     if (controller.IsNull())
         return;
