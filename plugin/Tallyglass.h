@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,11 @@ public:
     // Appends the queued rows to the stats file at `path`, oldest first: every row when `everyRow`,
     // otherwise those whose write is due. Stops at the first row that cannot be written and returns
     // false; that row and those after it stay queued.
-    bool writeQueuedRows(const std::filesystem::path& path, bool everyRow);
+    // The stats file of the player with this id, in the data folder the host reports now.
+    std::filesystem::path statsFilePathFor(const std::string& playerId);
+    // Appends queued rows in order (only due ones unless everyRow); on failure returns the file that
+    // could not be written.
+    std::optional<std::filesystem::path> writeQueuedRows(bool everyRow);
     void logRecording(const std::string& text);
 
     // Statistics (statistics/).
@@ -150,6 +155,7 @@ private:
     // A captured row waiting for its write. `due` is set when the write scheduled for it runs.
     struct QueuedRow {
         std::map<std::string, std::string> values;
+        std::string playerId; // whose match it is: the row goes to that player's file
         std::uint64_t ticket = 0;
         bool due = false;
     };
