@@ -1,19 +1,10 @@
 // The writer's timing and its recovery when the stats file comes back between two host steps.
 #include "tests/recording/InProcessPlugin.h"
 #include "tests/recording/RecordingScenario.h"
+#include "tests/support/ExclusiveFileHold.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 namespace fs = std::filesystem;
 using testing::ElementsAre;
@@ -99,13 +90,12 @@ TEST(QueuedWritesInProcess, AFileHeldByAnotherProgramIsWrittenOnceReleased) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
     writeFile(statsFile, "");
-    HANDLE held = CreateFileW(statsFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExclusiveFileHold held(statsFile);
+    ASSERT_TRUE(held.held());
     InProcessPlugin host(data.path());
     host.endMatch();
     host.wait(7);
-    CloseHandle(held);
+    held.release();
     host.world().game.figures.points = 300;
     host.endMatch();
     host.wait(7);

@@ -1,19 +1,10 @@
 // Rows wait in order for their write, survive a failed write and an unload, and a repeated event
 // records one match.
 #include "tests/recording/RecordingScenario.h"
+#include "tests/support/ExclusiveFileHold.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 using testing::HasSubstr;
 using testing::Not;
@@ -131,11 +122,10 @@ TEST(QueuedWrites, AFileHeldExclusivelyByAnotherProgramIsLeftAlone) {
     TempFolder data;
     const std::string before = fileLines({kHeader, wonMatchRow("1500")});
     writeFile(defaultStatsFile(data.path()), before);
-    HANDLE held = CreateFileW(defaultStatsFile(data.path()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExclusiveFileHold held(defaultStatsFile(data.path()));
+    ASSERT_TRUE(held.held());
     HostsimResult run = runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\n", data.path());
-    CloseHandle(held);
+    held.release();
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readFile(defaultStatsFile(data.path())), before);
     EXPECT_THAT(run.out, HasSubstr("Tallyglass: could not write the match result to "));

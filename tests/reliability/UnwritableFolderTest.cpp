@@ -2,19 +2,12 @@
 // row waits in the plugin, and it is written once the fault clears.
 #include "tests/reliability/FaultScenario.h"
 #include "tests/reliability/SteppedHost.h"
+#include "tests/support/ExclusiveFileHold.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
+#if !defined(_WIN32)
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -190,11 +183,10 @@ TEST(UnwritableStatsFile, AFileHeldExclusivelyByAnotherProgramGetsTheRowOnceRele
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
 
-    HANDLE held = CreateFileW(statsFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ExclusiveFileHold held(statsFile);
+    ASSERT_TRUE(held.held());
     host.play(endedMatch(601) + kOpenScoreboardAndDraw);
-    CloseHandle(held);
+    held.release();
     EXPECT_EQ(readFile(statsFile), before);
     EXPECT_THAT(host.lastFrameTexts(), Contains("7702"));
 
