@@ -15,8 +15,6 @@ using testing::Not;
 
 namespace {
 
-const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
-
 TEST(StatsFileChangedUnderThePlugin, DeletedAfterLoadTheKeptMatchesStillShowAndTheNextMatchStartsAFile) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());

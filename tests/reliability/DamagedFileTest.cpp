@@ -17,8 +17,6 @@ using testing::Not;
 
 namespace {
 
-const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
-
 // Far more than any text a box shows; a kept line or a drawn text beyond it means the plugin kept a
 // damaged line whole.
 constexpr std::size_t kBoundedTextBytes = 64 * 1024;

@@ -15,6 +15,8 @@ score 3 1
 winner 0
 )";
 
+const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
+
 namespace {
 
 constexpr std::size_t kFieldsPerRow = 15;

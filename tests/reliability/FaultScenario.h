@@ -14,6 +14,8 @@ extern const std::string kStatsHeader;
 // Loads the plugin with the clock pinned to 2026-12-07 21:05:09 UTC, an online ranked game and a
 // local player on the winning team 0 (3:1).
 extern const std::string kLoadedInOnlineGame;
+// Opens the scoreboard, draws one frame and closes it again.
+extern const std::string kOpenScoreboardAndDraw;
 
 // A match the local player ends with `points` points (the figure the tests recognise a row by),
 // followed by the wait that lets its write fall due.

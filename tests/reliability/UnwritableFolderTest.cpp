@@ -20,8 +20,6 @@ using testing::IsEmpty;
 
 namespace {
 
-const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
-
 TEST(UnwritableDataFolder, AMissingFolderKeepsTheRowUntilTheHostReportsOneThatExists) {
     TempFolder data;
     HostsimResult run = runScenario("datafolder missing\n" + kLoadedInOnlineGame + endedMatch(101) +
