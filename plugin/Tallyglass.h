@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pluginsdk/pluginsdk.h"
+#include "recording/StatsFileColumns.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@
 class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
     static constexpr int kKeptLines = 11;     // the header and the ten newest lines
-    static constexpr int kFieldsPerLine = 15; // the columns the writer produces
+    static constexpr int kFieldsPerLine = static_cast<int>(kStatsColumnCount); // the written columns
     static constexpr int kTableColumns = 5;
     using Table = std::array<std::string, kKeptLines * kTableColumns>;
     using ColumnTitles = std::array<std::string, kTableColumns>;

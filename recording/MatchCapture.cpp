@@ -2,6 +2,7 @@
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 #include "recording/RecordableGame.h"
+#include "recording/StatsFileColumns.h"
 #include "recording/TimestampText.h"
 #include "recording/ValueText.h"
 
@@ -30,21 +31,24 @@ void Tallyglass::onMatchEnded(std::string) {
 
     const std::int64_t now = wallClockNow();
     matchRow.clear();
-    matchRow["Win"] = winner.GetTeamNum() == ownTeam ? "1" : "0";
-    matchRow["Playlist"] = fieldText(playlist.GetTitle().ToString());
-    matchRow["MyTeamGoals"] = std::to_string(teams.Get(ownTeam).GetScore());
-    matchRow["OtherTeamGoals"] = std::to_string(teams.Get(otherTeam).GetScore());
-    matchRow["Ranked"] = std::to_string(playlist.GetbRanked());
-    matchRow["MMR"] = std::to_string(wholeRating(currentMmr));
-    matchRow["Timestamp"] = timestampText(now);
-    matchRow["Time"] = std::to_string(now);
-    matchRow["MVP"] = std::to_string(player.GetbMatchMVP());
-    matchRow["Points"] = std::to_string(player.GetMatchScore());
-    matchRow["Goals"] = std::to_string(player.GetMatchGoals());
-    matchRow["Assists"] = std::to_string(player.GetMatchAssists());
-    matchRow["Saves"] = std::to_string(player.GetMatchSaves());
-    matchRow["Shots"] = std::to_string(player.GetMatchShots());
-    matchRow["Demos"] = std::to_string(player.GetMatchDemolishes());
+    const auto cell = [this](StatsColumn column) -> std::string& {
+        return matchRow[std::string(columnName(column))];
+    };
+    cell(StatsColumn::Win) = std::to_string(winner.GetTeamNum() == ownTeam ? 1 : 0);
+    cell(StatsColumn::Playlist) = fieldText(playlist.GetTitle().ToString());
+    cell(StatsColumn::MyTeamGoals) = std::to_string(teams.Get(ownTeam).GetScore());
+    cell(StatsColumn::OtherTeamGoals) = std::to_string(teams.Get(otherTeam).GetScore());
+    cell(StatsColumn::Ranked) = std::to_string(playlist.GetbRanked());
+    cell(StatsColumn::Mmr) = std::to_string(wholeRating(currentMmr));
+    cell(StatsColumn::Timestamp) = timestampText(now);
+    cell(StatsColumn::Time) = std::to_string(now);
+    cell(StatsColumn::Mvp) = std::to_string(player.GetbMatchMVP());
+    cell(StatsColumn::Points) = std::to_string(player.GetMatchScore());
+    cell(StatsColumn::Goals) = std::to_string(player.GetMatchGoals());
+    cell(StatsColumn::Assists) = std::to_string(player.GetMatchAssists());
+    cell(StatsColumn::Saves) = std::to_string(player.GetMatchSaves());
+    cell(StatsColumn::Shots) = std::to_string(player.GetMatchShots());
+    cell(StatsColumn::Demos) = std::to_string(player.GetMatchDemolishes());
 
     queueMatchRow();
 }
