@@ -84,7 +84,7 @@ void Tallyglass::emptyTableRow(int row) {
 // A row counts toward the averages only when all seven of its statistics are numbers, so that every
 // average is taken over the same matches.
 void Tallyglass::updateAverages(int dataRows) {
-    std::array<WrappingSum, kAverages.size()> sums{};
+    std::array<std::int64_t, kAverages.size()> sums{};
     std::int32_t counted = 0;
     for (int row = 1; row <= dataRows; ++row) {
         std::array<std::int32_t, kAverages.size()> values{};
@@ -99,10 +99,10 @@ void Tallyglass::updateAverages(int dataRows) {
             continue;
         ++counted;
         for (std::size_t which = 0; which < kAverages.size(); ++which)
-            sums[which].add(values[which]);
+            sums[which] += values[which];
     }
     for (std::size_t which = 0; which < kAverages.size(); ++which)
-        this->*kAverages[which].text = averageText(sums[which].value(), counted);
+        this->*kAverages[which].text = averageText(sums[which], counted);
 }
 
 void Tallyglass::fillTableRows(int dataRows) {

@@ -1,5 +1,5 @@
 // Average texts: two decimals and a "." whatever the locale, "-" when nothing was counted, and sums
-// that wrap like 32-bit integers.
+// larger than any one statistic.
 #include "statistics/AverageText.h"
 
 #include <gtest/gtest.h>
@@ -44,15 +44,9 @@ TEST(AverageText, KeepsThePointUnderADecimalCommaLocale) {
     EXPECT_EQ(text, "123475.00");
 }
 
-TEST(WrappingSum, WrapsAroundLikeA32BitInteger) {
-    WrappingSum sum;
-    sum.add(INT32_MAX);
-    sum.add(1);
-    EXPECT_EQ(sum.value(), INT32_MIN);
-    sum.add(-1);
-    EXPECT_EQ(sum.value(), INT32_MAX);
-    WrappingSum negative;
-    negative.add(-5);
-    negative.add(3);
-    EXPECT_EQ(negative.value(), -2);
+TEST(AverageText, SumsBeyondThirtyTwoBitsKeepTheirValue) {
+    EXPECT_EQ(averageText(10 * std::int64_t{INT32_MAX}, 10), "2147483647.00");
+    EXPECT_EQ(averageText(10 * std::int64_t{INT32_MIN}, 10), "-2147483648.00");
+    EXPECT_EQ(averageText(3000000000, 10), "300000000.00");
+    EXPECT_EQ(averageText(2 * std::int64_t{INT32_MAX} + 1, 2), "2147483647.50");
 }
