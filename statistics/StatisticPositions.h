@@ -1,5 +1,5 @@
-// Where the seven averaged statistics stand within a line of the stats file, as the writer puts them.
-// The averages read these positions whatever a header says.
+// Where the stats-file reader looks for what a kept line lacks: the fields the writer puts in fixed
+// places, read where a header does not say otherwise.
 #pragma once
 
 #include "recording/StatsFileColumns.h"
@@ -7,14 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-inline constexpr std::size_t kAssistsPosition = writtenPosition(StatsColumn::Assists);
-inline constexpr std::size_t kDemosPosition = writtenPosition(StatsColumn::Demos);
-inline constexpr std::size_t kGoalsPosition = writtenPosition(StatsColumn::Goals);
-inline constexpr std::size_t kMmrPosition = writtenPosition(StatsColumn::Mmr);
 inline constexpr std::size_t kWrittenPlaylistPosition = writtenPosition(StatsColumn::Playlist);
-inline constexpr std::size_t kPointsPosition = writtenPosition(StatsColumn::Points);
-inline constexpr std::size_t kSavesPosition = writtenPosition(StatsColumn::Saves);
-inline constexpr std::size_t kShotsPosition = writtenPosition(StatsColumn::Shots);
 
 // The cell text of a statistic the line does not reach.
 inline constexpr std::string_view kMissingStatistic = "null";

@@ -2,10 +2,10 @@
 #include "plugin/Tallyglass.h"
 #include "statistics/AverageText.h"
 #include "statistics/CellConversion.h"
-#include "statistics/StatisticPositions.h"
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -46,19 +46,45 @@ constexpr std::array<TableShape, 8> kTables{{
 }};
 
 struct AveragedStatistic {
-    std::size_t position;
+    StatsColumn column;
     std::string Tallyglass::*text;
 };
 
 constexpr std::array<AveragedStatistic, 7> kAverages{{
-    {kMmrPosition, &Tallyglass::averageMmr},
-    {kPointsPosition, &Tallyglass::averagePoints},
-    {kGoalsPosition, &Tallyglass::averageGoals},
-    {kAssistsPosition, &Tallyglass::averageAssists},
-    {kSavesPosition, &Tallyglass::averageSaves},
-    {kShotsPosition, &Tallyglass::averageShots},
-    {kDemosPosition, &Tallyglass::averageDemos},
+    {StatsColumn::Mmr, &Tallyglass::averageMmr},
+    {StatsColumn::Points, &Tallyglass::averagePoints},
+    {StatsColumn::Goals, &Tallyglass::averageGoals},
+    {StatsColumn::Assists, &Tallyglass::averageAssists},
+    {StatsColumn::Saves, &Tallyglass::averageSaves},
+    {StatsColumn::Shots, &Tallyglass::averageShots},
+    {StatsColumn::Demos, &Tallyglass::averageDemos},
 }};
+
+// Every averaged column of the stats file has its average text, and no other column has one.
+constexpr bool averagesCoverTheAveragedColumns() {
+    std::size_t averaged = 0;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        std::size_t found = 0;
+        for (const AveragedStatistic& statistic : kAverages)
+            found += statistic.column == description.column ? 1 : 0;
+        if (found != (description.averaged ? 1u : 0u))
+            return false;
+        averaged += found;
+    }
+    return averaged == kAverages.size();
+}
+static_assert(averagesCoverTheAveragedColumns(), "one average text for each averaged column");
+
+// The field position of a statistic in the kept lines: where the header names it (its later cell when
+// it names it twice, as the tables take it), else where the writer puts it.
+std::size_t averagedPosition(std::span<const std::string, Tallyglass::kFieldsPerLine> headerCells,
+                             StatsColumn column) {
+    const std::string_view name = columnName(column);
+    for (std::size_t position = headerCells.size(); position-- > 0;)
+        if (headerCells[position] == name)
+            return position;
+    return writtenPosition(column);
+}
 
 std::string& cellOf(Tallyglass::Table& table, int row, int column) {
     return table[static_cast<std::size_t>(row * Tallyglass::kTableColumns + column)];
@@ -82,16 +108,21 @@ void Tallyglass::emptyTableRow(int row) {
 }
 
 // A row counts toward the averages only when all seven of its statistics are numbers, so that every
-// average is taken over the same matches.
+// average is taken over the same matches. The statistics are found by the header's names, as the tables
+// find their fields, so a file whose columns were reordered averages the figures its rows show.
 void Tallyglass::updateAverages(int dataRows) {
+    const std::span<const std::string, kFieldsPerLine> headerCells(lineFields.data(), kFieldsPerLine);
+    std::array<std::size_t, kAverages.size()> positions{};
+    for (std::size_t which = 0; which < kAverages.size(); ++which)
+        positions[which] = averagedPosition(headerCells, kAverages[which].column);
     std::array<std::int64_t, kAverages.size()> sums{};
     std::int32_t counted = 0;
     for (int row = 1; row <= dataRows; ++row) {
         std::array<std::int32_t, kAverages.size()> values{};
         bool complete = true;
         for (std::size_t which = 0; which < kAverages.size() && complete; ++which) {
-            const std::optional<std::int32_t> value = cellToInt(
-                lineFields[static_cast<std::size_t>(row) * kFieldsPerLine + kAverages[which].position]);
+            const std::optional<std::int32_t> value =
+                cellToInt(lineFields[static_cast<std::size_t>(row) * kFieldsPerLine + positions[which]]);
             complete = value.has_value();
             values[which] = value.value_or(0);
         }

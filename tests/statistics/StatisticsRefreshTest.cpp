@@ -185,6 +185,76 @@ TEST_F(StatisticsRefresh, HeaderNamingWinTwiceUsesTheLaterPosition) {
     EXPECT_EQ(plugin.columnPosition("Win"), 14);
 }
 
+TEST_F(StatisticsRefresh, SumsOfTheLargestFiguresDoNotWrapAround) {
+    Match highest;
+    highest.mmr = "2147483647";
+    highest.points = "300000000";
+    Match lowest;
+    lowest.mmr = "-2147483648";
+    lowest.points = "-2147483648";
+    const auto tenOf = [](const Match& match) {
+        std::vector<std::string> lines(11, match.line());
+        lines[0] = kHeader;
+        return fileOf(lines);
+    };
+    load(tenOf(highest));
+    EXPECT_EQ(plugin.averageMmr, "2147483647.00");
+    EXPECT_EQ(plugin.averagePoints, "300000000.00");
+
+    load(tenOf(lowest));
+    EXPECT_EQ(plugin.averageMmr, "-2147483648.00");
+    EXPECT_EQ(plugin.averagePoints, "-2147483648.00");
+
+    load(fileOf({kHeader, highest.line(), lowest.line(), lowest.line()}));
+    EXPECT_EQ(plugin.averageMmr, "-715827883.00");
+    EXPECT_EQ(plugin.averageGoals, "3.00");
+}
+
+TEST_F(StatisticsRefresh, AveragesFindTheirColumnsByTheHeadersNames) {
+    // The writer's columns in reverse order: no statistic stands where the writer puts it.
+    const std::string reversed = "Win,Timestamp,Time,Shots,Saves,Ranked,Points,Playlist,OtherTeamGoals,"
+                                 "MyTeamGoals,MVP,MMR,Goals,Demos,Assists";
+    const std::string time = std::to_string(kNow - 90);
+    load(fileOf({reversed, "1,ts," + time + ",6,4,1,450,Arena,1,3,0,1050,3,1,2",
+                 "0,ts," + time + ",2,1,0,151,Hoops, Snow,2,0,0,1060,0,2,5"}));
+
+    EXPECT_EQ(averages(plugin),
+              (std::vector<std::string>{"1055.00", "300.50", "1.50", "3.50", "2.50", "4.00", "1.50"}));
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1), (Row{"C Hoops, Snow", "0-2", "0", "a minute ago", "0"}));
+    EXPECT_EQ(tableRow(plugin.mmrTable, 2)[2], "1050");
+
+    // A line too short to reach a statistic the header names counts toward no average.
+    load(fileOf({reversed, "1,ts," + time + ",6,4,1,450,Arena,1,3,0,1050,3,1,2", "1,ts," + time + ",6"}));
+    EXPECT_EQ(plugin.averageShots, "6.00");
+    EXPECT_EQ(plugin.averageMmr, "1050.00");
+}
+
+TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameIsAveragedFromItsWrittenPosition) {
+    // An earlier file put Goals elsewhere; this header does not name it, so its written place counts.
+    const std::string goalsLast =
+        "Assists,Demos,Win,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
+        "Saves,Shots,Time,Timestamp,Goals";
+    load(fileOf({goalsLast, Match{}.line()}));
+    EXPECT_EQ(plugin.averageGoals, "1.00") << "the field the header names Goals";
+
+    std::string goalsUnnamed = kHeader;
+    goalsUnnamed.replace(goalsUnnamed.find("Goals,MMR"), 5, "Gls");
+    load(fileOf({goalsUnnamed, matchWithGoals(7).line(), matchWithGoals(8).line()}));
+    EXPECT_EQ(plugin.averageGoals, "7.50");
+    EXPECT_EQ(plugin.averageMmr, "1050.00");
+}
+
+TEST_F(StatisticsRefresh, AHeaderNamingAStatisticTwiceAveragesTheLaterField) {
+    std::string savesTwice = kHeader;
+    savesTwice.replace(savesTwice.find("MVP"), 3, "Saves");
+    Match match;
+    match.mvp = "40";
+    match.saves = "4";
+    load(fileOf({savesTwice, match.line()}));
+    EXPECT_EQ(plugin.averageSaves, "4.00");
+    EXPECT_EQ(tableRow(plugin.savesTable, 1)[2], "4");
+}
+
 TEST_F(StatisticsRefresh, ASecondRefreshRenewsOnlyTheAges) {
     load(fileOf({kHeader, Match{}.line(), matchWithGoals(4).line()}));
     const Tallyglass::Table before = plugin.goalsTable;
