@@ -48,7 +48,6 @@ void undoAttempt(const fs::path& file, bool createdNow, std::optional<std::uintm
 
 bool appendMatchRow(std::ofstream& stream, const fs::path& file, const MatchRow& row) {
     std::error_code error;
-    // Only a file that is not there gets a header: one that exists but cannot be read already has one.
     const fs::file_type type = fs::status(file, error).type();
     const bool isNew = type == fs::file_type::not_found;
     // Only a regular file takes rows: a device in its place would swallow them (/dev/null) or never
@@ -62,11 +61,15 @@ bool appendMatchRow(std::ofstream& stream, const fs::path& file, const MatchRow&
             sizeBefore = size;
     }
 
+    // A file that is not there, or is there without a single byte, gets the header first: read back
+    // without one, its first row would be taken for the header and every later row misread. A file
+    // with content keeps it as it is, header or not; rows are only ever appended.
+    const bool needsHeader = isNew || (sizeBefore && *sizeBefore == 0);
     const bool lastLineOpen = sizeBefore && *sizeBefore > 0 && !endsWithLineFeed(file);
     const std::string line = (lastLineOpen ? "\n" : "") + valuesLine(row);
 
     const bool written =
-        (!isNew || appendLine(stream, file, headerLine(row))) && appendLine(stream, file, line);
+        (!needsHeader || appendLine(stream, file, headerLine(row))) && appendLine(stream, file, line);
     if (!written)
         undoAttempt(file, isNew, sizeBefore);
     return written;

@@ -36,14 +36,20 @@ TEST(AppendMatchRow, ANewFileGetsTheHeaderThenTheRow) {
     EXPECT_FALSE(stream.is_open());
 }
 
-TEST(AppendMatchRow, AnExistingFileKeepsItsContentAndGetsNoSecondHeader) {
+TEST(AppendMatchRow, AnEmptyFileGetsTheHeaderFirst) {
     TempFolder folder;
     std::ofstream stream;
     const fs::path file = folder / "stats.csv";
     writeFile(file, "");
     ASSERT_TRUE(appendMatchRow(stream, file, kRow));
-    EXPECT_EQ(readFile(file), lines({"1,Duel,0"}));
+    ASSERT_TRUE(appendMatchRow(stream, file, kOtherRow));
+    EXPECT_EQ(readFile(file), lines({"Assists,Playlist,Win", "1,Duel,0", "2,Chaos,1"}));
+}
 
+TEST(AppendMatchRow, AnExistingFileKeepsItsContentAndGetsNoSecondHeader) {
+    TempFolder folder;
+    std::ofstream stream;
+    const fs::path file = folder / "stats.csv";
     // A header that differs is left as it is: rows are only ever appended.
     writeFile(file, "Old,Header\n");
     ASSERT_TRUE(appendMatchRow(stream, file, kRow));
@@ -130,6 +136,22 @@ TEST(AppendMatchRow, ANewFileWhoseRowDoesNotFitIsRemovedSoTheRetryWritesTheHeade
         FileSizeLimit limit(100); // room for the header, not for the row
         EXPECT_FALSE(appendMatchRow(stream, file, longRow));
         EXPECT_FALSE(fs::exists(file));
+    }
+    ASSERT_TRUE(appendMatchRow(stream, file, longRow));
+    EXPECT_EQ(readFile(file), "Assists,Playlist,Win\n4," + std::string(200, 'x') + ",1\n");
+}
+
+TEST(AppendMatchRow, AnEmptyFileWhoseRowDoesNotFitIsLeftEmptySoTheRetryWritesTheHeader) {
+    TempFolder folder;
+    std::ofstream stream;
+    const fs::path file = folder / "stats.csv";
+    writeFile(file, "");
+    const MatchRow longRow{{"Assists", "4"}, {"Playlist", std::string(200, 'x')}, {"Win", "1"}};
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(appendMatchRow(stream, file, longRow));
+        ASSERT_TRUE(fs::is_regular_file(file)) << "a file the player made is never removed";
+        EXPECT_EQ(fs::file_size(file), 0u);
     }
     ASSERT_TRUE(appendMatchRow(stream, file, longRow));
     EXPECT_EQ(readFile(file), "Assists,Playlist,Win\n4," + std::string(200, 'x') + ",1\n");

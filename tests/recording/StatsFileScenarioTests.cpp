@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 TEST(StatsFile, FirstMatchCreatesTheHeaderAndOneRowSixSecondsLater) {
@@ -35,11 +37,35 @@ wait 6
                          "0,0,1,0,0,1,4,Casual Standard,95,0,0,2,1765228000,21:06:40 12/08/25,0"}));
 }
 
-TEST(StatsFile, AnEmptyExistingFileGetsNoHeader) {
+// A file of no bytes (made by another tool, or left by a crash before its first line) has no header
+// to lose: without one its first match would be read back as the header and every later row misread.
+TEST(StatsFile, AnEmptyExistingFileGetsTheHeaderBeforeItsFirstRowAndShowsTheMatch) {
     TempFolder data;
     writeFile(defaultStatsFile(data.path()), "");
-    HostsimResult run = runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\n", data.path());
-    EXPECT_EQ(statsFileText(run), fileLines({wonMatchRow()}));
+    HostsimResult run = runScenario(
+        kLoadedAfterWonMatch + "matchend\nwait 6\nwait 54\nscoreboard open\nframe\n", data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(statsFileText(run), fileLines({kHeader, wonMatchRow()}));
+    const std::vector<std::string> drawn = run.traceLines("DrawString ");
+    for (const char* cell :
+         {"\"R Ranked Doubles\"", "\"3-2\"", "\"420\"", "\"a minute ago\"", "\"Average Points: 420.00\""})
+        EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const std::string& line) {
+            return line.find(cell) != std::string::npos;
+        })) << cell;
+}
+
+TEST(StatsFile, AFileWithContentButNoHeaderIsLeftAsItIs) {
+    TempFolder data;
+    const std::string rowOnly = "0,0,0,0,0,0,1,Duel,10,1,0,0,1765000000,07:06:40 12/06/25,0" + lineEnd();
+    for (const std::string& before : {rowOnly, lineEnd(), std::string(" ")}) {
+        writeFile(defaultStatsFile(data.path()), before);
+        HostsimResult run = runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\n", data.path());
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::string after = statsFileText(run);
+        EXPECT_EQ(after.substr(0, before.size()), before);
+        EXPECT_EQ(after.find(kHeader), std::string::npos) << "no header is put into a file that has content";
+        EXPECT_NE(after.find(wonMatchRow() + lineEnd()), std::string::npos);
+    }
 }
 
 TEST(StatsFile, ARowAfterALastLineWithoutLineEndStartsALineOfItsOwn) {
