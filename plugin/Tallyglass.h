@@ -13,12 +13,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
-    static constexpr int kKeptLines = 11;     // the header and the ten newest lines
+    static constexpr int kKeptLines = 11; // the header and the ten newest lines
     static constexpr int kFieldsPerLine = static_cast<int>(kStatsColumnCount); // the written columns
     static constexpr int kTableColumns = 5;
     using Table = std::array<std::string, kKeptLines * kTableColumns>;
@@ -46,14 +47,18 @@ public:
     void finishPendingWrites();
     // Queues `matchRow` to be written in six seconds, unless the same match already waits for its write.
     void queueMatchRow();
-    // Appends the queued rows to the stats file at `path`, oldest first: every row when `everyRow`,
-    // otherwise those whose write is due. Stops at the first row that cannot be written and returns
-    // false; that row and those after it stay queued.
     // The stats file of the player with this id, in the data folder the host reports now.
     std::filesystem::path statsFilePathFor(const std::string& playerId);
-    // Appends queued rows in order (only due ones unless everyRow); on failure returns the file that
-    // could not be written.
-    std::optional<std::filesystem::path> writeQueuedRows(bool everyRow);
+    // A player's stats file that could not take their row.
+    struct RowFailure {
+        std::string playerId;
+        std::filesystem::path file;
+    };
+    // Appends the queued rows to their players' stats files, oldest first: every row when `everyRow`,
+    // otherwise those whose write is due. A file that cannot take a row keeps it and every later row of
+    // its player queued, in order; the other files' rows are written regardless. Returns one failure
+    // for each file that could not take a row.
+    std::vector<RowFailure> writeQueuedRows(bool everyRow);
     void logRecording(const std::string& text);
 
     // Statistics (statistics/).
@@ -162,8 +167,9 @@ private:
     };
     std::vector<QueuedRow> queuedRows_;
     std::uint64_t nextRowTicket_ = 0;
-    // Whether a row failed to be written and waits for the next attempt (told once in the console).
-    bool rowsWaiting_ = false;
+    // The players whose rows wait because their file could not take them: told once in the console
+    // when the rows start to wait, and once more when they have been written.
+    std::set<std::string> playersWaiting_;
 
     // --- statistics state ---
     // The newest lines loadStatsFile found in its one pass over the file, newest first, until

@@ -50,41 +50,59 @@ void Tallyglass::queueMatchRow() {
 }
 
 void Tallyglass::writeMatchRow() {
-    const std::optional<std::filesystem::path> failed = writeQueuedRows(false);
-    if (failed && !rowsWaiting_) {
-        rowsWaiting_ = true;
-        logRecording("Tallyglass: could not write the match result to " + displayPath(*failed) +
-                     " (folder missing, disk full, or the file open in another program?). It is kept and "
-                     "will be written after the next match, or when the plugin unloads.");
-    }
+    // Each file that could not take a row is told once, when its rows start to wait.
+    for (const RowFailure& failure : writeQueuedRows(false))
+        if (playersWaiting_.insert(failure.playerId).second)
+            logRecording("Tallyglass: could not write the match result to " + displayPath(failure.file) +
+                         " (folder missing, disk full, or the file open in another program?). It is kept and "
+                         "will be written after the next match, or when the plugin unloads.");
     loadStatsFile(getStatsFilePath());
 }
 
 void Tallyglass::finishPendingWrites() {
     if (queuedRows_.empty())
         return;
-    if (gameWrapper && !writeQueuedRows(true))
+    if (gameWrapper)
+        writeQueuedRows(true);
+    if (queuedRows_.empty())
         return;
     logRecording("Tallyglass: " + std::to_string(queuedRows_.size()) +
                  " recorded match(es) could not be written to the stats file and are lost.");
     queuedRows_.clear();
+    playersWaiting_.clear();
 }
 
-std::optional<std::filesystem::path> Tallyglass::writeQueuedRows(bool everyRow) {
-    std::filesystem::path path;
-    while (!queuedRows_.empty() && (everyRow || queuedRows_.front().due)) {
-        path = statsFilePathFor(queuedRows_.front().playerId);
-        if (!appendMatchRow(statsFile, path, queuedRows_.front().values))
-            return path;
-        queuedRows_.erase(queuedRows_.begin());
+std::vector<Tallyglass::RowFailure> Tallyglass::writeQueuedRows(bool everyRow) {
+    // A file that fails takes no further row in this pass, so its rows keep their order; the rows of
+    // every other file go on regardless.
+    std::vector<RowFailure> failures;
+    std::map<std::string, std::filesystem::path> written; // player id to the file that took their rows
+    const auto failed = [&](const std::string& playerId) {
+        return std::any_of(failures.begin(), failures.end(),
+                           [&](const RowFailure& failure) { return failure.playerId == playerId; });
+    };
+    for (auto row = queuedRows_.begin(); row != queuedRows_.end();) {
+        if ((!everyRow && !row->due) || failed(row->playerId)) {
+            ++row;
+            continue;
+        }
+        std::filesystem::path path = statsFilePathFor(row->playerId);
+        if (!appendMatchRow(statsFile, path, row->values)) {
+            failures.push_back(RowFailure{row->playerId, std::move(path)});
+            ++row;
+            continue;
+        }
+        written[row->playerId] = std::move(path);
+        row = queuedRows_.erase(row);
     }
-    // The rows that waited went first, so they are all in the file now.
-    if (rowsWaiting_) {
-        rowsWaiting_ = false;
+    // A player whose rows had been waiting, and whose file took them all now, hears where they went.
+    for (const auto& [playerId, path] : written) {
+        if (failed(playerId) || playersWaiting_.erase(playerId) == 0)
+            continue;
         logRecording("Tallyglass: the match results that were waiting have been written to " +
                      displayPath(path) + ".");
     }
-    return std::nullopt;
+    return failures;
 }
 
 void Tallyglass::logRecording(const std::string& text) {
