@@ -10,6 +10,11 @@
 
 #include <sstream>
 
+#if defined(__linux__)
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace fs = std::filesystem;
 using testing::Contains;
 using testing::ElementsAre;
@@ -143,3 +148,37 @@ TEST(BlockedStatsFile, AtUnloadTheWritableFilesGetTheirRowsAndOnlyTheRestAreLost
                                    "and are lost.\n"));
     EXPECT_THAT(run.out, Not(HasSubstr(kWritten)));
 }
+
+#if defined(__linux__)
+// The disk has room for a short row but not for a long one ahead of it (here the process's file size
+// limit, which acts on a regular file as a full disk does): the short row must not overtake the long
+// one, or the file's matches would stand out of order.
+TEST(BlockedStatsFile, AShorterRowNeverOvertakesAWaitingRowOfItsOwnFile) {
+    TempFolder data;
+    const fs::path statsFile = defaultStatsFile(data.path());
+    const std::string before = statsFileWithPoints({5901});
+    writeFile(statsFile, before);
+    SteppedHost host(data.path());
+    host.play(kLoadedInOnlineGame);
+
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlim_t unlimited = limit.rlim_cur;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(before.size() + 150); // a short row fits, the long one not
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    host.play("online title=\"" + std::string(300, 'L') + "\"\nstats points=5902\nmatchend\nwait 1\n" +
+              "online title=\"Duel\"\nstats points=5903\nmatchend\nwait 6\n");
+    const std::string during = readFile(statsFile);
+    limit.rlim_cur = unlimited;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(during, before) << "nothing is written while the older row does not fit";
+
+    host.play(endedMatch(5904));
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(5901, 5902, 5903, 5904));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+}
+#endif
