@@ -1,5 +1,5 @@
-// Where the stats-file reader looks for what a kept line lacks: the fields the writer puts in fixed
-// places, read where a header does not say otherwise.
+// What the stats-file reader takes from the writer's fixed layout: where the playlist title stands
+// when no header names it, and which cells hold statistics, marked when a line does not reach them.
 #pragma once
 
 #include "recording/StatsFileColumns.h"
