@@ -14,8 +14,8 @@ long long parseInteger(const std::string& text, long long min, long long max, co
     if (problem != std::errc() || stop != end || text.empty())
         refuse(what + " must be a whole number, not '" + displayText(text) + "'");
     if (value < min || value > max)
-        refuse(what + " must lie between " + std::to_string(min) + " and " +
-                            std::to_string(max) + ", not " + displayText(text));
+        refuse(what + " must lie between " + std::to_string(min) + " and " + std::to_string(max) + ", not " +
+               displayText(text));
     return value;
 }
 
@@ -55,6 +55,6 @@ void expectArgumentCount(const std::vector<std::string>& arguments, std::size_t 
         std::string expected =
             min == max ? std::to_string(min) : std::to_string(min) + " to " + std::to_string(max);
         refuse("expected " + expected + " argument" + (max == 1 ? "" : "s") + ", got " +
-                            std::to_string(arguments.size()));
+               std::to_string(arguments.size()));
     }
 }

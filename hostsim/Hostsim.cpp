@@ -42,8 +42,8 @@ void openModule(LoadedModule& module, const fs::path& file) {
             refuseModule(file, std::string("it lacks the export '") + exportName + "'");
     const auto* info = static_cast<const BakkesMod::Plugin::BakkesModPluginInfo*>(module.symbol("exports"));
     if (info->apiBuildVersion != BakkesMod::Plugin::kApiBuildVersion)
-        refuseModule(file, "its API version is " + std::to_string(info->apiBuildVersion) + ", this host needs " +
-                               std::to_string(BakkesMod::Plugin::kApiBuildVersion));
+        refuseModule(file, "its API version is " + std::to_string(info->apiBuildVersion) +
+                               ", this host needs " + std::to_string(BakkesMod::Plugin::kApiBuildVersion));
 }
 
 // No output may replace a file the run reads, nor another output: refused before anything runs.
@@ -106,10 +106,10 @@ RunOutcome play(const RunPlan& plan, LoadedModule& module, const fs::path& dataF
     } catch (const HostsimError&) {
         throw;
     } catch (const std::exception& error) {
-        throw HostsimError::at(plan.name, line,
-                               HostsimError(ExitStatus::PluginThrew,
-                                            "the plugin let an exception escape into the host: " +
-                                                displayText(error.what())));
+        throw HostsimError::at(
+            plan.name, line,
+            HostsimError(ExitStatus::PluginThrew,
+                         "the plugin let an exception escape into the host: " + displayText(error.what())));
     } catch (...) {
         throw HostsimError::at(
             plan.name, line,

@@ -31,7 +31,8 @@ void LoadedModule::open(const std::filesystem::path& file) {
     close();
     handle_ = reinterpret_cast<void*>(LoadLibraryW(file.wstring().c_str()));
     if (!handle_)
-        refuseModule(file, reasonText(std::error_code(static_cast<int>(GetLastError()), std::system_category())));
+        refuseModule(file,
+                     reasonText(std::error_code(static_cast<int>(GetLastError()), std::system_category())));
 }
 
 void* LoadedModule::symbol(const char* name) const {

@@ -117,8 +117,8 @@ void OutputFile::commit() {
         return;
     }
     if (const std::error_code error = renameOver(written_, final_))
-        throw HostsimError(ExitStatus::OutputFailed,
-                           "cannot put " + what_ + " in place at " + displayPath(target_) + ": " + reasonText(error));
+        throw HostsimError(ExitStatus::OutputFailed, "cannot put " + what_ + " in place at " +
+                                                         displayPath(target_) + ": " + reasonText(error));
     committed_ = true;
 }
 

@@ -1,9 +1,9 @@
 #include "hostsim/Preview.h"
 
+#include "hostcore/World.h"
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
-#include "hostcore/World.h"
 
 #include <charconv>
 #include <cmath>
@@ -36,7 +36,8 @@ std::string setting(const std::string& name, const std::string& value) {
 }
 
 // Says so when the console kept a value within the variable's range instead of the one asked for.
-void noteClampedValue(const hostcore::ConsoleVariable& variable, const std::string& asked, std::ostream& notes) {
+void noteClampedValue(const hostcore::ConsoleVariable& variable, const std::string& asked,
+                      std::ostream& notes) {
     const std::optional<double> value = numberOf(asked);
     if (!value)
         return;

@@ -16,7 +16,7 @@ struct RunPlan {
     std::string name; // names the scenario in messages
     std::vector<ScenarioStep> steps;
     std::optional<std::filesystem::path> picture;
-    bool scratchData = false;                 // a data folder of its own, removed afterwards
+    bool scratchData = false;                  // a data folder of its own, removed afterwards
     std::vector<std::filesystem::path> inputs; // files the run reads, which no output may replace
 };
 

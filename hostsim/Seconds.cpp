@@ -58,7 +58,8 @@ std::chrono::microseconds parseSeconds(const std::string& text, const std::strin
         const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
         const char* end = text.data() + text.size();
         auto [stop, problem] = std::from_chars(begin, end, value);
-        if (begin == end || stop != end || (problem != std::errc() && problem != std::errc::result_out_of_range))
+        if (begin == end || stop != end ||
+            (problem != std::errc() && problem != std::errc::result_out_of_range))
             refuse(what + " must be a decimal number of seconds, not " + shown);
         if (problem == std::errc::result_out_of_range) {
             // Too far from 1 for a double: tiny when the exponent is negative, else immense.
@@ -71,9 +72,8 @@ std::chrono::microseconds parseSeconds(const std::string& text, const std::strin
         }
         negative = value < 0;
         const double magnitude = std::fabs(value) * 1e6;
-        micros = magnitude > static_cast<double>(kLatestClock.count())
-                     ? kLatestClock.count() + 1
-                     : std::llround(magnitude);
+        micros = magnitude > static_cast<double>(kLatestClock.count()) ? kLatestClock.count() + 1
+                                                                       : std::llround(magnitude);
     }
     if (negative && micros != 0)
         refuse(what + " must not be negative, not " + shown);

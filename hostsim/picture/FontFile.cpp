@@ -90,8 +90,8 @@ PictureFont loadPictureFont() {
         }
         if (!loaded.font)
             refuse(std::string("cannot draw the picture: the font ") + kFontFileName +
-                   " was not found (install Debian's fonts-dejavu-core, or name the file in " + kFontVariable +
-                   "); tried:" + tried);
+                   " was not found (install Debian's fonts-dejavu-core, or name the file in " +
+                   kFontVariable + "); tried:" + tried);
     }
     // The fallback is a help, not a need: a picture of Latin text does without it.
     for (const fs::path& place : fallbackFontPlaces()) {
