@@ -240,3 +240,11 @@ TEST(DataFolder, ARunWithoutOneLeavesNoFolderBehindWhenItIsRefused) {
     EXPECT_TRUE(fs::is_directory(made)) << "the folder named is left for the user";
     fs::remove_all(made);
 }
+
+TEST(Inputs, AScenarioTooLargeToHoldIsRefusedUnread) {
+    TempFolder folder;
+    writeFile(folder / "huge.txt", std::string(17u << 20, '#'));
+    HostsimResult result = runHostsim({"run", u8(folder / "huge.txt"), "--data", u8(folder / "data")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(contains(result.err, "it holds 17825792 bytes, more than the 16777216")) << result.err;
+}
