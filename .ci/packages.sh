@@ -17,6 +17,7 @@ PACKAGES=(
     libclang-rt-14-dev
     libstb-dev
     fonts-dejavu-core
+    fonts-wqy-microhei
 )
 # What the Linux build and the demo need of them.
 DEMO_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev fonts-dejavu-core)

@@ -1,5 +1,8 @@
 #include "hostsim/Arguments.h"
 
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,10 +12,10 @@ long long parseInteger(const std::string& text, long long min, long long max, co
     const char* end = text.data() + text.size();
     auto [stop, problem] = std::from_chars(text.data(), end, value);
     if (problem != std::errc() || stop != end || text.empty())
-        throw ScenarioError(what + " must be a whole number, not '" + text + "'");
+        refuse(what + " must be a whole number, not '" + displayText(text) + "'");
     if (value < min || value > max)
-        throw ScenarioError(what + " must lie between " + std::to_string(min) + " and " +
-                            std::to_string(max) + ", not " + text);
+        refuse(what + " must lie between " + std::to_string(min) + " and " + std::to_string(max) + ", not " +
+               displayText(text));
     return value;
 }
 
@@ -21,13 +24,13 @@ double parseDecimal(const std::string& text, const std::string& what) {
     const char* end = text.data() + text.size();
     auto [stop, problem] = std::from_chars(text.data(), end, value);
     if (problem != std::errc() || stop != end || text.empty() || !std::isfinite(value))
-        throw ScenarioError(what + " must be a decimal number, not '" + text + "'");
+        refuse(what + " must be a decimal number, not '" + displayText(text) + "'");
     return value;
 }
 
 bool parseFlag(const std::string& text, const std::string& what) {
     if (text != "0" && text != "1")
-        throw ScenarioError(what + " must be 0 or 1, not '" + text + "'");
+        refuse(what + " must be 0 or 1, not '" + displayText(text) + "'");
     return text == "1";
 }
 
@@ -37,12 +40,12 @@ std::map<std::string, std::string> parseKeyValues(const std::vector<std::string>
     for (const std::string& argument : arguments) {
         std::size_t equals = argument.find('=');
         if (equals == std::string::npos)
-            throw ScenarioError("expected key=value, not '" + argument + "'");
+            refuse("expected key=value, not '" + displayText(argument) + "'");
         std::string key = argument.substr(0, equals);
         if (std::find(allowed.begin(), allowed.end(), key) == allowed.end())
-            throw ScenarioError("unknown key '" + key + "'");
+            refuse("unknown key '" + displayText(key) + "'");
         if (!values.emplace(key, argument.substr(equals + 1)).second)
-            throw ScenarioError("key '" + key + "' given twice");
+            refuse("key '" + displayText(key) + "' given twice");
     }
     return values;
 }
@@ -51,7 +54,7 @@ void expectArgumentCount(const std::vector<std::string>& arguments, std::size_t 
     if (arguments.size() < min || arguments.size() > max) {
         std::string expected =
             min == max ? std::to_string(min) : std::to_string(min) + " to " + std::to_string(max);
-        throw ScenarioError("expected " + expected + " argument" + (max == 1 ? "" : "s") + ", got " +
-                            std::to_string(arguments.size()));
+        refuse("expected " + expected + " argument" + (max == 1 ? "" : "s") + ", got " +
+               std::to_string(arguments.size()));
     }
 }

@@ -1,4 +1,4 @@
-// Checked conversions of scenario arguments; each throws ScenarioError naming what is wrong.
+// Checked conversions of scenario arguments; each refuses (HostsimError, exit 2) naming what is wrong.
 #pragma once
 
 #include "hostsim/Tokenizer.h"

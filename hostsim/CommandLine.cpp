@@ -1,28 +1,39 @@
 #include "hostsim/CommandLine.h"
 
-#include <charconv>
-#include <cmath>
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
+#include "hostsim/Seconds.h"
 
 const char* const kHostsimUsage =
     "usage: hostsim run SCENARIO [--module PATH] [--data DIR] [--trace FILE] [--png FILE]\n"
     "       hostsim demo [--module PATH] [--data DIR] [--png FILE]\n"
     "       hostsim preview --stats CSV [--module PATH] [--set NAME=VALUE]... [--clock SECONDS] [--png "
-    "FILE]\n";
+    "FILE]\n"
+    "       hostsim --help\n";
 
-std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& arguments,
-                                               std::string& error) {
-    if (arguments.empty()) {
-        error = "missing command";
-        return std::nullopt;
-    }
+namespace {
+
+// A bad command line: the reason, then the usage.
+[[noreturn]] void refuseCommandLine(const std::string& reason) {
+    refuse(reason + "\n" + kHostsimUsage);
+}
+
+} // namespace
+
+HostsimOptions parseCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        refuseCommandLine("missing command");
     HostsimOptions options;
+    for (const std::string& argument : arguments)
+        if (argument == "--help" || argument == "-h") {
+            options.mode = HostsimOptions::Mode::Help;
+            return options;
+        }
     const std::string& mode = arguments[0];
     std::size_t next = 1;
     if (mode == "run") {
-        if (arguments.size() < 2 || arguments[1].rfind("--", 0) == 0) {
-            error = "run needs a scenario file";
-            return std::nullopt;
-        }
+        if (arguments.size() < 2 || arguments[1].rfind("--", 0) == 0)
+            refuseCommandLine("run needs a scenario file");
         options.scenario = std::filesystem::u8path(arguments[1]);
         next = 2;
     } else if (mode == "demo") {
@@ -30,8 +41,7 @@ std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& a
     } else if (mode == "preview") {
         options.mode = HostsimOptions::Mode::Preview;
     } else {
-        error = "unknown command '" + mode + "'";
-        return std::nullopt;
+        refuseCommandLine("unknown command '" + displayText(mode) + "'");
     }
 
     using Mode = HostsimOptions::Mode;
@@ -47,14 +57,10 @@ std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& a
     };
     for (std::size_t i = next; i < arguments.size(); i += 2) {
         const std::string& option = arguments[i];
-        if (!allowed(option)) {
-            error = "unknown option '" + option + "' for " + mode;
-            return std::nullopt;
-        }
-        if (i + 1 >= arguments.size()) {
-            error = option + " needs a value";
-            return std::nullopt;
-        }
+        if (!allowed(option))
+            refuseCommandLine("unknown option '" + displayText(option) + "' for " + mode);
+        if (i + 1 >= arguments.size())
+            refuseCommandLine(option + " needs a value");
         const std::string& value = arguments[i + 1];
         std::filesystem::path path = std::filesystem::u8path(value);
         if (option == "--module")
@@ -69,24 +75,14 @@ std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& a
             options.stats = path;
         else if (option == "--set") {
             std::size_t equals = value.find('=');
-            if (equals == std::string::npos || equals == 0) {
-                error = "--set needs NAME=VALUE, not '" + value + "'";
-                return std::nullopt;
-            }
+            if (equals == std::string::npos || equals == 0)
+                refuseCommandLine("--set needs NAME=VALUE, not '" + displayText(value) + "'");
             options.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
         } else {
-            double seconds = 0;
-            auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-            if (problem != std::errc() || end != value.data() + value.size() || !std::isfinite(seconds)) {
-                error = "--clock needs a number of seconds, not '" + value + "'";
-                return std::nullopt;
-            }
-            options.clock = seconds;
+            options.clock = parseSeconds(value, "--clock");
         }
     }
-    if (options.mode == Mode::Preview && !options.stats) {
-        error = "preview needs --stats CSV";
-        return std::nullopt;
-    }
+    if (options.mode == Mode::Preview && !options.stats)
+        refuseCommandLine("preview needs --stats CSV");
     return options;
 }

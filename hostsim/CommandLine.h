@@ -1,6 +1,7 @@
 // hostsim's command line.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -8,7 +9,7 @@
 #include <vector>
 
 struct HostsimOptions {
-    enum class Mode { Run, Demo, Preview };
+    enum class Mode { Run, Demo, Preview, Help };
     Mode mode = Mode::Run;
     std::filesystem::path scenario; // run
     std::optional<std::filesystem::path> module;
@@ -17,10 +18,10 @@ struct HostsimOptions {
     std::optional<std::filesystem::path> png;
     std::optional<std::filesystem::path> stats;            // preview
     std::vector<std::pair<std::string, std::string>> sets; // preview
-    std::optional<double> clock;                           // preview
+    std::optional<std::chrono::microseconds> clock;        // preview
 };
 
 extern const char* const kHostsimUsage;
 
-// Reads the arguments; on a bad command line returns nothing and says why in `error`.
-std::optional<HostsimOptions> parseCommandLine(const std::vector<std::string>& arguments, std::string& error);
+// Reads the arguments; refuses (HostsimError, exit 2) a command line it cannot read, saying why.
+HostsimOptions parseCommandLine(const std::vector<std::string>& arguments);

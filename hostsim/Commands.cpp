@@ -1,7 +1,10 @@
 // The scenario commands. Each entry checks its arguments when the scenario is read and returns what
 // the command does when it runs; adding a command is one entry.
 #include "hostsim/Arguments.h"
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"
+#include "hostsim/Seconds.h"
 
 #include <climits>
 #include <map>
@@ -9,7 +12,7 @@
 namespace {
 
 using Arguments = std::vector<std::string>;
-using Parser = ScenarioAction (*)(const Arguments&);
+using Parser = ScenarioAction (*)(const Arguments&, ScenarioTimeline&);
 
 constexpr const char* kMatchEndedEvent = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
 constexpr const char* kScoreboardOpenEvent = "Function TAGame.GFxData_GameEvent_TA.OnOpenScoreboard";
@@ -26,12 +29,12 @@ ScenarioAction fireEvent(std::string name) {
     return [name = std::move(name)](Session& session) { session.world().fireEvent(name); };
 }
 
-ScenarioAction player(const Arguments& args) {
+ScenarioAction player(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     return [id = args[0]](Session& session) { session.world().playerId = id; };
 }
 
-ScenarioAction datafolder(const Arguments& args) {
+ScenarioAction datafolder(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     return [path = args[0]](Session& session) {
         std::filesystem::path folder = std::filesystem::u8path(path);
@@ -39,31 +42,31 @@ ScenarioAction datafolder(const Arguments& args) {
     };
 }
 
-ScenarioAction clock(const Arguments& args) {
+ScenarioAction clock(const Arguments& args, ScenarioTimeline& timeline) {
     expectArgumentCount(args, 1, 1);
-    double seconds = parseDecimal(args[0], "the clock");
-    return [seconds](Session& session) { session.pinClock(seconds); };
+    const std::chrono::microseconds sinceEpoch = parseSeconds(args[0], "the clock");
+    timeline.pin(sinceEpoch);
+    return [sinceEpoch](Session& session) { session.pinClock(sinceEpoch); };
 }
 
-ScenarioAction wait(const Arguments& args) {
+ScenarioAction wait(const Arguments& args, ScenarioTimeline& timeline) {
     expectArgumentCount(args, 1, 1);
-    double seconds = parseDecimal(args[0], "the wait");
-    if (seconds < 0)
-        throw ScenarioError("the wait must not be negative");
-    return [seconds](Session& session) { session.wait(seconds); };
+    const std::chrono::microseconds duration = parseSeconds(args[0], "the wait");
+    timeline.advance(duration);
+    return [duration](Session& session) { session.wait(duration); };
 }
 
-ScenarioAction load(const Arguments& args) {
+ScenarioAction load(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 0);
     return [](Session& session) { session.load(); };
 }
 
-ScenarioAction unload(const Arguments& args) {
+ScenarioAction unload(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 0);
     return [](Session& session) { session.unload(); };
 }
 
-ScenarioAction online(const Arguments& args) {
+ScenarioAction online(const Arguments& args, ScenarioTimeline&) {
     auto values = parseKeyValues(args, {"title", "id", "ranked", "lan", "private"});
     hostcore::Playlist change;
     bool hasId = values.count("id"), hasRanked = values.count("ranked");
@@ -91,12 +94,12 @@ ScenarioAction online(const Arguments& args) {
     };
 }
 
-ScenarioAction offline(const Arguments& args) {
+ScenarioAction offline(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 0);
     return [](Session& session) { session.world().game.online = false; };
 }
 
-ScenarioAction local(const Arguments& args) {
+ScenarioAction local(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     if (args[0] == "none")
         return [](Session& session) { session.world().game.local = hostcore::LocalPlayer::NoController; };
@@ -111,14 +114,14 @@ ScenarioAction local(const Arguments& args) {
     };
 }
 
-ScenarioAction score(const Arguments& args) {
+ScenarioAction score(const Arguments& args, ScenarioTimeline&) {
     std::vector<int> scores;
     for (const std::string& arg : args)
         scores.push_back(static_cast<int>(parseInteger(arg, INT_MIN, INT_MAX, "a score")));
     return [scores](Session& session) { session.world().game.teamScores = scores; };
 }
 
-ScenarioAction winner(const Arguments& args) {
+ScenarioAction winner(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     std::optional<int> team;
     if (args[0] != "none")
@@ -126,7 +129,7 @@ ScenarioAction winner(const Arguments& args) {
     return [team](Session& session) { session.world().game.winnerTeam = team; };
 }
 
-ScenarioAction stats(const Arguments& args) {
+ScenarioAction stats(const Arguments& args, ScenarioTimeline&) {
     auto values = parseKeyValues(args, {"points", "goals", "assists", "saves", "shots", "demos", "mvp"});
     std::map<std::string, long long> figures;
     for (const auto& [key, text] : values)
@@ -154,14 +157,14 @@ ScenarioAction stats(const Arguments& args) {
     };
 }
 
-ScenarioAction rating(const Arguments& args) {
+ScenarioAction rating(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 2);
     // The playlist=N argument may stand before or after the value.
     Arguments keyed, plain;
     for (const std::string& arg : args)
         (arg.find('=') == std::string::npos ? plain : keyed).push_back(arg);
     if (plain.size() != 1)
-        throw ScenarioError("expected one rating value");
+        refuse("expected one rating value");
     std::optional<int> playlist;
     if (!keyed.empty()) {
         auto values = parseKeyValues(keyed, {"playlist"});
@@ -174,7 +177,7 @@ ScenarioAction rating(const Arguments& args) {
     };
 }
 
-ScenarioAction announce(const Arguments& args) {
+ScenarioAction announce(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 1);
     std::optional<std::string> named;
     if (!args.empty())
@@ -184,38 +187,38 @@ ScenarioAction announce(const Arguments& args) {
     };
 }
 
-ScenarioAction event(const Arguments& args) {
+ScenarioAction event(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     return fireEvent(args[0]);
 }
 
-ScenarioAction matchend(const Arguments& args) {
+ScenarioAction matchend(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 0);
     return fireEvent(kMatchEndedEvent);
 }
 
-ScenarioAction scoreboard(const Arguments& args) {
+ScenarioAction scoreboard(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     if (args[0] == "open")
         return fireEvent(kScoreboardOpenEvent);
     if (args[0] == "close")
         return fireEvent(kScoreboardCloseEvent);
-    throw ScenarioError("expected 'open' or 'close', not '" + args[0] + "'");
+    refuse("expected 'open' or 'close', not '" + displayText(args[0]) + "'");
 }
 
-ScenarioAction console(const Arguments& args) {
+ScenarioAction console(const Arguments& args, ScenarioTimeline&) {
     if (args.empty())
-        throw ScenarioError("expected a console line");
+        refuse("expected a console line");
     return [line = joined(args)](Session& session) { session.world().consoleLine(line); };
 }
 
-ScenarioAction frame(const Arguments& args) {
+ScenarioAction frame(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 0, 1);
     int count = args.empty() ? 1 : static_cast<int>(parseInteger(args[0], 0, 1000000, "the frame count"));
     return [count](Session& session) { session.world().drawFrames(count); };
 }
 
-ScenarioAction echo(const Arguments& args) {
+ScenarioAction echo(const Arguments& args, ScenarioTimeline&) {
     return [text = joined(args)](Session& session) { session.out() << text << '\n'; };
 }
 
@@ -244,13 +247,14 @@ const std::map<std::string, Parser> kCommands{
 
 } // namespace
 
-ScenarioAction parseCommand(const std::string& name, const std::vector<std::string>& arguments) {
+ScenarioAction parseCommand(const std::string& name, const std::vector<std::string>& arguments,
+                            ScenarioTimeline& timeline) {
     auto command = kCommands.find(name);
     if (command == kCommands.end())
-        throw ScenarioError("unknown command '" + name + "'");
+        refuse("unknown command '" + displayText(name) + "'");
     try {
-        return command->second(arguments);
-    } catch (const ScenarioError& problem) {
-        throw ScenarioError(name + ": " + problem.what());
+        return command->second(arguments, timeline);
+    } catch (const HostsimError& problem) {
+        throw HostsimError(problem.status(), name + ": " + problem.what());
     }
 }

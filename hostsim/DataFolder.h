@@ -5,5 +5,5 @@
 #include <optional>
 
 // Creates the folder when missing; without a request makes a fresh folder under the system's
-// temporary folder. Throws std::filesystem::filesystem_error when it cannot.
+// temporary folder. Refuses (HostsimError, exit 2) saying why when it cannot.
 std::filesystem::path prepareDataFolder(const std::optional<std::filesystem::path>& requested);

@@ -2,11 +2,12 @@
 
 #include "hostsim/CommandLine.h"
 #include "hostsim/DataFolder.h"
-#include "hostsim/DemoScenario.h"
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
 #include "hostsim/ModuleLoader.h"
+#include "hostsim/OutputFile.h"
 #include "hostsim/Preview.h"
 #include "hostsim/RunPlan.h"
-#include "hostsim/RunRefusal.h"
 #include "hostsim/Scenario.h"
 #include "hostsim/Session.h"
 #include "hostsim/picture/FontFile.h"
@@ -14,150 +15,87 @@
 #include "hostsim/picture/PngFile.h"
 #include "pluginsdk/BakkesModPlugin.h"
 
-#include <fstream>
-#include <sstream>
+#include <memory>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRan = 0;
-constexpr int kModuleUnusable = 1;
-constexpr int kUnreadable = 2;
-constexpr int kPluginThrew = 3;
+// The stats file the plugin keeps for the default player in a data folder given on the command line.
+constexpr const char* kDefaultPlayerId = "76561198000000001";
 
-std::string displayPath(const std::filesystem::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
+[[noreturn]] void refuseModule(const fs::path& file, const std::string& reason) {
+    throw HostsimError(ExitStatus::ModuleUnusable, "cannot use module " + displayPath(file) + ": " + reason);
 }
 
 // Checks the module the way the host does before it asks for the plugin.
-bool openModule(LoadedModule& module, const std::filesystem::path& file, std::ostream& err) {
-    const std::string name = displayPath(file);
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(file, ignored)) {
-        err << "hostsim: cannot use module " << name << ": no such file\n";
-        return false;
-    }
-    std::string reason;
-    if (!module.open(file, reason)) {
-        err << "hostsim: cannot use module " << name << ": it does not load (" << reason << ")\n";
-        return false;
-    }
-    for (const char* exportName : {"exports", "getPlugin", "deleteMe"}) {
-        if (!module.symbol(exportName)) {
-            err << "hostsim: cannot use module " << name << ": it lacks the export '" << exportName << "'\n";
-            return false;
-        }
-    }
+void openModule(LoadedModule& module, const fs::path& file) {
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (!fs::exists(status))
+        refuseModule(file, "no such file");
+    if (!fs::is_regular_file(status))
+        refuseModule(file, fs::is_directory(status) ? "it is a folder" : "it is not a regular file");
+    module.open(file);
+    for (const char* exportName : {"exports", "getPlugin", "deleteMe"})
+        if (!module.symbol(exportName))
+            refuseModule(file, std::string("it lacks the export '") + exportName + "'");
     const auto* info = static_cast<const BakkesMod::Plugin::BakkesModPluginInfo*>(module.symbol("exports"));
-    if (info->apiBuildVersion != BakkesMod::Plugin::kApiBuildVersion) {
-        err << "hostsim: cannot use module " << name << ": its API version is " << info->apiBuildVersion
-            << ", this host needs " << BakkesMod::Plugin::kApiBuildVersion << "\n";
-        return false;
-    }
-    return true;
+    if (info->apiBuildVersion != BakkesMod::Plugin::kApiBuildVersion)
+        refuseModule(file, "its API version is " + std::to_string(info->apiBuildVersion) +
+                               ", this host needs " + std::to_string(BakkesMod::Plugin::kApiBuildVersion));
 }
 
-// What the run leaves for hostsim to report once the session is gone.
-struct RunOutcome {
-    std::vector<hostcore::DrawCall> lastFrame;
-    std::filesystem::path statsFile;
-};
-
-// A picture can only be written into a folder that exists; say so before anything runs.
-bool checkPictureFolder(const std::filesystem::path& picture, std::ostream& err) {
-    std::error_code ignored;
-    const std::filesystem::path folder = std::filesystem::absolute(picture, ignored).parent_path();
-    if (std::filesystem::is_directory(folder, ignored))
-        return true;
-    err << "hostsim: cannot write the picture " << displayPath(picture) << ": the folder "
-        << displayPath(folder) << " does not exist\n";
-    return false;
-}
-
-bool writePicture(const RunOutcome& outcome, const picture::MonoFont& font, const std::filesystem::path& file,
-                  std::ostream& err) {
-    if (outcome.lastFrame.empty())
-        err << "hostsim: no frame drew anything; the picture " << displayPath(file)
-            << " shows the scene alone\n";
-    std::string problem;
-    if (!picture::writePng(picture::drawFrame(outcome.lastFrame, font), file, problem)) {
-        err << "hostsim: cannot write the picture " << displayPath(file) << ": " << problem << "\n";
-        return false;
+// No output may replace a file the run reads, nor another output: refused before anything runs.
+void refuseOutputsOverInputs(const std::vector<std::pair<std::string, fs::path>>& outputs,
+                             const std::vector<std::pair<std::string, fs::path>>& inputs) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const auto& [what, output] = outputs[i];
+        for (const auto& [inputWhat, input] : inputs)
+            if (sameFile(output, input))
+                refuse("cannot write " + what + " " + displayPath(output) + ": it is " + inputWhat + " " +
+                       displayPath(input) + ", which this run reads");
+        for (std::size_t j = 0; j < i; ++j)
+            if (sameFile(output, outputs[j].second))
+                refuse("cannot write " + what + " " + displayPath(output) + ": it is " + outputs[j].first +
+                       " as well");
     }
-    return true;
 }
 
 // Removes a data folder hostsim made for one run only, whatever way the run ends.
 class ScratchFolder {
 public:
-    explicit ScratchFolder(std::optional<std::filesystem::path> folder)
+    explicit ScratchFolder(std::optional<fs::path> folder)
         : folder_(std::move(folder)) {}
     ~ScratchFolder() {
         std::error_code ignored;
         if (folder_)
-            std::filesystem::remove_all(*folder_, ignored);
+            fs::remove_all(*folder_, ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
 private:
-    std::optional<std::filesystem::path> folder_;
+    std::optional<fs::path> folder_;
 };
 
-} // namespace
+// What the run leaves for hostsim to report once the session is gone.
+struct RunOutcome {
+    std::vector<hostcore::DrawCall> lastFrame;
+    fs::path statsFile;
+};
 
-int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    std::string problem;
-    std::optional<HostsimOptions> options = parseCommandLine(arguments, problem);
-    if (!options) {
-        err << "hostsim: " << problem << "\n" << kHostsimUsage;
-        return kUnreadable;
-    }
-    RunPlan plan;
-    if (!planRun(*options, plan, err))
-        return kUnreadable;
-
-    std::unique_ptr<picture::MonoFont> font;
-    if (plan.picture) {
-        if (!checkPictureFolder(*plan.picture, err))
-            return kUnreadable;
-        font = picture::loadPictureFont(problem);
-        if (!font) {
-            err << "hostsim: " << problem << "\n";
-            return kUnreadable;
-        }
-    }
-
-    LoadedModule module;
-    if (!openModule(module, options->module.value_or(defaultModulePath()), err))
-        return kModuleUnusable;
-
-    std::filesystem::path dataFolder;
-    try {
-        dataFolder = prepareDataFolder(plan.scratchData ? std::nullopt : options->data);
-    } catch (const std::filesystem::filesystem_error& error) {
-        err << "hostsim: cannot prepare the data folder: " << error.what() << "\n";
-        return kUnreadable;
-    }
-    ScratchFolder scratch(plan.scratchData ? std::optional(dataFolder) : std::nullopt);
-    if (!options->data && !plan.scratchData)
-        err << "hostsim: data folder " << displayPath(dataFolder) << "\n";
-
-    std::ofstream traceFile;
-    if (options->trace) {
-        traceFile.open(*options->trace, std::ios::binary);
-        if (!traceFile) {
-            err << "hostsim: cannot write the trace file " << displayPath(*options->trace) << "\n";
-            return kUnreadable;
-        }
-    }
-
+RunOutcome play(const RunPlan& plan, LoadedModule& module, const fs::path& dataFolder, std::ostream& out,
+                OutputFile* trace) {
     RunOutcome outcome;
     int line = 0;
     try {
         Session session(module, dataFolder, out);
-        if (traceFile.is_open())
-            session.world().traceSink = [&traceFile](const std::string& text) { traceFile << text << '\n'; };
+        if (trace)
+            session.world().traceSink = [trace](const std::string& text) {
+                trace->write(text);
+                trace->write("\n", 1);
+            };
         for (const ScenarioStep& step : plan.steps) {
             line = step.line;
             step.action(session);
@@ -165,32 +103,114 @@ int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, st
         line = 0;
         outcome.lastFrame = session.world().lastFrame();
         outcome.statsFile = session.world().dataFolder / statsFileName(session.world().playerId);
-    } catch (const RunRefusal& refusal) {
-        err << "hostsim: " << refusal.what() << "\n";
-        return kUnreadable;
+    } catch (const HostsimError&) {
+        throw;
     } catch (const std::exception& error) {
-        err << plan.name << ":" << line
-            << ": the plugin let an exception escape into the host: " << error.what() << "\n";
-        return kPluginThrew;
+        throw HostsimError::at(
+            plan.name, line,
+            HostsimError(ExitStatus::PluginThrew,
+                         "the plugin let an exception escape into the host: " + displayText(error.what())));
     } catch (...) {
-        err << plan.name << ":" << line << ": the plugin let an exception escape into the host\n";
-        return kPluginThrew;
+        throw HostsimError::at(
+            plan.name, line,
+            HostsimError(ExitStatus::PluginThrew, "the plugin let an exception escape into the host"));
     }
+    return outcome;
+}
 
-    if (plan.picture && !writePicture(outcome, *font, *plan.picture, err))
-        return kUnreadable;
-    if (options->mode == HostsimOptions::Mode::Demo) {
+int runHostsim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const HostsimOptions options = parseCommandLine(arguments);
+    if (options.mode == HostsimOptions::Mode::Help) {
+        out << kHostsimUsage;
+        out.flush();
+        if (!out)
+            throw HostsimError(ExitStatus::OutputFailed, "cannot write the usage to standard output");
+        return static_cast<int>(ExitStatus::Ran);
+    }
+    const RunPlan plan = planRun(options, err);
+    const fs::path modulePath = options.module.value_or(defaultModulePath());
+
+    picture::PictureFont font;
+    if (plan.picture)
+        font = picture::loadPictureFont();
+
+    std::vector<std::pair<std::string, fs::path>> inputs;
+    for (const fs::path& input : plan.inputs)
+        inputs.emplace_back(options.mode == HostsimOptions::Mode::Preview ? "the stats file" : "the scenario",
+                            input);
+    inputs.emplace_back("the module", modulePath);
+    for (const fs::path& file : font.files)
+        inputs.emplace_back("a font", file);
+    if (options.data && !plan.scratchData)
+        inputs.emplace_back("the stats file", *options.data / statsFileName(kDefaultPlayerId));
+    std::vector<std::pair<std::string, fs::path>> outputs;
+    if (options.trace)
+        outputs.emplace_back("the trace file", *options.trace);
+    if (plan.picture)
+        outputs.emplace_back("the picture", *plan.picture);
+    refuseOutputsOverInputs(outputs, inputs);
+
+    std::unique_ptr<OutputFile> traceFile, pictureFile;
+    if (options.trace)
+        traceFile = std::make_unique<OutputFile>(*options.trace, "the trace file");
+    if (plan.picture)
+        pictureFile = std::make_unique<OutputFile>(*plan.picture, "the picture");
+
+    LoadedModule module;
+    openModule(module, modulePath);
+
+    // Made only now that everything is checked, so a refused run leaves no folder behind.
+    const fs::path dataFolder = prepareDataFolder(plan.scratchData ? std::nullopt : options.data);
+    ScratchFolder scratch(plan.scratchData ? std::optional(dataFolder) : std::nullopt);
+    if (!options.data && !plan.scratchData)
+        err << "hostsim: data folder " << displayPath(dataFolder) << "\n";
+
+    const RunOutcome outcome = play(plan, module, dataFolder, out, traceFile.get());
+
+    if (traceFile)
+        traceFile->commit();
+    if (pictureFile) {
+        if (outcome.lastFrame.empty())
+            err << "hostsim: no frame drew anything; the picture " << displayPath(*plan.picture)
+                << " shows the scene alone\n";
+        picture::writePng(picture::drawFrame(outcome.lastFrame, *font.font), *pictureFile);
+        pictureFile->commit();
+    }
+    if (options.mode == HostsimOptions::Mode::Demo) {
         std::error_code ignored;
         out << "\n";
-        if (std::filesystem::is_regular_file(outcome.statsFile, ignored))
+        if (fs::is_regular_file(outcome.statsFile, ignored))
             out << "The stats file: " << displayPath(outcome.statsFile) << "\n";
         else
             out << "No stats file was written (it would be " << displayPath(outcome.statsFile) << ")\n";
     }
-    if (options->mode != HostsimOptions::Mode::Run && plan.picture) {
+    if (options.mode != HostsimOptions::Mode::Run && plan.picture) {
         std::error_code ignored;
-        out << "The picture: " << displayPath(std::filesystem::absolute(*plan.picture, ignored)) << "\n";
+        out << "The picture: " << displayPath(fs::absolute(*plan.picture, ignored)) << "\n";
     }
     out.flush();
-    return kRan;
+    if (!out)
+        throw HostsimError(ExitStatus::OutputFailed, "cannot write the host console to standard output");
+    return static_cast<int>(ExitStatus::Ran);
+}
+
+} // namespace
+
+int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    try {
+        return runHostsim(arguments, out, err);
+    } catch (const HostsimError& problem) {
+        std::string message = problem.what();
+        if (message.empty() || message.back() != '\n')
+            message += '\n';
+        err << (problem.located() ? "" : "hostsim: ") << message;
+        err.flush();
+        return static_cast<int>(problem.status());
+    } catch (const std::exception& problem) {
+        // Whatever else goes wrong (a path the system cannot handle, no memory) is told like any other
+        // problem instead of ending the program.
+        err << "hostsim: " << displayText(problem.what()) << "\n";
+        err.flush();
+        return static_cast<int>(ExitStatus::Unreadable);
+    }
 }

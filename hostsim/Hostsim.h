@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Runs hostsim with these arguments (without the program name); returns its exit status:
-// 0 when the scenario ran, 1 when the module cannot be used, 2 for a command line or scenario that
-// cannot be read, 3 when the plugin let an exception escape into the host.
+// Runs hostsim with these arguments (UTF-8, without the program name); returns its exit status (see
+// ExitStatus in HostsimError.h): 0 when the scenario ran, 1 when the module cannot be used, 2 for a
+// command line, scenario or input that cannot be used (nothing ran), 3 when the plugin let an
+// exception escape into the host, 4 when an output could not be written.
 int hostsimMain(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -1,5 +1,8 @@
 #include "hostsim/ModuleLoader.h"
 
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -9,18 +12,27 @@
 
 #include <vector>
 
+namespace {
+
+[[noreturn]] void refuseModule(const std::filesystem::path& file, const std::string& reason) {
+    throw HostsimError(ExitStatus::ModuleUnusable,
+                       "cannot use module " + displayPath(file) + ": it does not load (" + reason + ")");
+}
+
+} // namespace
+
 LoadedModule::~LoadedModule() {
     close();
 }
 
 #if defined(_WIN32)
 
-bool LoadedModule::open(const std::filesystem::path& file, std::string& error) {
+void LoadedModule::open(const std::filesystem::path& file) {
     close();
     handle_ = reinterpret_cast<void*>(LoadLibraryW(file.wstring().c_str()));
     if (!handle_)
-        error = "Windows error " + std::to_string(GetLastError());
-    return handle_ != nullptr;
+        refuseModule(file,
+                     reasonText(std::error_code(static_cast<int>(GetLastError()), std::system_category())));
 }
 
 void* LoadedModule::symbol(const char* name) const {
@@ -45,12 +57,13 @@ std::filesystem::path defaultModulePath() {
 
 #else
 
-bool LoadedModule::open(const std::filesystem::path& file, std::string& error) {
+void LoadedModule::open(const std::filesystem::path& file) {
     close();
     handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_)
-        error = dlerror();
-    return handle_ != nullptr;
+    if (!handle_) {
+        const char* reason = dlerror();
+        refuseModule(file, displayText(reason ? reason : "unknown reason"));
+    }
 }
 
 void* LoadedModule::symbol(const char* name) const {

@@ -11,8 +11,9 @@ public:
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
 
-    // Opens the module; on failure returns false and says why in `error`.
-    bool open(const std::filesystem::path& file, std::string& error);
+    // Opens the module; throws HostsimError (ModuleUnusable) naming the file and the system's reason
+    // when it does not load.
+    void open(const std::filesystem::path& file);
     // The address of an exported name, or null when the module lacks it.
     void* symbol(const char* name) const;
     void close();

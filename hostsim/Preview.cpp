@@ -1,27 +1,27 @@
 #include "hostsim/Preview.h"
 
-#include "hostsim/RunRefusal.h"
+#include "hostcore/World.h"
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
+#include "hostsim/InputFile.h"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <optional>
 
 namespace {
 
-std::string displayPath(const std::filesystem::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // A decimal number as a person would type it for a console variable: "210", "-1", "0.5", "+3", "1e2".
-bool isNumber(const std::string& text) {
+std::optional<double> numberOf(const std::string& text) {
     const char* begin = text.data();
     const char* end = begin + text.size();
     if (begin != end && *begin == '+')
         ++begin;
     double value = 0;
     auto [stop, problem] = std::from_chars(begin, end, value);
-    return begin != end && problem == std::errc() && stop == end && std::isfinite(value);
+    if (begin == end || problem != std::errc() || stop != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 std::string knownNames(const std::map<std::string, hostcore::ConsoleVariable>& variables) {
@@ -31,31 +31,46 @@ std::string knownNames(const std::map<std::string, hostcore::ConsoleVariable>& v
     return names.empty() ? "none" : names;
 }
 
+std::string setting(const std::string& name, const std::string& value) {
+    return "--set " + displayText(name) + "=" + displayText(value);
+}
+
+// Says so when the console kept a value within the variable's range instead of the one asked for.
+void noteClampedValue(const hostcore::ConsoleVariable& variable, const std::string& asked,
+                      std::ostream& notes) {
+    const std::optional<double> value = numberOf(asked);
+    if (!value)
+        return;
+    const bool below = variable.hasMin && *value < variable.min;
+    const bool above = variable.hasMax && *value > variable.max;
+    if (!below && !above)
+        return;
+    const auto bound = [](float number) { return hostcore::traceFloat(number); };
+    notes << "hostsim: " << setting(variable.name, asked) << ": " << (below ? "below" : "above")
+          << " the range of " << variable.name << " ("
+          << (variable.hasMin ? bound(variable.min) : std::string("any")) << " to "
+          << (variable.hasMax ? bound(variable.max) : std::string("any")) << "); the value used is "
+          << variable.value << "\n";
+}
+
 } // namespace
 
 std::string statsFileName(const std::string& playerId) {
     return playerId + "_Tallyglass.csv";
 }
 
-bool checkPreviewRequest(const HostsimOptions& options, std::string& error) {
-    for (const auto& [name, value] : options.sets) {
-        if (!isNumber(value)) {
-            error = "--set " + name + "=" + value + ": the value '" + value + "' is not a number";
-            return false;
-        }
-    }
-    std::error_code ignored;
-    if (!options.stats || !std::filesystem::is_regular_file(*options.stats, ignored) ||
-        !std::ifstream(*options.stats, std::ios::binary)) {
-        error = "cannot read the stats file " +
-                (options.stats ? displayPath(*options.stats) : std::string("(none)"));
-        return false;
-    }
-    return true;
+void checkPreviewRequest(const HostsimOptions& options) {
+    for (const auto& [name, value] : options.sets)
+        if (!numberOf(value))
+            refuse(setting(name, value) + ": the value '" + displayText(value) + "' is not a number");
+    if (!options.stats)
+        refuse("preview needs --stats CSV");
+    requireRegularFile(*options.stats, "the stats file");
 }
 
-std::vector<ScenarioStep> previewSteps(const HostsimOptions& options) {
+std::vector<ScenarioStep> previewSteps(const HostsimOptions& options, std::ostream& notes) {
     std::vector<ScenarioStep> steps;
+    ScenarioTimeline timeline;
     int step = 0;
     auto add = [&](ScenarioAction action) { steps.push_back({++step, std::move(action)}); };
 
@@ -66,21 +81,27 @@ std::vector<ScenarioStep> previewSteps(const HostsimOptions& options) {
         std::error_code error;
         std::filesystem::copy_file(stats, copy, std::filesystem::copy_options::overwrite_existing, error);
         if (error)
-            throw RunRefusal("cannot copy the stats file " + displayPath(stats) + ": " + error.message());
+            refuse("cannot copy the stats file " + displayPath(stats) + ": " + reasonText(error));
     });
     if (options.clock)
-        add([seconds = *options.clock](Session& session) { session.pinClock(seconds); });
-    add(parseCommand("load", {}));
+        add([sinceEpoch = *options.clock](Session& session) { session.pinClock(sinceEpoch); });
+    add(parseCommand("load", {}, timeline));
     add([sets = options.sets](Session& session) {
         const auto& variables = session.world().consoleVariables();
         for (const auto& [name, value] : sets)
             if (variables.count(name) == 0)
-                throw RunRefusal("--set " + name + "=" + value + ": the plugin has no console variable '" +
-                                 name + "'; it has: " + knownNames(variables));
+                refuse(setting(name, value) + ": the plugin has no console variable '" + displayText(name) +
+                       "'; it has: " + knownNames(variables));
     });
-    for (const auto& [name, value] : options.sets)
-        add(parseCommand("console", {name, value}));
-    add(parseCommand("scoreboard", {"open"}));
-    add(parseCommand("frame", {}));
+    for (const auto& [name, value] : options.sets) {
+        add(parseCommand("console", {name, value}, timeline));
+        add([name = name, value = value, &notes](Session& session) {
+            const auto& variables = session.world().consoleVariables();
+            if (auto variable = variables.find(name); variable != variables.end())
+                noteClampedValue(variable->second, value, notes);
+        });
+    }
+    add(parseCommand("scoreboard", {"open"}, timeline));
+    add(parseCommand("frame", {}, timeline));
     return steps;
 }

@@ -1,45 +1,24 @@
 #include "hostsim/RunPlan.h"
 
 #include "hostsim/DemoScenario.h"
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
+#include "hostsim/InputFile.h"
 #include "hostsim/Preview.h"
 
-#include <fstream>
-#include <sstream>
-
-namespace {
-
-std::string displayPath(const std::filesystem::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-bool readScenarioFile(const std::filesystem::path& file, std::string& text) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
-}
-
-} // namespace
-
-bool planRun(const HostsimOptions& options, RunPlan& plan, std::ostream& err) {
+RunPlan planRun(const HostsimOptions& options, std::ostream& notes) {
     using Mode = HostsimOptions::Mode;
+    RunPlan plan;
     plan.picture = options.png;
     if (options.mode == Mode::Preview) {
-        std::string problem;
-        if (!checkPreviewRequest(options, problem)) {
-            err << "hostsim: " << problem << "\n";
-            return false;
-        }
+        checkPreviewRequest(options);
         plan.name = "preview";
-        plan.steps = previewSteps(options);
+        plan.steps = previewSteps(options, notes);
         plan.scratchData = true;
+        plan.inputs.push_back(*options.stats);
         if (!plan.picture)
             plan.picture = std::filesystem::path(kPreviewPicture);
-        return true;
+        return plan;
     }
     std::string text;
     if (options.mode == Mode::Demo) {
@@ -49,17 +28,13 @@ bool planRun(const HostsimOptions& options, RunPlan& plan, std::ostream& err) {
             plan.picture = std::filesystem::path(kDemoPicture);
     } else {
         plan.name = displayPath(options.scenario);
-        if (!readScenarioFile(options.scenario, text)) {
-            err << plan.name << ":0: cannot read the scenario file\n";
-            return false;
+        plan.inputs.push_back(options.scenario);
+        try {
+            text = readRegularFile(options.scenario, kLargestScenarioFile, "the scenario file");
+        } catch (const HostsimError& problem) {
+            throw HostsimError::at(plan.name, 0, problem);
         }
     }
-    ScenarioParseError parseError;
-    bool parsed = false;
-    plan.steps = parseScenario(text, parseError, parsed);
-    if (!parsed) {
-        err << plan.name << ":" << parseError.line << ": " << parseError.message << "\n";
-        return false;
-    }
-    return true;
+    plan.steps = parseScenario(text, plan.name);
+    return plan;
 }

@@ -3,7 +3,6 @@
 #include "pluginsdk/wrappers/CVarManagerWrapper.h"
 #include "pluginsdk/wrappers/GameWrapper.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -58,13 +57,13 @@ void Session::unload() {
     reinterpret_cast<DeleteMe>(module_.symbol("deleteMe"))();
 }
 
-void Session::pinClock(double secondsSinceEpoch) {
-    pinnedClock_ = secondsSinceEpoch - world_->now();
+void Session::pinClock(std::chrono::microseconds sinceEpoch) {
+    pinnedClock_ = sinceEpoch - world_->elapsed();
     pushClockToModule();
 }
 
-void Session::wait(double seconds) {
-    world_->advanceTime(seconds);
+void Session::wait(std::chrono::microseconds duration) {
+    world_->advanceTime(duration);
 }
 
 void Session::pushClockToModule() {
@@ -72,7 +71,7 @@ void Session::pushClockToModule() {
     if (!pin)
         return;
     if (pinnedClock_)
-        pin(1, static_cast<long long>(std::floor(*pinnedClock_ + world_->now())));
+        pin(1, std::chrono::floor<std::chrono::seconds>(*pinnedClock_ + world_->elapsed()).count());
     else
         pin(0, 0);
 }

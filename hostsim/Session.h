@@ -6,6 +6,7 @@
 #include "hostsim/ModuleLoader.h"
 #include "pluginsdk/BakkesModPlugin.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -24,8 +25,9 @@ public:
     void unload();
     bool loaded() const { return plugin_ != nullptr; }
 
-    void pinClock(double secondsSinceEpoch);
-    void wait(double seconds);
+    // Pins the wall clock the plugin reads to this instant; from then on it moves with the host's time.
+    void pinClock(std::chrono::microseconds sinceEpoch);
+    void wait(std::chrono::microseconds duration);
 
 private:
     void pushClockToModule();
@@ -35,5 +37,6 @@ private:
     std::ostream& out_;
     std::shared_ptr<hostcore::World> world_;
     std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin_;
-    std::optional<double> pinnedClock_;
+    // The pinned wall clock minus the host's time, exactly; the plugin is shown its whole seconds.
+    std::optional<std::chrono::microseconds> pinnedClock_;
 };

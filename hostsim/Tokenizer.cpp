@@ -1,5 +1,7 @@
 #include "hostsim/Tokenizer.h"
 
+#include "hostsim/HostsimError.h"
+
 std::vector<std::string> splitScenarioLine(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
@@ -23,12 +25,12 @@ std::vector<std::string> splitScenarioLine(const std::string& line) {
         // A quoted part, which may also stand inside a word (key="a value").
         for (++i;; ++i) {
             if (i >= line.size())
-                throw ScenarioError("unterminated quote");
+                refuse("unterminated quote");
             if (line[i] == '"')
                 break;
             if (line[i] == '\\') {
                 if (i + 1 >= line.size() || (line[i + 1] != '"' && line[i + 1] != '\\'))
-                    throw ScenarioError("a backslash in quotes must escape \" or \\");
+                    refuse("a backslash in quotes must escape \" or \\");
                 ++i;
             }
             word += line[i];

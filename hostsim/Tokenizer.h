@@ -2,13 +2,8 @@
 // and # outside quotes starts a comment.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-struct ScenarioError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Throws ScenarioError for an unterminated quote or a bad escape.
+// Refuses (HostsimError, exit 2) an unterminated quote or a bad escape.
 std::vector<std::string> splitScenarioLine(const std::string& line);

@@ -31,6 +31,16 @@ std::string numberText(double value) {
     return traceFloat(value);
 }
 
+// A delay or duration in seconds as whole microseconds: rounded, never negative, and at most what the
+// host's time can still add without overflowing (a few thousand centuries, far past any session).
+std::chrono::microseconds wholeMicroseconds(double seconds) {
+    constexpr double kLongest = 1e17; // microseconds, about 3 million years
+    const double micros = seconds * 1e6;
+    if (!(micros > 0))
+        return std::chrono::microseconds(0);
+    return std::chrono::microseconds(std::llround(std::min(micros, kLongest)));
+}
+
 } // namespace
 
 std::string traceQuote(const std::string& text) {
@@ -158,11 +168,15 @@ void World::recordDraw(DrawCall call) {
 }
 
 void World::addTimer(std::function<void(GameWrapper*)> callback, double delaySeconds) {
-    timers_.push_back(Timer{now_ + std::max(0.0, delaySeconds), timerOrder_++, std::move(callback)});
+    timers_.push_back(Timer{now_ + wholeMicroseconds(delaySeconds), timerOrder_++, std::move(callback)});
 }
 
 void World::advanceTime(double seconds) {
-    const double target = now_ + std::max(0.0, seconds);
+    advanceTime(wholeMicroseconds(seconds));
+}
+
+void World::advanceTime(std::chrono::microseconds duration) {
+    const std::chrono::microseconds target = now_ + std::max(duration, std::chrono::microseconds(0));
     for (;;) {
         auto due = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
             return a.due != b.due ? a.due < b.due : a.order < b.order;
@@ -173,13 +187,13 @@ void World::advanceTime(double seconds) {
         auto callback = std::move(due->callback);
         timers_.erase(due);
         if (onTimeAdvanced)
-            onTimeAdvanced(now_);
+            onTimeAdvanced(now());
         GameWrapper gameWrapper(shared_from_this());
         callback(&gameWrapper);
     }
     now_ = target;
     if (onTimeAdvanced)
-        onTimeAdvanced(now_);
+        onTimeAdvanced(now());
 }
 
 int World::addRatingNotifier(std::function<void(UniqueIDWrapper)> callback) {

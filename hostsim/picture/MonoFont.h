@@ -1,5 +1,6 @@
 // A monospaced TrueType font, sized the way the overlay's layout counts: a character cell 8 pixels
-// wide and a row 12 pixels tall at text scale 1.
+// wide and a row 12 pixels tall at text scale 1. Characters the font lacks (Chinese, Japanese, Korean)
+// come from fallback fonts, drawn into the same cell so the layout's grid holds.
 #pragma once
 
 #include <memory>
@@ -27,8 +28,11 @@ public:
     static constexpr float kCellWidth = 8.0f;
     static constexpr float kRowHeight = 12.0f;
 
-    // Reads a font from the bytes of a TrueType file; returns null and says why when it cannot.
-    static std::unique_ptr<MonoFont> fromBytes(std::vector<unsigned char> bytes, std::string& error);
+    // Reads a font from the bytes of a TrueType file (or the first font of a collection); throws
+    // HostsimError (exit 2) saying why when it cannot; `name` names the file in the message.
+    static std::unique_ptr<MonoFont> fromBytes(std::vector<unsigned char> bytes, const std::string& name);
+    // Adds a font whose glyphs stand in for those this one lacks; throws as fromBytes does.
+    void addFallback(std::vector<unsigned char> bytes, const std::string& name);
     ~MonoFont();
     MonoFont(const MonoFont&) = delete;
     MonoFont& operator=(const MonoFont&) = delete;
@@ -42,7 +46,10 @@ public:
     GlyphCoverage rasterize(char32_t codePoint, float xScale, float yScale, float shiftX) const;
 
 private:
+    struct Face;
     struct Details;
+    // The face that draws `codePoint`: this font's own, else the first fallback that has it.
+    const Face& faceFor(char32_t codePoint) const;
     explicit MonoFont(std::unique_ptr<Details> details);
     std::unique_ptr<Details> details_;
 };

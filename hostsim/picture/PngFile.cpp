@@ -1,23 +1,26 @@
 #include "hostsim/picture/PngFile.h"
 
-#include <stb_image_write.h>
+#include "hostsim/DisplayText.h"
+#include "hostsim/HostsimError.h"
 
-#include <fstream>
+#include <stb_image_write.h>
 
 namespace picture {
 namespace {
 
-void appendToStream(void* context, void* data, int size) {
-    static_cast<std::ofstream*>(context)->write(static_cast<const char*>(data), size);
+void appendToFile(void* context, void* data, int size) {
+    static_cast<OutputFile*>(context)->write(static_cast<const char*>(data), static_cast<std::size_t>(size));
 }
 
 } // namespace
 
-bool writePng(const RgbaImage& image, const std::filesystem::path& file, std::string& error) {
-    if (image.width() <= 0 || image.height() <= 0) {
-        error = "the picture is empty";
-        return false;
-    }
+void writePng(const RgbaImage& image, OutputFile& out) {
+    auto fail = [&](const std::string& reason) {
+        throw HostsimError(ExitStatus::OutputFailed,
+                           "cannot write the picture " + displayPath(out.target()) + ": " + reason);
+    };
+    if (image.width() <= 0 || image.height() <= 0)
+        fail("the picture is empty");
     const std::vector<std::uint8_t>& rgba = image.bytes();
     std::vector<unsigned char> rgb(rgba.size() / 4 * 3);
     for (std::size_t from = 0, to = 0; from < rgba.size(); from += 4, to += 3) {
@@ -25,21 +28,9 @@ bool writePng(const RgbaImage& image, const std::filesystem::path& file, std::st
         rgb[to + 1] = rgba[from + 1];
         rgb[to + 2] = rgba[from + 2];
     }
-
-    // The stream takes the path as the platform spells it, so any file name the system allows works.
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = "cannot open the file for writing";
-        return false;
-    }
-    const int written = stbi_write_png_to_func(appendToStream, &out, image.width(), image.height(), 3,
-                                               rgb.data(), image.width() * 3);
-    out.close();
-    if (written == 0 || !out) {
-        error = written == 0 ? "the PNG encoder failed" : "writing the file failed";
-        return false;
-    }
-    return true;
+    if (stbi_write_png_to_func(appendToFile, &out, image.width(), image.height(), 3, rgb.data(),
+                               image.width() * 3) == 0)
+        fail("the PNG encoder failed");
 }
 
 } // namespace picture

@@ -1,14 +1,13 @@
 // Saves a picture as a PNG file.
 #pragma once
 
+#include "hostsim/OutputFile.h"
 #include "hostsim/picture/RgbaImage.h"
-
-#include <filesystem>
-#include <string>
 
 namespace picture {
 
-// Writes `image` (opaque, so as RGB) to `file`, replacing it; on failure returns false and says why.
-bool writePng(const RgbaImage& image, const std::filesystem::path& file, std::string& error);
+// Encodes `image` (opaque, so as RGB) into `out`; throws HostsimError (OutputFailed) when the picture is
+// empty or cannot be encoded. The caller commits the file.
+void writePng(const RgbaImage& image, OutputFile& out);
 
 } // namespace picture

@@ -1,5 +1,6 @@
 // The picture of one frame: the backdrop, rectangles blended at their alpha, and texts in the
 // overlay's 8 x 12 pixel character grid.
+#include "hostsim/picture/FontFile.h"
 #include "hostsim/picture/FrameRenderer.h"
 #include "hostsim/picture/SceneBackground.h"
 #include "tests/hostsim/PictureProbe.h"
@@ -175,4 +176,30 @@ TEST(Texts, AnyBytesAreDrawnOneCellPerCharacter) {
     EXPECT_GT(ink.right, 100 + 7 * 8);
     EXPECT_LE(ink.right, 100 + 8 * 8 + 1);
     EXPECT_EQ(changedPixels(broken, {100 + 4 * 8, 100, 100 + 5 * 8, 112}), 0) << "a tab shows nothing";
+}
+
+TEST(Texts, ChineseJapaneseAndKoreanCharactersAreDrawnFromTheFallbackFontOneCellEach) {
+    bool fallbackInstalled = false;
+    for (const auto& place : picture::fallbackFontPlaces())
+        fallbackInstalled = fallbackInstalled || std::filesystem::is_regular_file(place);
+    if (!fallbackInstalled)
+        GTEST_SKIP() << "no fallback font installed (Debian's fonts-wqy-microhei)";
+    // Without the fallback each of these is the same empty box; with it each has a shape of its own.
+    const char* const characters[] = {"\xe7\xbb\x9f", "\xe8\xae\xa1", "\xe3\x81\x82", "\xed\x95\x9c"};
+    std::vector<std::vector<int>> shapes;
+    for (const char* character : characters) {
+        const RgbaImage image = draw(FrameBuilder().position(100, 100).text(character).text("x"));
+        const Region cell{100, 100, 108, 112};
+        EXPECT_GT(changedPixels(image, cell), 12) << character << " leaves ink in its cell";
+        EXPECT_EQ(changedPixels(image, {108, 90, 1920, 130}) - changedPixels(image, {108, 100, 116, 112}), 0)
+            << character << " stays in its cell: the next one begins 8 pixels on";
+        std::vector<int> shape;
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                shape.push_back(image.at(x, y) == backdrop().at(x, y) ? 0 : 1);
+        shapes.push_back(shape);
+    }
+    for (std::size_t a = 0; a < shapes.size(); ++a)
+        for (std::size_t b = a + 1; b < shapes.size(); ++b)
+            EXPECT_NE(shapes[a], shapes[b]) << characters[a] << " and " << characters[b] << " look alike";
 }

@@ -1,5 +1,7 @@
 #include "tests/hostsim/PictureProbe.h"
 
+#include "hostsim/HostsimError.h"
+
 #include "hostsim/picture/FontFile.h"
 #include "hostsim/picture/FrameRenderer.h"
 #include "tests/support/HostsimRun.h"
@@ -35,13 +37,12 @@ std::optional<RgbaImage> readPng(const std::filesystem::path& file) {
 
 const picture::MonoFont& testFont() {
     static std::unique_ptr<picture::MonoFont> font = [] {
-        std::string error;
-        auto loaded = picture::loadPictureFont(error);
-        if (!loaded) {
-            ADD_FAILURE() << error;
+        try {
+            return picture::loadPictureFont().font;
+        } catch (const HostsimError& error) {
+            ADD_FAILURE() << error.what();
             std::abort();
         }
-        return loaded;
     }();
     return *font;
 }

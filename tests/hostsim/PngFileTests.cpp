@@ -1,4 +1,6 @@
 // Saving pictures: what is written reads back as the same pixels, and failures are reported.
+#include "hostsim/HostsimError.h"
+#include "hostsim/OutputFile.h"
 #include "hostsim/picture/FrameRenderer.h"
 #include "hostsim/picture/MonoFont.h"
 #include "hostsim/picture/PngFile.h"
@@ -7,13 +9,22 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+void savePng(const picture::RgbaImage& image, const std::filesystem::path& file) {
+    OutputFile out(file, "the picture");
+    picture::writePng(image, out);
+    out.commit();
+}
+
+} // namespace
+
 TEST(PngFile, ReadsBackAsTheSamePixelsAtFullHd) {
     TempFolder folder;
     const picture::RgbaImage image = picture::drawFrame(
         FrameBuilder().color(0, 0, 0, 210).rect(405, 730, 629, 884).position(410, 735).text("MMR").calls(),
         testFont());
-    std::string error;
-    ASSERT_TRUE(picture::writePng(image, folder / "frame.png", error)) << error;
+    ASSERT_NO_THROW(savePng(image, folder / "frame.png"));
     const auto decoded = readPng(folder / "frame.png");
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->width(), 1920);
@@ -27,8 +38,7 @@ TEST(PngFile, ReplacesAnOlderFileAndTakesAnyFileName) {
     writeFile(file, std::string(100000, 'x'));
     picture::RgbaImage small(3, 2);
     small.set(2, 1, {10, 20, 30, 255});
-    std::string error;
-    ASSERT_TRUE(picture::writePng(small, file, error)) << error;
+    ASSERT_NO_THROW(savePng(small, file));
     const auto decoded = readPng(file);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->width(), 3);
@@ -36,20 +46,27 @@ TEST(PngFile, ReplacesAnOlderFileAndTakesAnyFileName) {
     EXPECT_EQ(decoded->at(2, 1), (picture::Rgba{10, 20, 30, 255}));
 }
 
-TEST(PngFile, SaysWhyWhenTheFileCannotBeWritten) {
+TEST(PngFile, AFailedWriteLeavesTheOldFileAndNoHalfFile) {
     TempFolder folder;
-    std::string error;
-    EXPECT_FALSE(picture::writePng(picture::RgbaImage(4, 4), folder / "no-such-folder" / "x.png", error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(picture::writePng(picture::RgbaImage(0, 0), folder / "empty.png", error));
-    EXPECT_FALSE(std::filesystem::exists(folder / "empty.png"));
+    EXPECT_THROW(OutputFile(folder / "no-such-folder" / "x.png", "the picture"), HostsimError);
+    const auto file = folder / "old.png";
+    writeFile(file, "the old picture");
+    try {
+        OutputFile out(file, "the picture");
+        picture::writePng(picture::RgbaImage(0, 0), out);
+        ADD_FAILURE() << "an empty picture was encoded";
+    } catch (const HostsimError& error) {
+        EXPECT_EQ(error.status(), ExitStatus::OutputFailed);
+        EXPECT_NE(std::string(error.what()).find("empty"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(readFile(file), "the old picture");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1) << "no temporary file is left beside it";
 }
 
 TEST(MonoFont, RefusesBytesThatAreNoFont) {
-    std::string error;
-    EXPECT_EQ(picture::MonoFont::fromBytes({}, error), nullptr);
-    EXPECT_FALSE(error.empty());
-    error.clear();
-    EXPECT_EQ(picture::MonoFont::fromBytes(std::vector<unsigned char>(4096, 'x'), error), nullptr);
-    EXPECT_FALSE(error.empty());
+    EXPECT_THROW(picture::MonoFont::fromBytes({}, "empty"), HostsimError);
+    EXPECT_THROW(picture::MonoFont::fromBytes(std::vector<unsigned char>(4096, 'x'), "noise"), HostsimError);
 }

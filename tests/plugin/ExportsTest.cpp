@@ -17,8 +17,7 @@ using PluginPointer = std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin>;
 class ModuleExports : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(module.open(defaultModulePath(), error)) << error;
+        ASSERT_NO_THROW(module.open(defaultModulePath()));
         getPlugin = reinterpret_cast<GetPlugin>(module.symbol("getPlugin"));
         deleteMe = reinterpret_cast<DeleteMe>(module.symbol("deleteMe"));
         ASSERT_NE(getPlugin, nullptr);

@@ -96,8 +96,7 @@ TEST(LoadSequence, ReloadingRegistersAgainAndKeepsTheConsoleValues) {
 TEST(SettingsSnapshot, PositionsStayZeroUntilTheFirstScoreboardOpeningThoughTheConsoleHoldsDefaults) {
     TempFolder data;
     LoadedModule module;
-    std::string error;
-    ASSERT_TRUE(module.open(defaultModulePath(), error)) << error;
+    ASSERT_NO_THROW(module.open(defaultModulePath()));
     std::ostringstream console;
     {
         Session session(module, data.path(), console);

@@ -1,5 +1,6 @@
 #include "tests/reliability/SteppedHost.h"
 
+#include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,11 @@
 #include <cstdint>
 
 SteppedHost::SteppedHost(const std::filesystem::path& dataFolder) {
-    std::string error;
-    if (!module_.open(defaultModulePath(), error))
-        ADD_FAILURE() << "cannot load the module: " << error;
+    try {
+        module_.open(defaultModulePath());
+    } catch (const HostsimError& error) {
+        ADD_FAILURE() << error.what();
+    }
     session_ = std::make_unique<Session>(module_, dataFolder, console_);
     session_->world().traceSink = [this](const std::string& line) { trace_.push_back(line); };
 }
@@ -21,11 +24,11 @@ SteppedHost::~SteppedHost() {
 void SteppedHost::play(const std::string& scenario) {
     if (!session_)
         return;
-    ScenarioParseError error{0, {}};
-    bool ok = false;
-    std::vector<ScenarioStep> steps = parseScenario(scenario, error, ok);
-    if (!ok) {
-        ADD_FAILURE() << "scenario line " << error.line << ": " << error.message;
+    std::vector<ScenarioStep> steps;
+    try {
+        steps = parseScenario(scenario, "scenario");
+    } catch (const HostsimError& error) {
+        ADD_FAILURE() << error.what();
         return;
     }
     try {

@@ -6,6 +6,7 @@
 #include "hostcore/GameState.h"
 #include "pluginsdk/Export.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -43,7 +44,7 @@ public:
     // Where console lines (the plugin's log and the console's own answers) and trace lines go.
     std::function<void(const std::string&)> consoleSink;
     std::function<void(const std::string&)> traceSink;
-    // Told the host time (seconds since the host started) whenever it advances.
+    // Told the host time (seconds since the host started) whenever it advances; elapsed() has it exactly.
     std::function<void(double)> onTimeAdvanced;
     // Whether canvas calls are kept for lastFrame(); a benchmark switches it off to measure the drawable
     // alone.
@@ -58,8 +59,13 @@ public:
     void fireEvent(const std::string& eventName);
     void announceRating(const std::string& playerIdNamed);
     void drawFrames(int count);
+    // The host's time counts whole microseconds, so that many short waits add up exactly to a long one
+    // and a timer falls due at the very instant its delay names.
+    void advanceTime(std::chrono::microseconds duration);
+    // The same for a duration in seconds, rounded to the microsecond; negative or not a number is none.
     void advanceTime(double seconds);
-    double now() const { return now_; }
+    std::chrono::microseconds elapsed() const { return now_; }
+    double now() const { return static_cast<double>(now_.count()) / 1e6; }
     // Forgets every callback a plugin registered; console variables stay, as in the real host.
     void dropPluginCallbacks();
     const std::vector<DrawCall>& lastFrame() const { return lastFrame_; }
@@ -85,12 +91,12 @@ public:
 
 private:
     struct Timer {
-        double due;
+        std::chrono::microseconds due;
         long long order;
         std::function<void(GameWrapper*)> callback;
     };
 
-    double now_ = 0;
+    std::chrono::microseconds now_{0};
     long long timerOrder_ = 0;
     int nextNotifierId_ = 1;
     std::map<std::string, ConsoleVariable> cvars_;

@@ -1,0 +1,37 @@
+#include "hostsim/DisplayText.h"
+
+#include <cstdio>
+
+std::string displayPath(const std::filesystem::path& path) {
+    auto text = path.u8string();
+    return displayText(std::string(text.begin(), text.end()));
+}
+
+std::string displayText(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            shown += "\\n";
+        else if (c == '\r')
+            shown += "\\r";
+        else if (c == '\t')
+            shown += "\\t";
+        else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            shown += escape;
+        } else
+            shown += c;
+    }
+    return shown;
+}
+
+std::string reasonText(const std::error_code& error) {
+    std::string reason = error.message();
+    // Windows' messages end in a full stop and a line break; the messages around them add their own.
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    return reason;
+}
