@@ -97,8 +97,8 @@ HostsimResult runScenario(const std::string& scenario, const fs::path& dataFolde
     std::vector<std::string> arguments{"run",          u8(scenarioFile), "--data",
                                        u8(dataFolder), "--trace",        u8(traceFile)};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
-    // TALLYGLASS_TEST_MODULE plays the scenarios against another build of the module (one built alone
-    // against an installed SDK, one taken from the package) instead of the one beside the test program.
+    // TALLYGLASS_TEST_MODULE plays the scenarios against another build of the module (CI's build of the
+    // plugin alone against an installed SDK) instead of the one beside the test program.
     const char* otherModule = std::getenv("TALLYGLASS_TEST_MODULE");
     if (otherModule && *otherModule &&
         std::find(extraArguments.begin(), extraArguments.end(), "--module") == extraArguments.end()) {
