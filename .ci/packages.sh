@@ -16,6 +16,7 @@ PACKAGES=(
     clang
     libclang-rt-14-dev
     libstb-dev
+    unzip
     fonts-dejavu-core
     fonts-wqy-microhei
 )

@@ -2,7 +2,7 @@
 // callbacks run. Recording lives in recording/, reading and averaging in statistics/, drawing in overlay/.
 #pragma once
 
-#include "pluginsdk/pluginsdk.h"
+#include "plugin/HostSdk.h"
 #include "recording/StatsFileColumns.h"
 
 #include <array>

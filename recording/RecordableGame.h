@@ -2,7 +2,7 @@
 // neither LAN nor private matches.
 #pragma once
 
-#include "pluginsdk/wrappers/GameWrapper.h"
+#include "plugin/HostSdk.h"
 
 #include <optional>
 

@@ -2,6 +2,8 @@
 
 #include "hostsim/Hostsim.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -95,6 +97,14 @@ HostsimResult runScenario(const std::string& scenario, const fs::path& dataFolde
     std::vector<std::string> arguments{"run",          u8(scenarioFile), "--data",
                                        u8(dataFolder), "--trace",        u8(traceFile)};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+    // TALLYGLASS_TEST_MODULE plays the scenarios against another build of the module (CI's build of the
+    // plugin alone against an installed SDK) instead of the one beside the test program.
+    const char* otherModule = std::getenv("TALLYGLASS_TEST_MODULE");
+    if (otherModule && *otherModule &&
+        std::find(extraArguments.begin(), extraArguments.end(), "--module") == extraArguments.end()) {
+        arguments.push_back("--module");
+        arguments.push_back(otherModule);
+    }
     HostsimResult result = runHostsim(arguments);
     result.dataFolder = dataFolder;
     std::istringstream trace(readFile(traceFile));
