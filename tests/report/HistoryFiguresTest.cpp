@@ -278,4 +278,21 @@ TEST(HistoryFigures, BucketsWidenSoTheirNumberStaysBounded) {
     EXPECT_EQ(summary.matches, 3000u);
 }
 
+TEST(HistoryFigures, AWindowsFileWithTitlesInOtherScriptsAndDamage) {
+    const HistorySummary summary =
+        summarizeStatsFile(std::filesystem::path(TALLYGLASS_REPORT_TEST_DATA) / "mixed-history.csv", kNow);
+    EXPECT_EQ(summary.matches, 180u);
+    ASSERT_EQ(summary.skippedCount, 3u);
+    EXPECT_EQ(summary.skipped[0].line, 63u);
+    EXPECT_NE(summary.skipped[0].reason.find("Time is not a number: \"not a time\""), std::string::npos);
+    EXPECT_EQ(summary.skipped[1].line, 104u);
+    EXPECT_EQ(summary.skipped[1].reason, "header line repeated");
+    EXPECT_EQ(summary.skipped[2].line, 125u);
+    EXPECT_EQ(summary.skipped[2].reason, "empty line");
+    EXPECT_EQ(summary.playlists.size(), 5u);
+    EXPECT_NO_THROW(playlistNamed(summary, "Ranglisten-Duell \xC3\x84\xC3\x96\xC3\x9C"));
+    EXPECT_NO_THROW(playlistNamed(summary, "\xE6\x8E\x92\xE4\xBD\x8D \xE5\x8F\x8C\xE6\x89\x93"));
+    EXPECT_NO_THROW(playlistNamed(summary, "Tournament, Saturday Cup"));
+}
+
 } // namespace
