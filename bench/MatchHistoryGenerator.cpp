@@ -134,18 +134,20 @@ void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
     Generator generator(shape.seed);
     constexpr double kMatchesPerSession = 7.0;
     const double sessions = std::max(1.0, static_cast<double>(shape.matches) / kMatchesPerSession);
-    // A session lasts about 7 matches of 7.5 minutes.
-    const double interval = std::max(0.0, static_cast<double>(shape.days * 86400) / sessions - 53 * 60);
-    std::int64_t time = shape.end - shape.days * 86400;
+    // Sessions start near an even spread over the span, mostly in the evening, never sooner than a
+    // break of 45 minutes after the last one.
+    const double spacing = static_cast<double>(shape.days * 86400) / sessions;
+    const std::int64_t first = shape.end - shape.days * 86400;
+    std::int64_t time = first - 86400;
     std::uint64_t written = 0;
-    while (written < shape.matches) {
-        // The next session starts some while after the last one, at least a break of 45 minutes later.
+    for (std::uint64_t session = 0; written < shape.matches; ++session) {
         const std::int64_t earliest = time + 45 * 60;
-        time = earliest + static_cast<std::int64_t>(interval * generator.uniform(0.3, 1.7));
-        // Mostly in the evening, when the day allows it.
-        const std::int64_t evening = time - time % 86400 + 17 * 3600 + generator.between(0, 5 * 3600);
-        if (evening >= earliest && interval > 86400 / 2)
-            time = evening;
+        std::int64_t start =
+            first +
+            static_cast<std::int64_t>(spacing * (static_cast<double>(session) + generator.uniform(0.0, 0.6)));
+        if (spacing > 86400 / 2)
+            start = start - start % 86400 + 17 * 3600 + generator.between(0, 5 * 3600);
+        time = std::max(earliest, start);
         const int length = generator.between(2, 12);
         std::size_t playlist = generator.playlist();
         for (int match = 0; match < length && written < shape.matches; ++match, ++written) {

@@ -68,16 +68,24 @@ ColumnLayout layoutOf(std::string_view header) {
 
 // The plain cells the plugin writes, a few digits, are converted directly; any other cell goes through
 // the plugin's own conversion, whose rules decide. Both give the same value for a plain cell.
-std::optional<std::int32_t> integerOf(std::string_view cell) {
-    if (cell.empty() || cell.size() > 9)
-        return cellToInt(cell);
-    std::int32_t value = 0;
-    for (const char c : cell) {
-        if (c < '0' || c > '9')
-            return cellToInt(cell);
-        value = value * 10 + (c - '0');
+inline bool integerOf(std::string_view cell, std::int32_t& value) {
+    if (!cell.empty() && cell.size() <= 9) {
+        std::uint32_t digits = 0;
+        std::size_t at = 0;
+        for (; at < cell.size(); ++at) {
+            const auto digit = static_cast<std::uint32_t>(static_cast<unsigned char>(cell[at])) - '0';
+            if (digit > 9)
+                break;
+            digits = digits * 10 + digit;
+        }
+        if (at == cell.size()) {
+            value = static_cast<std::int32_t>(digits);
+            return true;
+        }
     }
-    return value;
+    const std::optional<std::int32_t> converted = cellToInt(cell);
+    value = converted.value_or(0);
+    return converted.has_value();
 }
 
 std::optional<std::uint64_t> timeOf(std::string_view cell) {
@@ -232,29 +240,29 @@ private:
         }
         match_.time = static_cast<std::int64_t>(*time);
         for (const IntegerColumn& column : kIntegerColumns) {
-            const std::optional<std::int32_t> value = integerOf(cell(column.column));
-            if (!value) {
+            if (!integerOf(cell(column.column), match_.*column.value)) {
                 reason = std::string(columnName(column.column)) +
                          " is not a number: " + quoted(cell(column.column));
                 return false;
             }
-            match_.*column.value = *value;
         }
-        const std::optional<std::int32_t> win = integerOf(cell(StatsColumn::Win));
-        if (!win || (*win != 0 && *win != 1)) {
+        std::int32_t win = 0;
+        if (!integerOf(cell(StatsColumn::Win), win) || (win != 0 && win != 1)) {
             reason = "Win is neither 0 nor 1: " + quoted(cell(StatsColumn::Win));
             return false;
         }
-        const std::optional<std::int32_t> ranked = integerOf(cell(StatsColumn::Ranked));
-        const std::optional<std::int32_t> mvp = integerOf(cell(StatsColumn::Mvp));
-        if (!ranked || !mvp) {
-            const StatsColumn which = ranked ? StatsColumn::Mvp : StatsColumn::Ranked;
-            reason = std::string(columnName(which)) + " is not a number: " + quoted(cell(which));
-            return false;
+        std::int32_t ranked = 0;
+        std::int32_t mvp = 0;
+        for (const auto& [column, flag] :
+             {std::pair{StatsColumn::Ranked, &ranked}, std::pair{StatsColumn::Mvp, &mvp}}) {
+            if (!integerOf(cell(column), *flag)) {
+                reason = std::string(columnName(column)) + " is not a number: " + quoted(cell(column));
+                return false;
+            }
         }
-        match_.win = *win == 1;
-        match_.ranked = *ranked != 0;
-        match_.mvp = *mvp != 0;
+        match_.win = win == 1;
+        match_.ranked = ranked != 0;
+        match_.mvp = mvp != 0;
         match_.playlist = cell(StatsColumn::Playlist);
         return true;
     }

@@ -67,8 +67,13 @@
     var span = data.matches ? dateOnly.format(date(data.firstMatch)) + ' \u2013 ' + dateOnly.format(date(data.lastMatch)) : 'no matches yet';
     var days = data.matches ? Math.max(1, Math.round((data.lastMatch - data.firstMatch) / 86400)) : 0;
     tiles.appendChild(tile('Matches', numbers.format(data.matches), numbers.format(data.sessionCount) + ' sessions'));
-    tiles.appendChild(tile('Wins \u2013 losses', numbers.format(data.wins) + ' \u2013 ' + numbers.format(data.losses),
-                           'best run ' + data.bestWinStreak + ' wins'));
+    var record = tile('Wins \u2013 losses', '', 'best run ' + data.bestWinStreak + ' wins');
+    var value = record.querySelector('.value');
+    value.className += ' compact';
+    value.appendChild(el('span', 'up', numbers.format(data.wins)));
+    value.appendChild(el('span', 'dash', '\u2009\u2013\u2009'));
+    value.appendChild(el('span', 'down', numbers.format(data.losses)));
+    tiles.appendChild(record);
     tiles.appendChild(tile('Win rate', percent(data.winRate), 'current streak ' + streak(data.currentStreak),
                            data.winRate === null ? '' : data.winRate >= 0.5 ? 'up' : 'down'));
     tiles.appendChild(tile('Span', days + (days === 1 ? ' day' : ' days'), span));
@@ -178,13 +183,12 @@
 
   // --- charts (Dygraphs) ---
   var pendingCharts = 0;
-  var started = performance.now();
   function chartDrawn() {
     pendingCharts -= 1;
     if (pendingCharts === 0) markDrawn();
   }
   function markDrawn() {
-    root.setAttribute('data-draw-ms', String(Math.round(performance.now() - started)));
+    root.setAttribute('data-draw-ms', String(Math.round(performance.now()))); // since the page began to load
     root.setAttribute('data-drawn', 'yes');
   }
 
@@ -295,7 +299,8 @@
 
   function formChart() {
     var charts = data.charts;
-    document.getElementById('form-hint').textContent = 'average of the last ' + charts.formWindow + ' matches \u00b7 points on the right axis';
+    document.getElementById('form-hint').textContent = 'average of the last ' + charts.formWindow +
+      ' matches \u00b7 points on the right axis \u00b7 the latest six weeks; drag the range below for more';
     var rows = charts.formBuckets.concat(charts.formPoints).map(function (point) {
       return [date(point[0])].concat(point.slice(1));
     });
@@ -305,6 +310,9 @@
       return;
     }
     var labels = ['Time'].concat(formLabels);
+    // The latest weeks at first: a year of rolling averages at once is a blur; the range below widens it.
+    var newest = rows[rows.length - 1][0].getTime();
+    var range = [Math.max(rows[0][0].getTime(), newest - 42 * 86400 * 1000), newest];
     pendingCharts += 1;
     new Dygraph(document.getElementById('form-chart'), rows, options({
       labels: labels,
@@ -315,6 +323,13 @@
       labelsDiv: document.getElementById('form-legend'),
       legendFormatter: legendFormatter(formLabels, formColours),
       series: { Points: { axis: 'y2' } },
+      dateWindow: range[0] < range[1] ? range : null,
+      showRangeSelector: true,
+      rangeSelectorHeight: 34,
+      rangeSelectorPlotFillColor: '#2b4a6b',
+      rangeSelectorPlotStrokeColor: '#5aa9ff',
+      rangeSelectorBackgroundStrokeColor: '#3a4654',
+      rangeSelectorForegroundStrokeColor: '#8b97a6',
       axes: { y: { axisLabelWidth: 40 }, y2: { axisLabelWidth: 48, drawGrid: false, independentTicks: true } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
     }));
