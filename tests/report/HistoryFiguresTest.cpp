@@ -1,5 +1,6 @@
 // The figures the report computes from hand-made stats files: streaks, sessions, ratings, skipped rows,
 // and files a spreadsheet or Windows shaped differently.
+#include "bench/MatchHistoryGenerator.h"
 #include "report/HistoryBuilder.h"
 #include "report/SummaryJson.h"
 #include "tests/report/StatsFileText.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -293,6 +295,42 @@ TEST(HistoryFigures, AWindowsFileWithTitlesInOtherScriptsAndDamage) {
     EXPECT_NO_THROW(playlistNamed(summary, "Ranglisten-Duell \xC3\x84\xC3\x96\xC3\x9C"));
     EXPECT_NO_THROW(playlistNamed(summary, "\xE6\x8E\x92\xE4\xBD\x8D \xE5\x8F\x8C\xE6\x89\x93"));
     EXPECT_NO_THROW(playlistNamed(summary, "Tournament, Saturday Cup"));
+}
+
+TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) {
+    // A few megabytes: lines straddle the reader's blocks.
+    std::ostringstream history;
+    MatchHistoryShape shape;
+    shape.matches = 40000;
+    shape.crlf = true;
+    writeMatchHistory(history, shape);
+    std::string text = history.str();
+    text += std::string(100 * 1024, 'x') + "\r\n"; // damage far longer than any row
+    text += statsFileText({match("Ranked Doubles", 0, true, 1234)}).substr(headerLine().size() + 1);
+    text.pop_back(); // the last line ends without its line feed
+    const HistorySummary summary = summaryOf(text);
+    EXPECT_EQ(summary.matches, 40001u);
+    ASSERT_EQ(summary.skippedCount, 1u);
+    EXPECT_EQ(summary.skipped[0].line, 40002u);
+    EXPECT_EQ(summary.skipped[0].reason, "line longer than 64 KiB");
+    EXPECT_EQ(*playlistNamed(summary, "Ranked Doubles").currentRating, 1234);
+
+    TempFolder folder;
+    writeFile(folder / "long-header.csv", std::string(100 * 1024, 'A') + "\n");
+    EXPECT_THROW(summarizeStatsFile(folder / "long-header.csv", kNow), StatsFileError);
+}
+
+TEST(HistoryFigures, AllSkippedLinesAreCountedTheFirstThousandListed) {
+    std::string text = headerLine() + "\n";
+    for (int line = 0; line < 1500; ++line)
+        text += "damaged\n";
+    const HistorySummary summary = summaryOf(text);
+    EXPECT_EQ(summary.matches, 0u);
+    EXPECT_EQ(summary.skippedCount, 1500u);
+    ASSERT_EQ(summary.skipped.size(), kListedSkippedLines);
+    EXPECT_EQ(summary.skipped.back().line, 1001u);
+    EXPECT_TRUE(summary.playlists.empty());
+    EXPECT_TRUE(summaryJson(summary, "stats.csv")["winRate"].is_null());
 }
 
 } // namespace
