@@ -1,5 +1,6 @@
 # The Windows program started as Explorer starts it for a file dropped onto it: the file's path, in a
-# folder whose name is not ASCII, as its one argument. The page must appear beside the file.
+# folder whose name is not ASCII, as its one argument. The page must appear beside the file. (Standard
+# input is no console here, so the program neither opens a browser nor waits for Enter.)
 #   cmake -DREPORT=... -DEMULATOR=... -DSTATS=... -DWORK=... -P DroppedOntoTheProgram.cmake
 set(folder "${WORK}/Spieler Ünïcødé 統計")
 file(REMOVE_RECURSE "${WORK}")
@@ -8,7 +9,7 @@ file(COPY_FILE "${STATS}" "${folder}/76561198000000001_Tallyglass.csv")
 file(SHA256 "${folder}/76561198000000001_Tallyglass.csv" before)
 # Wine shows the machine's root as drive Z:.
 string(REPLACE "/" "\\" windows_path "Z:${folder}/76561198000000001_Tallyglass.csv")
-execute_process(COMMAND ${EMULATOR} "${REPORT}" "${windows_path}"
+execute_process(COMMAND ${EMULATOR} "${REPORT}" "${windows_path}" INPUT_FILE /dev/null
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "exit ${status}\n${out}\n${err}")

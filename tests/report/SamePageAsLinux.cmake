@@ -17,6 +17,7 @@ string(REPLACE "/" "\\" windows_page "Z:${WORK}/windows/report.html")
 string(REPLACE "/" "\\" windows_json "Z:${WORK}/windows/report.json")
 execute_process(COMMAND ${EMULATOR} "${REPORT}" "${windows_stats}" -o "${windows_page}" --json "${windows_json}"
                         --now ${now}
+                INPUT_FILE /dev/null
                 RESULT_VARIABLE windows_status OUTPUT_VARIABLE windows_out ERROR_VARIABLE windows_err)
 if(NOT linux_status EQUAL 0 OR NOT windows_status EQUAL 0)
     message(FATAL_ERROR "linux: exit ${linux_status} ${linux_err}\nwindows: exit ${windows_status} ${windows_err}")
