@@ -18,20 +18,37 @@ namespace {
 
 constexpr std::int64_t kNow = 1796580000;
 
-// Each size is written once per run, into the temporary folder.
-const std::filesystem::path& historyFile(std::uint64_t matches) {
-    static std::map<std::uint64_t, std::filesystem::path> files;
-    auto [found, fresh] = files.try_emplace(matches);
-    if (fresh) {
-        found->second = std::filesystem::temp_directory_path() /
-                        ("tallyglass-report-bench-" + std::to_string(matches) + ".csv");
-        std::ofstream out(found->second, std::ios::binary | std::ios::trunc);
-        MatchHistoryShape shape;
-        shape.matches = matches;
-        shape.days = std::max<std::int64_t>(365, static_cast<std::int64_t>(matches / 400));
-        writeMatchHistory(out, shape);
+// Each size is written once per run, into the temporary folder, and removed when the run ends.
+class HistoryFiles {
+public:
+    ~HistoryFiles() {
+        for (const auto& [matches, file] : files_) {
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);
+        }
     }
-    return found->second;
+
+    const std::filesystem::path& of(std::uint64_t matches) {
+        auto [found, fresh] = files_.try_emplace(matches);
+        if (fresh) {
+            found->second = std::filesystem::temp_directory_path() /
+                            ("tallyglass-report-bench-" + std::to_string(matches) + ".csv");
+            std::ofstream out(found->second, std::ios::binary | std::ios::trunc);
+            MatchHistoryShape shape;
+            shape.matches = matches;
+            shape.days = std::max<std::int64_t>(365, static_cast<std::int64_t>(matches / 400));
+            writeMatchHistory(out, shape);
+        }
+        return found->second;
+    }
+
+private:
+    std::map<std::uint64_t, std::filesystem::path> files_;
+};
+
+const std::filesystem::path& historyFile(std::uint64_t matches) {
+    static HistoryFiles files;
+    return files.of(matches);
 }
 
 void setBytes(benchmark::State& state, const std::filesystem::path& file) {
