@@ -1,5 +1,5 @@
 // tallyglass-generate-history: writes a made-up stats file, for trying and measuring the report.
-//   tallyglass-generate-history OUT.csv [--matches N] [--days D] [--end SECONDS] [--seed S] [--crlf]
+//   tallyglass-generate-history OUT.csv [--matches N] [--days D] [--end SECONDS] [--variant N] [--crlf]
 #include "bench/MatchHistoryGenerator.h"
 
 #include <charconv>
@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
             ok = parseNumber(argv[++at], shape.days) && shape.days > 0;
         else if (argument == "--end" && hasValue)
             ok = parseNumber(argv[++at], shape.end);
-        else if (argument == "--seed" && hasValue)
-            ok = parseNumber(argv[++at], shape.seed);
+        else if (argument == "--variant" && hasValue)
+            ok = parseNumber(argv[++at], shape.variant);
         else if (!argument.starts_with("-") && output.empty())
             output = argument;
         else
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         if (!ok) {
             std::cerr
                 << "usage: tallyglass-generate-history OUT.csv [--matches N] [--days D] [--end SECONDS] "
-                   "[--seed S] [--crlf]\n";
+                   "[--variant N] [--crlf]\n";
             return 2;
         }
     }

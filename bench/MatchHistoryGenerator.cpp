@@ -28,8 +28,8 @@ constexpr std::array<PlaylistKind, 6> kPlaylists{{
 
 class Generator {
 public:
-    explicit Generator(std::uint64_t seed)
-        : random_(seed) {
+    explicit Generator(std::uint64_t variant)
+        : random_(variant) {
         for (std::size_t at = 0; at < kPlaylists.size(); ++at)
             ratings_[at] = kPlaylists[at].startRating;
     }
@@ -131,7 +131,7 @@ void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
         header.append(header.empty() ? "" : ",").append(description.name);
     out << header << lineEnd;
 
-    Generator generator(shape.seed);
+    Generator generator(shape.variant);
     constexpr double kMatchesPerSession = 7.0;
     const double sessions = std::max(1.0, static_cast<double>(shape.matches) / kMatchesPerSession);
     // Sessions start near an even spread over the span, mostly in the evening, never sooner than a
