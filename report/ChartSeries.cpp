@@ -26,11 +26,15 @@ FormPoint formPoint(std::int64_t time, const FormSums& form) {
 
 void ChartSeries::add(std::int64_t time, bool rated, std::uint32_t playlist, std::int32_t rating,
                       const FormSums& form) {
-    recent_.push_back(Match{time, playlist, rating, rated, form});
-    if (recent_.size() > kFullDetailMatches) {
-        fold(recent_.front());
-        recent_.pop_front();
+    // A ring of the newest matches: the oldest makes room for the new one by going into its bucket.
+    if (recent_.size() < kFullDetailMatches) {
+        recent_.push_back(Match{time, playlist, rating, rated, form});
+        return;
     }
+    Match& oldest = recent_[oldest_];
+    fold(oldest);
+    oldest = Match{time, playlist, rating, rated, form};
+    oldest_ = (oldest_ + 1) % kFullDetailMatches;
 }
 
 void ChartSeries::fold(const Match& match) {
@@ -97,6 +101,7 @@ void ChartSeries::finish(HistorySummary& summary, std::span<const std::uint32_t>
         if (bucket.formTime >= 0)
             summary.formBuckets.push_back(formPoint(bucket.formTime, bucket.form));
     }
+    std::rotate(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(oldest_), recent_.end());
     for (const Match& match : recent_) {
         if (match.rated)
             summary.ratingPoints.push_back(RatingPoint{match.time, newIndex[match.playlist], match.rating});
@@ -104,4 +109,5 @@ void ChartSeries::finish(HistorySummary& summary, std::span<const std::uint32_t>
     }
     buckets_.clear();
     recent_.clear();
+    oldest_ = 0;
 }

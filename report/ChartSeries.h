@@ -7,7 +7,6 @@
 #include "report/HistorySummary.h"
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <span>
 #include <vector>
@@ -45,7 +44,8 @@ private:
     void fold(const Match& match);
     void widenBuckets();
 
-    std::deque<Match> recent_;
+    std::vector<Match> recent_; // oldest first from oldest_ on, round the end
+    std::size_t oldest_ = 0;
     std::map<std::int64_t, Bucket> buckets_; // by start time / width
     std::int64_t lastKey_ = -1;              // the bucket the previous fold went to
     Bucket* lastBucket_ = nullptr;
