@@ -170,6 +170,18 @@ TEST(ReportProgram, AnOutputThatCannotBeWrittenExitsOne) {
     EXPECT_NE(run.err.find("cannot be written"), std::string::npos);
 }
 
+TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
+    TempFolder folder;
+    Row coloured;
+    coloured.playlist = "\x1B[31mRed\x1B]0;title\x07 and a very long name beyond the column";
+    writeFile(folder / "stats.csv", statsFileText({coloured}));
+    const ReportRun run = report({utf8(folder / "stats.csv"), "--now", "1796100000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
+    EXPECT_NE(run.out.find("?[31mRed?]0;title? and a ve~"), std::string::npos) << run.out;
+}
+
 TEST(ReportProgram, TitlesFromTheFileCannotEndTheScriptOrAddMarkup) {
     TempFolder folder;
     Row hostile;
