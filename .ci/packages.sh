@@ -19,9 +19,13 @@ PACKAGES=(
     unzip
     fonts-dejavu-core
     fonts-wqy-microhei
+    nlohmann-json3-dev
+    libjs-dygraphs
+    chromium
 )
 # What the Linux build and the demo need of them.
-DEMO_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev fonts-dejavu-core)
+DEMO_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev fonts-dejavu-core
+    nlohmann-json3-dev libjs-dygraphs)
 
 log() { printf '\n=== %s\n' "$*"; }
 

@@ -1,0 +1,113 @@
+#include "report/ChartSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Folds `later` (a bucket of ratings that came after) into `earlier`.
+void mergeRatings(RatingBucket& earlier, const RatingBucket& later) {
+    earlier.last = later.last;
+    earlier.lowest = std::min(earlier.lowest, later.lowest);
+    earlier.highest = std::max(earlier.highest, later.highest);
+}
+
+// Two decimals are all a chart shows; fewer digits keep the page small.
+FormPoint formPoint(std::int64_t time, const FormSums& form) {
+    FormPoint point{time, {}};
+    for (std::size_t which = 0; which < kFormStatistics; ++which)
+        point.values[which] =
+            std::round(static_cast<double>(form.sums[which]) * 100.0 / static_cast<double>(form.count)) /
+            100.0;
+    return point;
+}
+
+} // namespace
+
+void ChartSeries::add(std::int64_t time, bool rated, std::uint32_t playlist, std::int32_t rating,
+                      const FormSums& form) {
+    // A ring of the newest matches: the oldest makes room for the new one by going into its bucket.
+    if (recent_.size() < kFullDetailMatches) {
+        recent_.push_back(Match{time, playlist, rating, rated, form});
+        return;
+    }
+    Match& oldest = recent_[oldest_];
+    fold(oldest);
+    oldest = Match{time, playlist, rating, rated, form};
+    oldest_ = (oldest_ + 1) % kFullDetailMatches;
+}
+
+void ChartSeries::fold(const Match& match) {
+    // Neighbouring matches mostly share their bucket.
+    const std::int64_t key = match.time / width_;
+    if (key != lastKey_ || !lastBucket_) {
+        lastBucket_ = &buckets_[key];
+        lastKey_ = key;
+    }
+    Bucket& bucket = *lastBucket_;
+    if (match.time >= bucket.formTime) {
+        bucket.formTime = match.time;
+        bucket.form = match.form;
+    }
+    if (match.rated) {
+        const auto same =
+            std::find_if(bucket.ratings.begin(), bucket.ratings.end(),
+                         [&](const RatingBucket& ratings) { return ratings.playlist == match.playlist; });
+        const RatingBucket one{0, match.playlist, match.rating, match.rating, match.rating, match.rating};
+        if (same == bucket.ratings.end())
+            bucket.ratings.push_back(one);
+        else
+            mergeRatings(*same, one);
+    }
+    if (buckets_.size() > kMostBuckets)
+        widenBuckets();
+}
+
+// Doubles the bucket width, merging each pair of neighbours.
+void ChartSeries::widenBuckets() {
+    std::map<std::int64_t, Bucket> wider;
+    for (auto& [key, bucket] : buckets_) {
+        auto [merged, fresh] = wider.try_emplace(key / 2, std::move(bucket));
+        if (fresh)
+            continue;
+        Bucket& into = merged->second;
+        if (bucket.formTime >= into.formTime) {
+            into.formTime = bucket.formTime;
+            into.form = bucket.form;
+        }
+        for (const RatingBucket& ratings : bucket.ratings) {
+            const auto same =
+                std::find_if(into.ratings.begin(), into.ratings.end(),
+                             [&](const RatingBucket& r) { return r.playlist == ratings.playlist; });
+            if (same == into.ratings.end())
+                into.ratings.push_back(ratings);
+            else
+                mergeRatings(*same, ratings);
+        }
+    }
+    buckets_ = std::move(wider);
+    width_ *= 2;
+    lastBucket_ = nullptr;
+}
+
+void ChartSeries::finish(HistorySummary& summary, std::span<const std::uint32_t> newIndex) {
+    summary.bucketSeconds = width_;
+    for (auto& [key, bucket] : buckets_) {
+        for (RatingBucket ratings : bucket.ratings) {
+            ratings.start = key * width_;
+            ratings.playlist = newIndex[ratings.playlist];
+            summary.ratingBuckets.push_back(ratings);
+        }
+        if (bucket.formTime >= 0)
+            summary.formBuckets.push_back(formPoint(bucket.formTime, bucket.form));
+    }
+    std::rotate(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(oldest_), recent_.end());
+    for (const Match& match : recent_) {
+        if (match.rated)
+            summary.ratingPoints.push_back(RatingPoint{match.time, newIndex[match.playlist], match.rating});
+        summary.formPoints.push_back(formPoint(match.time, match.form));
+    }
+    buckets_.clear();
+    recent_.clear();
+    oldest_ = 0;
+}

@@ -1,0 +1,183 @@
+#include "report/HistoryBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr std::array<std::int64_t, 2> kChangeWindowDays{7, 30};
+
+void countStreak(std::int64_t& current, std::int64_t& best, bool win) {
+    if (win)
+        current = current > 0 ? current + 1 : 1;
+    else
+        current = current < 0 ? current - 1 : -1;
+    best = std::max(best, current);
+}
+
+} // namespace
+
+HistoryBuilder::HistoryBuilder(std::int64_t now) {
+    summary_.now = now;
+    for (std::size_t window = 0; window < kChangeWindowDays.size(); ++window)
+        windowStarts_[window] = now - kChangeWindowDays[window] * kSecondsPerDay;
+}
+
+std::uint32_t HistoryBuilder::playlistIndex(std::string_view name) {
+    // Consecutive matches mostly share their playlist.
+    if (lastPlaylist_ < playlists_.size() && playlists_[lastPlaylist_].summary.name == name)
+        return lastPlaylist_;
+    auto found = playlistIndexes_.find(name);
+    if (found == playlistIndexes_.end()) {
+        const auto index = static_cast<std::uint32_t>(playlists_.size());
+        found = playlistIndexes_.emplace(std::string(name), index).first;
+        playlists_.emplace_back();
+        playlists_.back().summary.name = std::string(name);
+    }
+    lastPlaylist_ = found->second;
+    return lastPlaylist_;
+}
+
+void HistoryBuilder::match(const MatchRecord& match) {
+    const std::uint32_t index = playlistIndex(match.playlist);
+    PlaylistState& state = playlists_[index];
+    PlaylistSummary& playlist = state.summary;
+
+    summary_.firstMatch = summary_.matches == 0 ? match.time : std::min(summary_.firstMatch, match.time);
+    summary_.lastMatch = summary_.matches == 0 ? match.time : std::max(summary_.lastMatch, match.time);
+    ++summary_.matches;
+    ++(match.win ? summary_.wins : summary_.losses);
+    countStreak(summary_.currentStreak, summary_.bestWinStreak, match.win);
+
+    ++playlist.matches;
+    ++(match.win ? playlist.wins : playlist.losses);
+    playlist.mvps += match.mvp ? 1 : 0;
+    playlist.ranked = match.ranked;
+    playlist.lastPlayed = std::max(playlist.lastPlayed, match.time);
+    const std::array<std::int32_t, kAveragedNames.size()> values{match.points, match.goals, match.assists,
+                                                                 match.saves,  match.shots, match.demos};
+    for (std::size_t which = 0; which < values.size(); ++which)
+        playlist.sums[which] += values[which];
+    countStreak(playlist.currentStreak, playlist.bestWinStreak, match.win);
+
+    const std::optional<std::int32_t> ratingBefore = playlist.currentRating;
+    const bool rated = match.rating > 0;
+    if (rated) {
+        playlist.currentRating = match.rating;
+        for (std::size_t window = 0; window < state.windows.size(); ++window) {
+            if (match.time <= windowStarts_[window])
+                state.windows[window].before = match.rating;
+            else if (!state.windows[window].firstInside)
+                state.windows[window].firstInside = match.rating;
+        }
+    }
+    countSession(match, index, ratingBefore);
+    series_.add(match.time, rated, index, match.rating, formAfter(match));
+}
+
+void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playlist,
+                                  std::optional<std::int32_t> ratingBefore) {
+    const std::int64_t gap =
+        match.time > previousTime_ ? match.time - previousTime_ : previousTime_ - match.time;
+    if (haveSession_ && gap > kSessionGapSeconds)
+        closeSession();
+    if (!haveSession_) {
+        haveSession_ = true;
+        session_ = SessionSummary{};
+        session_.start = session_.end = match.time;
+        ++summary_.sessionCount;
+    }
+    previousTime_ = match.time;
+    session_.start = std::min(session_.start, match.time);
+    session_.end = std::max(session_.end, match.time);
+    ++session_.matches;
+    ++(match.win ? session_.wins : session_.losses);
+    session_.pointsSum += match.points;
+    if (match.rating > 0) {
+        auto change = std::find_if(session_.ratingChanges.begin(), session_.ratingChanges.end(),
+                                   [&](const SessionRatingChange& c) { return c.playlist == playlist; });
+        if (change == session_.ratingChanges.end())
+            change = session_.ratingChanges.insert(
+                session_.ratingChanges.end(),
+                SessionRatingChange{playlist, ratingBefore.value_or(match.rating), 0});
+        change->last = match.rating;
+    }
+}
+
+void HistoryBuilder::closeSession() {
+    finishedSessions_.push_back(std::move(session_));
+    // Trimmed in batches, so that keeping the newest costs little per session.
+    if (finishedSessions_.size() >= 2 * kKeptSessions)
+        finishedSessions_.erase(finishedSessions_.begin(),
+                                finishedSessions_.end() - static_cast<std::ptrdiff_t>(kKeptSessions));
+    haveSession_ = false;
+}
+
+FormSums HistoryBuilder::formAfter(const MatchRecord& match) {
+    const std::array<std::int32_t, kFormStatistics> values{match.points, match.goals, match.assists,
+                                                           match.saves, match.shots};
+    std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formCount_ % kFormWindow];
+    for (std::size_t which = 0; which < kFormStatistics; ++which) {
+        if (formCount_ >= kFormWindow)
+            formSums_.sums[which] -= slot[which];
+        formSums_.sums[which] += values[which];
+    }
+    slot = values;
+    ++formCount_;
+    formSums_.count = static_cast<std::uint32_t>(std::min(formCount_, kFormWindow));
+    return formSums_;
+}
+
+void HistoryBuilder::skipped(std::uint64_t line, const std::string& reason) {
+    ++summary_.skippedCount;
+    if (summary_.skipped.size() < kListedSkippedLines)
+        summary_.skipped.push_back(SkippedLine{line, reason});
+}
+
+HistorySummary HistoryBuilder::finish() {
+    if (haveSession_)
+        closeSession();
+
+    for (PlaylistState& state : playlists_) {
+        PlaylistSummary& playlist = state.summary;
+        if (!playlist.currentRating)
+            continue;
+        const std::int32_t current = *playlist.currentRating;
+        std::array<std::int32_t*, 2> changes{&playlist.ratingChange7Days, &playlist.ratingChange30Days};
+        for (std::size_t window = 0; window < changes.size(); ++window) {
+            const ChangeWindow& from = state.windows[window];
+            *changes[window] = from.firstInside ? current - from.before.value_or(*from.firstInside) : 0;
+        }
+    }
+
+    // Most played first; equal counts by name, so the order never depends on the file's order.
+    std::vector<std::uint32_t> order(playlists_.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const PlaylistSummary& left = playlists_[a].summary;
+        const PlaylistSummary& right = playlists_[b].summary;
+        return left.matches != right.matches ? left.matches > right.matches : left.name < right.name;
+    });
+    std::vector<std::uint32_t> newIndex(playlists_.size());
+    for (std::uint32_t position = 0; position < order.size(); ++position) {
+        newIndex[order[position]] = position;
+        summary_.playlists.push_back(std::move(playlists_[order[position]].summary));
+    }
+
+    const std::size_t kept = std::min(finishedSessions_.size(), kKeptSessions);
+    for (std::size_t back = 0; back < kept; ++back) {
+        SessionSummary session = std::move(finishedSessions_[finishedSessions_.size() - 1 - back]);
+        for (SessionRatingChange& change : session.ratingChanges)
+            change.playlist = newIndex[change.playlist];
+        summary_.sessions.push_back(std::move(session));
+    }
+    series_.finish(summary_, newIndex);
+    return std::move(summary_);
+}
+
+HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now) {
+    HistoryBuilder builder(now);
+    readStatsRows(file, builder);
+    return builder.finish();
+}

@@ -1,0 +1,63 @@
+// Computes the history summary from the rows of a stats file, fed one at a time in file order.
+#pragma once
+
+#include "report/ChartSeries.h"
+#include "report/HistorySummary.h"
+#include "report/StatsFileRows.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class HistoryBuilder final : public StatsRowSink {
+public:
+    // `now`: the moment the 7- and 30-day rating changes count back from.
+    explicit HistoryBuilder(std::int64_t now);
+
+    void match(const MatchRecord& match) override;
+    void skipped(std::uint64_t line, const std::string& reason) override;
+
+    HistorySummary finish();
+
+private:
+    // How far back a rating change is measured, and the ratings it is measured from.
+    struct ChangeWindow {
+        std::optional<std::int32_t> before; // the newest rating at or before the window's start
+        std::optional<std::int32_t> firstInside;
+    };
+    struct PlaylistState {
+        PlaylistSummary summary;
+        std::array<ChangeWindow, 2> windows; // 7 and 30 days
+    };
+    struct TransparentHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
+    std::uint32_t playlistIndex(std::string_view name);
+    void countSession(const MatchRecord& match, std::uint32_t playlist,
+                      std::optional<std::int32_t> ratingBefore);
+    void closeSession();
+    FormSums formAfter(const MatchRecord& match);
+
+    HistorySummary summary_;
+    std::array<std::int64_t, 2> windowStarts_;
+    std::vector<PlaylistState> playlists_;
+    std::unordered_map<std::string, std::uint32_t, TransparentHash, std::equal_to<>> playlistIndexes_;
+    std::uint32_t lastPlaylist_ = 0;
+    bool haveSession_ = false;
+    SessionSummary session_;
+    std::int64_t previousTime_ = 0;
+    std::vector<SessionSummary> finishedSessions_; // oldest first, trimmed to the newest kKeptSessions
+    std::array<std::array<std::int32_t, kFormStatistics>, kFormWindow> formWindow_{};
+    FormSums formSums_;
+    std::size_t formCount_ = 0;
+    ChartSeries series_;
+};
+
+// Reads the file and computes its summary; throws StatsFileError when the file cannot be read.
+HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now);

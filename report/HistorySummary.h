@@ -1,0 +1,107 @@
+// What the report computes from a whole stats file: the figures of the page and of its JSON summary.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+// A gap of more than this between two matches starts a new session.
+inline constexpr std::int64_t kSessionGapSeconds = 30 * 60;
+inline constexpr std::size_t kKeptSessions = 50;
+inline constexpr std::size_t kFormWindow = 20;
+// The newest matches are drawn one point each; older ones are reduced to time buckets.
+inline constexpr std::size_t kFullDetailMatches = 2000;
+inline constexpr std::size_t kMostBuckets = 500;
+// Skipped lines listed by number and reason; all are counted.
+inline constexpr std::size_t kListedSkippedLines = 1000;
+
+// The statistics a playlist's averages and the form chart cover, in this order.
+inline constexpr std::array<const char*, 6> kAveragedNames{"points", "goals", "assists",
+                                                           "saves",  "shots", "demos"};
+inline constexpr std::size_t kFormStatistics = 5; // the first five of kAveragedNames
+
+struct SkippedLine {
+    std::uint64_t line = 0;
+    std::string reason;
+};
+
+struct PlaylistSummary {
+    std::string name;
+    bool ranked = false; // as its newest match says
+    std::uint64_t matches = 0;
+    std::uint64_t wins = 0;
+    std::uint64_t losses = 0;
+    std::uint64_t mvps = 0;
+    std::array<std::int64_t, kAveragedNames.size()> sums{};
+    std::optional<std::int32_t> currentRating; // the newest rating above 0
+    std::int32_t ratingChange7Days = 0;
+    std::int32_t ratingChange30Days = 0;
+    std::int64_t bestWinStreak = 0;
+    std::int64_t currentStreak = 0; // +3: three wins in a row; -2: two losses
+    std::int64_t lastPlayed = 0;
+};
+
+struct SessionRatingChange {
+    std::uint32_t playlist = 0; // index into HistorySummary::playlists
+    std::int32_t before = 0;    // the rating before the session's first match of that playlist
+    std::int32_t last = 0;
+};
+
+struct SessionSummary {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    std::uint64_t matches = 0;
+    std::uint64_t wins = 0;
+    std::uint64_t losses = 0;
+    std::int64_t pointsSum = 0;
+    std::vector<SessionRatingChange> ratingChanges;
+};
+
+struct RatingPoint {
+    std::int64_t time = 0;
+    std::uint32_t playlist = 0;
+    std::int32_t rating = 0;
+};
+
+// The ratings of one playlist within one time bucket, in file order.
+struct RatingBucket {
+    std::int64_t start = 0;
+    std::uint32_t playlist = 0;
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+    std::int32_t lowest = 0;
+    std::int32_t highest = 0;
+};
+
+// Rolling averages over the last kFormWindow matches, as they stood after the match at `time`.
+struct FormPoint {
+    std::int64_t time = 0;
+    std::array<double, kFormStatistics> values{};
+};
+
+struct HistorySummary {
+    std::int64_t now = 0;
+    std::uint64_t matches = 0;
+    std::uint64_t wins = 0;
+    std::uint64_t losses = 0;
+    std::int64_t firstMatch = 0;
+    std::int64_t lastMatch = 0;
+    std::int64_t bestWinStreak = 0;
+    std::int64_t currentStreak = 0;
+    std::uint64_t skippedCount = 0;
+    std::vector<SkippedLine> skipped; // the first kListedSkippedLines
+
+    std::vector<PlaylistSummary> playlists; // most played first
+    std::uint64_t sessionCount = 0;
+    std::vector<SessionSummary> sessions; // newest first, at most kKeptSessions
+
+    // For the charts: buckets of bucketSeconds (oldest first) before the newest points (oldest first).
+    std::int64_t bucketSeconds = kSecondsPerDay;
+    std::vector<RatingBucket> ratingBuckets;
+    std::vector<RatingPoint> ratingPoints;
+    std::vector<FormPoint> formBuckets; // the form at each bucket's last match
+    std::vector<FormPoint> formPoints;
+};

@@ -1,0 +1,13 @@
+// The report page: one self-contained HTML file that draws the summary JSON with the inlined charting
+// library. It works from disk with the network off; its Content-Security-Policy allows no fetch at all.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// `summaryJson` is the summary's JSON text, as jsonText() writes it (ASCII only).
+std::string reportPage(std::string_view summaryJson);
+
+// The JSON text made safe inside an HTML <script> element: "<", ">" and "&" become \u escapes, so no
+// "</script>" or "<!--" from a playlist title can end or change the element. Still the same JSON.
+std::string scriptSafeJson(std::string_view json);

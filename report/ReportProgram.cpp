@@ -1,0 +1,91 @@
+#include "report/ReportProgram.h"
+
+#include "report/ConsoleSummary.h"
+#include "report/HistoryBuilder.h"
+#include "report/ReportOptions.h"
+#include "report/ReportPage.h"
+#include "report/SummaryJson.h"
+
+#include <chrono>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kProgram = "tallyglass-report: ";
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    const std::filesystem::path left = std::filesystem::weakly_canonical(a, error);
+    if (error)
+        return false;
+    const std::filesystem::path right = std::filesystem::weakly_canonical(b, error);
+    return !error && left == right;
+}
+
+bool writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open())
+        return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    return !out.fail();
+}
+
+std::int64_t currentTime() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+int runReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    OptionsError optionsError;
+    const std::optional<ReportOptions> options = parseReportOptions(arguments, optionsError);
+    if (!options) {
+        err << kProgram << optionsError.message << '\n' << kReportUsage;
+        return 2;
+    }
+    if (options->help) {
+        out << kReportUsage;
+        return 0;
+    }
+    const std::string statsName = utf8FromPath(options->statsFile);
+    for (const auto* output : {&options->page, options->json ? &*options->json : nullptr}) {
+        if (output && sameFile(*output, options->statsFile)) {
+            err << kProgram << utf8FromPath(*output)
+                << ": is the stats file itself; it is never overwritten\n";
+            return 2;
+        }
+    }
+    if (options->json && sameFile(*options->json, options->page)) {
+        err << kProgram << "the page and the JSON would be the same file\n";
+        return 2;
+    }
+
+    HistorySummary summary;
+    try {
+        summary = summarizeStatsFile(options->statsFile, options->now.value_or(currentTime()));
+    } catch (const StatsFileError& failure) {
+        err << kProgram << statsName << ": " << failure.what() << '\n';
+        return 2;
+    }
+    const nlohmann::ordered_json json = summaryJson(summary, utf8FromPath(options->statsFile.filename()));
+    if (!writeFile(options->page, reportPage(jsonText(json)))) {
+        err << kProgram << utf8FromPath(options->page) << ": cannot be written\n";
+        return 1;
+    }
+    if (options->json && !writeFile(*options->json, jsonText(json, 1) + "\n")) {
+        err << kProgram << utf8FromPath(*options->json) << ": cannot be written\n";
+        return 1;
+    }
+    out << "Report: " << utf8FromPath(options->page) << '\n';
+    if (options->json)
+        out << "JSON:   " << utf8FromPath(*options->json) << '\n';
+    out << '\n';
+    printConsoleSummary(summary, out);
+    return 0;
+}

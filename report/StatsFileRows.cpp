@@ -1,0 +1,354 @@
+#include "report/StatsFileRows.h"
+
+#include "recording/StatsFileColumns.h"
+#include "statistics/CellConversion.h"
+#include "statistics/FieldSplit.h"
+
+#include <array>
+#include <bit>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kBlockBytes = 1024 * 1024;
+constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+// Beyond this, a time is no date a browser can show.
+constexpr std::uint64_t kLatestTime = 8'640'000'000'000ULL;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Only the written date text is not read: the report shows times from the Time column.
+constexpr bool isRequired(StatsColumn column) {
+    return column != StatsColumn::Timestamp;
+}
+
+// The position of each column within a line, as a header names them.
+struct ColumnLayout {
+    std::array<std::size_t, kStatsColumnCount> position{};
+    std::size_t fieldCount = 0;
+    std::string missing; // the names of required columns the header lacks, comma separated
+
+    std::size_t of(StatsColumn column) const { return position[writtenPosition(column)]; }
+};
+
+ColumnLayout layoutOf(std::string_view header) {
+    ColumnLayout layout;
+    layout.position.fill(kAbsent);
+    if (header.starts_with(kUtf8ByteOrderMark))
+        header.remove_prefix(kUtf8ByteOrderMark.size());
+    std::size_t index = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = header.find(',', start);
+        const std::string_view name =
+            header.substr(start, comma == std::string_view::npos ? header.npos : comma - start);
+        if (const std::optional<StatsColumn> column = columnNamed(name))
+            layout.position[writtenPosition(*column)] = index; // a name given twice: the later one counts
+        ++index;
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    layout.fieldCount = index;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        if (isRequired(description.column) &&
+            layout.position[writtenPosition(description.column)] == kAbsent) {
+            if (!layout.missing.empty())
+                layout.missing += ", ";
+            layout.missing += description.name;
+        }
+    }
+    return layout;
+}
+
+// The plain cells the plugin writes, a few digits, are converted directly; any other cell goes through
+// the plugin's own conversion, whose rules decide. Both give the same value for a plain cell.
+inline bool integerOf(std::string_view cell, std::int32_t& value) {
+    if (!cell.empty() && cell.size() <= 9) {
+        std::uint32_t digits = 0;
+        std::size_t at = 0;
+        for (; at < cell.size(); ++at) {
+            const auto digit = static_cast<std::uint32_t>(static_cast<unsigned char>(cell[at])) - '0';
+            if (digit > 9)
+                break;
+            digits = digits * 10 + digit;
+        }
+        if (at == cell.size()) {
+            value = static_cast<std::int32_t>(digits);
+            return true;
+        }
+    }
+    const std::optional<std::int32_t> converted = cellToInt(cell);
+    value = converted.value_or(0);
+    return converted.has_value();
+}
+
+std::optional<std::uint64_t> timeOf(std::string_view cell) {
+    if (cell.empty() || cell.size() > 19)
+        return cellToTime(cell);
+    std::uint64_t value = 0;
+    for (const char c : cell) {
+        if (c < '0' || c > '9')
+            return cellToTime(cell);
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return value;
+}
+
+// The positions of the commas in `text`, looked for eight bytes at a time: reading rows runs at close to
+// the speed of reading the file. Stops after `most` + 1 commas and returns how many it found.
+std::size_t commaPositions(std::string_view text, std::size_t* positions, std::size_t most) {
+    std::size_t count = 0;
+    std::size_t at = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kCommas = 0x2C2C2C2C2C2C2C2CULL;
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        for (; at + 8 <= text.size(); at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + at, 8);
+            const std::uint64_t x = word ^ kCommas; // a comma's byte is now zero
+            // The high bit of each zero byte, exactly: no carry crosses from one byte into the next.
+            std::uint64_t marks = ~(((x & kLow7) + kLow7) | x | kLow7);
+            while (marks != 0) {
+                if (count > most)
+                    return count;
+                positions[count++] = at + static_cast<std::size_t>(std::countr_zero(marks) >> 3);
+                marks &= marks - 1;
+            }
+        }
+    }
+    for (; at < text.size() && count <= most; ++at)
+        if (text[at] == ',')
+            positions[count++] = at;
+    return count;
+}
+
+// A cell as it stands, cut short, for a message.
+std::string quoted(std::string_view cell) {
+    constexpr std::size_t kShown = 24;
+    std::string text = "\"";
+    text.append(cell.substr(0, kShown));
+    if (cell.size() > kShown)
+        text += "...";
+    return text + "\"";
+}
+
+struct IntegerColumn {
+    StatsColumn column;
+    std::int32_t MatchRecord::*value;
+};
+
+constexpr std::array<IntegerColumn, 9> kIntegerColumns{{
+    {StatsColumn::Mmr, &MatchRecord::rating},
+    {StatsColumn::MyTeamGoals, &MatchRecord::myTeamGoals},
+    {StatsColumn::OtherTeamGoals, &MatchRecord::otherTeamGoals},
+    {StatsColumn::Points, &MatchRecord::points},
+    {StatsColumn::Goals, &MatchRecord::goals},
+    {StatsColumn::Assists, &MatchRecord::assists},
+    {StatsColumn::Saves, &MatchRecord::saves},
+    {StatsColumn::Shots, &MatchRecord::shots},
+    {StatsColumn::Demos, &MatchRecord::demos},
+}};
+
+class RowReader {
+public:
+    explicit RowReader(StatsRowSink& sink)
+        : sink_(sink) {}
+
+    // One line without its line end.
+    void line(std::string_view text) {
+        ++lineNumber_;
+        if (lineNumber_ == 1)
+            return header(text);
+        if (text.empty())
+            return sink_.skipped(lineNumber_, "empty line");
+        const std::size_t count = split(text);
+        // Cells a short line does not reach are empty: they fail to convert below, unless the column is
+        // the playlist title, which may be empty.
+        for (std::size_t position = count; position < fields_.size(); ++position)
+            fields_[position] = {};
+        std::string reason;
+        if (!convert(reason)) {
+            const ColumnLayout repeated = layoutOf(text);
+            if (repeated.missing.empty()) {
+                adopt(repeated);
+                return sink_.skipped(lineNumber_, "header line repeated");
+            }
+            return sink_.skipped(lineNumber_, reason);
+        }
+        match_.line = lineNumber_;
+        sink_.match(match_);
+    }
+
+    void tooLong() {
+        ++lineNumber_;
+        if (lineNumber_ == 1)
+            throw StatsFileError("the first line is far too long to be a stats-file header");
+        sink_.skipped(lineNumber_, "line longer than 64 KiB");
+    }
+
+    void finish() {
+        if (lineNumber_ == 0)
+            throw StatsFileError("the file is empty: it has no header line");
+    }
+
+private:
+    void header(std::string_view text) {
+        ColumnLayout layout = layoutOf(text);
+        if (!layout.missing.empty())
+            throw StatsFileError("the first line is not a stats-file header: it lacks the column" +
+                                 std::string(layout.missing.find(',') == std::string::npos ? " " : "s ") +
+                                 layout.missing);
+        adopt(layout);
+    }
+
+    void adopt(const ColumnLayout& layout) {
+        layout_ = layout;
+        fields_.assign(layout_.fieldCount, std::string_view());
+        commas_.assign(layout_.fieldCount + 1, 0);
+    }
+
+    std::string_view cell(StatsColumn column) const { return fields_[layout_.of(column)]; }
+
+    // A line with exactly the header's number of fields, as nearly every line is, is split here at once;
+    // any other goes to the plugin's splitting, which re-joins a title holding commas.
+    std::size_t split(std::string_view text) {
+        const std::size_t wanted = fields_.size();
+        const std::size_t commas = commaPositions(text, commas_.data(), wanted - 1);
+        if (commas + 1 != wanted || commas_[commas - 1] + 1 == text.size())
+            return splitFields(text, fields_, layout_.of(StatsColumn::Playlist));
+        std::size_t start = 0;
+        for (std::size_t field = 0; field < commas; ++field) {
+            fields_[field] = text.substr(start, commas_[field] - start);
+            start = commas_[field] + 1;
+        }
+        fields_[commas] = text.substr(start);
+        return wanted;
+    }
+
+    bool convert(std::string& reason) {
+        const std::string_view timeCell = cell(StatsColumn::Time);
+        const std::optional<std::uint64_t> time = timeOf(timeCell);
+        if (!time || *time > kLatestTime) {
+            reason = std::string(time ? "Time out of range: " : "Time is not a number: ") + quoted(timeCell);
+            return false;
+        }
+        match_.time = static_cast<std::int64_t>(*time);
+        for (const IntegerColumn& column : kIntegerColumns) {
+            if (!integerOf(cell(column.column), match_.*column.value)) {
+                reason = std::string(columnName(column.column)) +
+                         " is not a number: " + quoted(cell(column.column));
+                return false;
+            }
+        }
+        std::int32_t win = 0;
+        if (!integerOf(cell(StatsColumn::Win), win) || (win != 0 && win != 1)) {
+            reason = "Win is neither 0 nor 1: " + quoted(cell(StatsColumn::Win));
+            return false;
+        }
+        std::int32_t ranked = 0;
+        std::int32_t mvp = 0;
+        for (const auto& [column, flag] :
+             {std::pair{StatsColumn::Ranked, &ranked}, std::pair{StatsColumn::Mvp, &mvp}}) {
+            if (!integerOf(cell(column), *flag)) {
+                reason = std::string(columnName(column)) + " is not a number: " + quoted(cell(column));
+                return false;
+            }
+        }
+        match_.win = win == 1;
+        match_.ranked = ranked != 0;
+        match_.mvp = mvp != 0;
+        match_.playlist = cell(StatsColumn::Playlist);
+        return true;
+    }
+
+    StatsRowSink& sink_;
+    std::uint64_t lineNumber_ = 0;
+    ColumnLayout layout_;
+    std::vector<std::string_view> fields_;
+    std::vector<std::size_t> commas_;
+    MatchRecord match_;
+};
+
+void checkIsRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        throw StatsFileError("no such file");
+    if (error)
+        throw StatsFileError("cannot be examined: " + error.message());
+    if (std::filesystem::is_directory(status))
+        throw StatsFileError("is a folder, not a stats file");
+    if (!std::filesystem::is_regular_file(status))
+        throw StatsFileError("is not a regular file (a device or a pipe?)");
+}
+
+std::string_view withoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+} // namespace
+
+void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
+    checkIsRegularFile(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        throw StatsFileError("cannot be opened for reading");
+
+    RowReader reader(sink);
+    const auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
+    std::string carried; // the start of a line that runs past a block's end
+    bool carriedTooLong = false;
+    for (;;) {
+        in.read(block.get(), static_cast<std::streamsize>(kBlockBytes));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (in.bad())
+            throw StatsFileError("could not be read to its end");
+        if (got == 0)
+            break;
+        const char* at = block.get();
+        const char* const end = at + got;
+        while (at < end) {
+            const auto* lineFeed =
+                static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+            const char* const lineEnd = lineFeed ? lineFeed : end;
+            const std::string_view piece(at, static_cast<std::size_t>(lineEnd - at));
+            if (!lineFeed) {
+                if (!carriedTooLong && carried.size() + piece.size() <= kLongestRowBytes + 1)
+                    carried.append(piece);
+                else
+                    carriedTooLong = true, carried.clear();
+                break;
+            }
+            if (carriedTooLong) {
+                reader.tooLong();
+            } else if (!carried.empty()) {
+                carried.append(piece);
+                if (carried.size() > kLongestRowBytes + 1)
+                    reader.tooLong();
+                else
+                    reader.line(withoutCarriageReturn(carried));
+            } else if (piece.size() > kLongestRowBytes + 1) {
+                reader.tooLong();
+            } else {
+                reader.line(withoutCarriageReturn(piece));
+            }
+            carried.clear();
+            carriedTooLong = false;
+            at = lineFeed + 1;
+        }
+    }
+    // A last line without a line feed is a line too.
+    if (carriedTooLong)
+        reader.tooLong();
+    else if (!carried.empty())
+        reader.line(withoutCarriageReturn(carried));
+    reader.finish();
+}

@@ -1,0 +1,127 @@
+#include "report/SummaryJson.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A share in [0, 1]; null without matches to take it of.
+Json share(std::uint64_t part, std::uint64_t whole) {
+    if (whole == 0)
+        return nullptr;
+    return static_cast<double>(part) / static_cast<double>(whole);
+}
+
+Json playlistJson(const PlaylistSummary& playlist) {
+    Json averages = Json::object();
+    for (std::size_t which = 0; which < kAveragedNames.size(); ++which)
+        averages[kAveragedNames[which]] =
+            static_cast<double>(playlist.sums[which]) / static_cast<double>(playlist.matches);
+    Json json{
+        {"name", playlist.name},
+        {"ranked", playlist.ranked},
+        {"matches", playlist.matches},
+        {"wins", playlist.wins},
+        {"losses", playlist.losses},
+        {"winRate", share(playlist.wins, playlist.matches)},
+        {"currentRating", nullptr},
+        {"ratingChange7Days", nullptr},
+        {"ratingChange30Days", nullptr},
+        {"bestWinStreak", playlist.bestWinStreak},
+        {"currentStreak", playlist.currentStreak},
+        {"averages", std::move(averages)},
+        {"mvpRate", share(playlist.mvps, playlist.matches)},
+        {"lastPlayed", playlist.lastPlayed},
+    };
+    if (playlist.currentRating) {
+        json["currentRating"] = *playlist.currentRating;
+        json["ratingChange7Days"] = playlist.ratingChange7Days;
+        json["ratingChange30Days"] = playlist.ratingChange30Days;
+    }
+    return json;
+}
+
+Json sessionJson(const SessionSummary& session, const std::vector<PlaylistSummary>& playlists) {
+    Json changes = Json::object();
+    for (const SessionRatingChange& change : session.ratingChanges)
+        changes[playlists[change.playlist].name] = change.last - change.before;
+    return Json{
+        {"start", session.start},
+        {"end", session.end},
+        {"matches", session.matches},
+        {"wins", session.wins},
+        {"losses", session.losses},
+        {"ratingChange", std::move(changes)},
+        {"averagePoints", static_cast<double>(session.pointsSum) / static_cast<double>(session.matches)},
+    };
+}
+
+Json formJson(const std::vector<FormPoint>& points) {
+    Json rows = Json::array();
+    for (const FormPoint& point : points) {
+        Json row = Json::array({point.time});
+        for (double value : point.values)
+            row.push_back(value);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+Json chartsJson(const HistorySummary& summary) {
+    Json buckets = Json::array();
+    for (const RatingBucket& bucket : summary.ratingBuckets)
+        buckets.push_back(Json::array(
+            {bucket.start, bucket.playlist, bucket.first, bucket.last, bucket.lowest, bucket.highest}));
+    Json points = Json::array();
+    for (const RatingPoint& point : summary.ratingPoints)
+        points.push_back(Json::array({point.time, point.playlist, point.rating}));
+    Json formNames = Json::array();
+    for (std::size_t which = 0; which < kFormStatistics; ++which)
+        formNames.push_back(kAveragedNames[which]);
+    return Json{
+        {"bucketSeconds", summary.bucketSeconds},     {"ratingBuckets", std::move(buckets)},
+        {"ratingPoints", std::move(points)},          {"formWindow", kFormWindow},
+        {"formStatistics", std::move(formNames)},     {"formBuckets", formJson(summary.formBuckets)},
+        {"formPoints", formJson(summary.formPoints)},
+    };
+}
+
+} // namespace
+
+nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::string& fileName) {
+    Json skippedLines = Json::array();
+    Json skipped = Json::array();
+    for (const SkippedLine& line : summary.skipped) {
+        skippedLines.push_back(line.line);
+        skipped.push_back(Json{{"line", line.line}, {"reason", line.reason}});
+    }
+    Json playlists = Json::array();
+    for (const PlaylistSummary& playlist : summary.playlists)
+        playlists.push_back(playlistJson(playlist));
+    Json sessions = Json::array();
+    for (const SessionSummary& session : summary.sessions)
+        sessions.push_back(sessionJson(session, summary.playlists));
+    const bool any = summary.matches > 0;
+    return Json{
+        {"file", fileName},
+        {"now", summary.now},
+        {"matches", summary.matches},
+        {"wins", summary.wins},
+        {"losses", summary.losses},
+        {"winRate", share(summary.wins, summary.matches)},
+        {"firstMatch", any ? Json(summary.firstMatch) : Json(nullptr)},
+        {"lastMatch", any ? Json(summary.lastMatch) : Json(nullptr)},
+        {"bestWinStreak", summary.bestWinStreak},
+        {"currentStreak", summary.currentStreak},
+        {"skippedCount", summary.skippedCount},
+        {"skippedLines", std::move(skippedLines)},
+        {"skipped", std::move(skipped)},
+        {"playlists", std::move(playlists)},
+        {"sessionCount", summary.sessionCount},
+        {"sessions", std::move(sessions)},
+        {"charts", chartsJson(summary)},
+    };
+}
+
+std::string jsonText(const nlohmann::ordered_json& json, int indent) {
+    return json.dump(indent, ' ', true, nlohmann::ordered_json::error_handler_t::replace);
+}

@@ -1,0 +1,209 @@
+// tallyglass-report as a player runs it: what it writes and prints, its exits on bad input, the input
+// file left as it was, and every text from the file kept harmless in the page.
+#include "report/ReportProgram.h"
+#include "report/ReportPage.h"
+#include "tests/report/StatsFileText.h"
+#include "tests/support/HostsimRun.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct ReportRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+ReportRun report(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ReportRun run;
+    run.status = runReport(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The JSON the page carries, as its script reads it.
+nlohmann::json pageData(const std::string& page) {
+    const std::string open = "<script type=\"application/json\" id=\"summary\">";
+    const std::size_t start = page.find(open);
+    const std::size_t end = page.find("</script>", start);
+    if (start == std::string::npos || end == std::string::npos)
+        throw std::runtime_error("the page carries no summary");
+    return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
+}
+
+std::vector<Row> someMatches() {
+    Row ranked;
+    ranked.time = 1796000000;
+    Row casual = ranked;
+    casual.playlist = "Casual Doubles";
+    casual.ranked = false;
+    casual.mmr = 0;
+    casual.time += 600;
+    casual.win = false;
+    return {ranked, casual};
+}
+
+TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
+    TempFolder folder;
+    const std::string text = statsFileText(someMatches());
+    writeFile(folder / "76561198000000001_Tallyglass.csv", text);
+    const ReportRun run = report({utf8(folder / "76561198000000001_Tallyglass.csv"), "--now", "1796100000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::filesystem::path page = folder / "76561198000000001_Tallyglass.html";
+    EXPECT_NE(run.out.find("Report: " + utf8(page)), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Playlist                      Matches          W-L  Win rate  Rating  Streak\n"
+                           "Casual Doubles                      1          0-1      0.0%       -      1L\n"
+                           "Ranked Doubles                      1          1-0    100.0%    1000      1W\n"),
+              std::string::npos)
+        << run.out;
+    const std::string html = readFile(page);
+    EXPECT_TRUE(html.starts_with("<!DOCTYPE html>"));
+    EXPECT_EQ(pageData(html)["matches"], 2);
+    // The input is never changed.
+    EXPECT_EQ(readFile(folder / "76561198000000001_Tallyglass.csv"), text);
+}
+
+TEST(ReportProgram, TheJsonFileIsExactlyWhatThePageIsBuiltFrom) {
+    TempFolder folder;
+    writeFile(folder / "stats.csv", statsFileText(someMatches()));
+    const ReportRun run = report({utf8(folder / "stats.csv"), "-o", utf8(folder / "page.html"), "--json",
+                                  utf8(folder / "summary.json"), "--now", "1796100000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json json = nlohmann::json::parse(readFile(folder / "summary.json"));
+    EXPECT_EQ(json, pageData(readFile(folder / "page.html")));
+    EXPECT_EQ(json["now"], 1796100000);
+    EXPECT_EQ(json["file"], "stats.csv");
+    for (const char* key : {"matches", "wins", "losses", "skippedLines", "playlists", "sessions"})
+        EXPECT_TRUE(json.contains(key)) << key;
+    for (const char* key : {"name", "ranked", "matches", "wins", "losses", "winRate", "currentRating",
+                            "bestWinStreak", "currentStreak", "averages", "mvpRate"})
+        EXPECT_TRUE(json["playlists"][0].contains(key)) << key;
+    EXPECT_FALSE(std::filesystem::exists(folder / "stats.html"));
+}
+
+TEST(ReportProgram, TheSameFileAndMomentGiveTheSamePage) {
+    TempFolder folder;
+    writeFile(folder / "stats.csv", statsFileText(someMatches()));
+    ASSERT_EQ(
+        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "a.html"), "--now", "1796100000"}).status, 0);
+    ASSERT_EQ(
+        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "b.html"), "--now", "1796100000"}).status, 0);
+    EXPECT_EQ(readFile(folder / "a.html"), readFile(folder / "b.html"));
+    ASSERT_EQ(
+        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "c.html"), "--now", "1797100000"}).status, 0);
+    EXPECT_NE(readFile(folder / "a.html"), readFile(folder / "c.html"));
+}
+
+TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
+    TempFolder folder;
+    writeFile(folder / "empty.csv", "");
+    writeFile(folder / "noheader.csv", "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796323538,x,1\n");
+    writeFile(folder / "partial.csv", "Playlist,Win,Points\nRanked Doubles,1,300\n");
+    std::filesystem::create_directory(folder / "folder.csv");
+    const struct {
+        std::filesystem::path file;
+        const char* says;
+    } cases[] = {
+        {folder / "missing.csv", "no such file"},
+        {folder / "folder.csv", "is a folder"},
+        {folder / "empty.csv", "empty"},
+        {folder / "noheader.csv", "not a stats-file header"},
+        {folder / "partial.csv", "lacks the columns Assists, Demos, Goals, MMR, MVP"},
+#ifndef _WIN32
+        {"/dev/zero", "not a regular file"},
+#endif
+    };
+    for (const auto& bad : cases) {
+        const ReportRun run = report({utf8(bad.file), "-o", utf8(folder / "out.html")});
+        EXPECT_EQ(run.status, 2) << utf8(bad.file);
+        EXPECT_NE(run.err.find(bad.says), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(utf8(bad.file)), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder / "out.html"));
+    }
+    EXPECT_EQ(readFile(folder / "noheader.csv"),
+              "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796323538,x,1\n");
+}
+
+TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
+    TempFolder folder;
+    writeFile(folder / "stats.csv", statsFileText(someMatches()));
+    const std::string stats = utf8(folder / "stats.csv");
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {stats, "--now"},
+        {stats, "--now", "yesterday"},
+        {stats, "--now", "-5"},
+        {stats, "--colour"},
+        {stats, stats},
+        {stats, "-o", stats}, // would overwrite the stats file
+        {stats, "--json", stats},
+        {stats, "-o", utf8(folder / "x.html"), "--json", utf8(folder / "x.html")},
+    };
+    for (const std::vector<std::string>& arguments : bad) {
+        const ReportRun run = report(arguments);
+        EXPECT_EQ(run.status, 2) << (arguments.empty() ? "" : arguments.back());
+        EXPECT_TRUE(run.err.starts_with("tallyglass-report: ")) << run.err;
+    }
+    EXPECT_EQ(readFile(folder / "stats.csv"), statsFileText(someMatches()));
+    EXPECT_EQ(report({"--help"}).status, 0);
+}
+
+TEST(ReportProgram, AnOutputThatCannotBeWrittenExitsOne) {
+    TempFolder folder;
+    writeFile(folder / "stats.csv", statsFileText(someMatches()));
+    const ReportRun run =
+        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "no folder" / "page.html")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot be written"), std::string::npos);
+}
+
+TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
+    TempFolder folder;
+    Row coloured;
+    coloured.playlist = "\x1B[31mRed\x1B]0;title\x07 and a very long name beyond the column";
+    writeFile(folder / "stats.csv", statsFileText({coloured}));
+    const ReportRun run = report({utf8(folder / "stats.csv"), "--now", "1796100000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
+    EXPECT_NE(run.out.find("?[31mRed?]0;title? and a ve~"), std::string::npos) << run.out;
+}
+
+TEST(ReportProgram, TitlesFromTheFileCannotEndTheScriptOrAddMarkup) {
+    TempFolder folder;
+    Row hostile;
+    hostile.playlist =
+        "</script><script>document.title='ran'</script><!--<img src=x onerror=alert(1)>\xE2\x80\xA8&amp;";
+    Row broken = hostile;
+    broken.playlist = "bad \xFF\xFE utf-8";
+    writeFile(folder / "stats.csv", statsFileText({hostile, broken}));
+    ASSERT_EQ(report({utf8(folder / "stats.csv"), "--now", "1796100000"}).status, 0);
+    const std::string html = readFile(folder / "stats.html");
+    const std::size_t data = html.find("id=\"summary\">");
+    const std::size_t dataEnd = html.find("</script>", data);
+    const std::string summary = html.substr(data, dataEnd - data);
+    for (const char* forbidden : {"<", ">", "&", "\xE2\x80\xA8", "<!--"})
+        EXPECT_EQ(summary.find(forbidden, 14), std::string::npos) << forbidden;
+    // Still the very title, once the JSON is read.
+    const nlohmann::json json = pageData(html);
+    EXPECT_EQ(json["playlists"][0]["name"].get<std::string>() == hostile.playlist ||
+                  json["playlists"][1]["name"].get<std::string>() == hostile.playlist,
+              true);
+    EXPECT_EQ(html.find("<script>document.title"), std::string::npos);
+    EXPECT_EQ(scriptSafeJson("{\"a\":\"</script>&\"}"), "{\"a\":\"\\u003c/script\\u003e\\u0026\"}");
+}
+
+} // namespace
