@@ -1,5 +1,5 @@
 // The module's exports: the registration record the host reads, the factory and the release entry,
-// and the clock pin a test host may use.
+// and, in builds for test hosts, the clock pin.
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 
@@ -69,6 +69,7 @@ TALLYGLASS_EXPORT TallyglassRegistration exports{
     "1.1",           kNoPluginTypeFlags,   &getPlugin,   &deleteMe,
 };
 
+#if defined(TALLYGLASS_CLOCK_PIN)
 // For test hosts only: pins the clock the plugin reads match times and ages from (seconds since
 // 1970-01-01 UTC), or, with pinned 0, returns it to the system clock. The game's host never calls it.
 TALLYGLASS_EXPORT void TallyglassPinClock(int pinned, long long secondsSinceEpoch) noexcept {
@@ -77,5 +78,6 @@ TALLYGLASS_EXPORT void TallyglassPinClock(int pinned, long long secondsSinceEpoc
     else
         unpinWallClock();
 }
+#endif
 
 } // extern "C"
