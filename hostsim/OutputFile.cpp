@@ -25,8 +25,15 @@ std::FILE* openForWriting(const fs::path& file, bool exclusive) {
 
 std::string temporaryName(const fs::path& target) {
     std::random_device random;
-    auto name = target.filename().u8string();
-    return "." + std::string(name.begin(), name.end()) + ".hostsim-" + std::to_string(random()) + ".tmp";
+    const auto name = target.filename().u8string();
+    // Built by appending to one string: GCC 12 at -O3 reports a false -Wrestrict overlap for a
+    // literal + std::string concatenation here.
+    std::string text(".");
+    text.append(name.begin(), name.end());
+    text.append(".hostsim-");
+    text.append(std::to_string(random()));
+    text.append(".tmp");
+    return text;
 }
 
 std::error_code renameOver(const fs::path& from, const fs::path& to) {

@@ -36,8 +36,7 @@ struct alignas(Base) Storage {
 class BaseClassExports : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(module.open(defaultModulePath(), error)) << error;
+        ASSERT_NO_THROW(module.open(defaultModulePath()));
     }
 
     template <class Function> Function member(const std::string& mangledTail) {
