@@ -155,6 +155,26 @@ constexpr std::array<IntegerColumn, 9> kIntegerColumns{{
     {StatsColumn::Demos, &MatchRecord::demos},
 }};
 
+// The whole-number columns in the order a plain line's one pass keeps them: those of kIntegerColumns,
+// then the three flags.
+constexpr std::array<StatsColumn, kIntegerColumns.size() + 3> kNumberColumns = [] {
+    std::array<StatsColumn, kIntegerColumns.size() + 3> columns{};
+    for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
+        columns[slot] = kIntegerColumns[slot].column;
+    columns[kIntegerColumns.size()] = StatsColumn::Win;
+    columns[kIntegerColumns.size() + 1] = StatsColumn::Ranked;
+    columns[kIntegerColumns.size() + 2] = StatsColumn::Mvp;
+    return columns;
+}();
+constexpr std::size_t kWinSlot = kIntegerColumns.size();
+constexpr std::size_t kRankedSlot = kWinSlot + 1;
+constexpr std::size_t kMvpSlot = kWinSlot + 2;
+
+struct FieldRole {
+    enum Kind : std::uint8_t { Skip, Number, Time, Title } kind;
+    std::size_t slot; // into kNumberColumns, for a Number
+};
+
 class RowReader {
 public:
     explicit RowReader(StatsRowSink& sink)
@@ -167,6 +187,10 @@ public:
             return header(text);
         if (text.empty())
             return sink_.skipped(lineNumber_, "empty line");
+        if (readPlain(text)) {
+            match_.line = lineNumber_;
+            return sink_.match(match_);
+        }
         const std::size_t count = split(text);
         // Cells a short line does not reach are empty: they fail to convert below, unless the column is
         // the playlist title, which may be empty.
@@ -211,6 +235,76 @@ private:
         layout_ = layout;
         fields_.assign(layout_.fieldCount, std::string_view());
         commas_.assign(layout_.fieldCount + 1, 0);
+        roles_.assign(layout_.fieldCount, FieldRole{FieldRole::Skip, 0});
+        for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
+            roles_[layout_.of(kNumberColumns[slot])] = FieldRole{FieldRole::Number, slot};
+        roles_[layout_.of(StatsColumn::Time)] = FieldRole{FieldRole::Time, 0};
+        roles_[layout_.of(StatsColumn::Playlist)] = FieldRole{FieldRole::Title, 0};
+    }
+
+    // The line as the plugin writes it, read in one pass that splits and converts together: every
+    // number a few plain digits, the header's number of fields, nothing at the end. Any other line is
+    // left to split() and convert(), whose rules decide; for a plain line both give the same match.
+    bool readPlain(std::string_view text) {
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        const std::size_t last = roles_.size() - 1;
+        for (std::size_t field = 0;; ++field) {
+            const char* const start = at;
+            switch (roles_[field].kind) {
+            case FieldRole::Number: {
+                std::uint32_t value = 0;
+                std::uint32_t digit = 0;
+                while (at < end && (digit = static_cast<std::uint32_t>(static_cast<unsigned char>(*at)) -
+                                            '0') <= 9) {
+                    value = value * 10 + digit;
+                    ++at;
+                }
+                if (at == start || at - start > 9)
+                    return false;
+                numbers_[roles_[field].slot] = static_cast<std::int32_t>(value);
+                break;
+            }
+            case FieldRole::Time: {
+                std::uint64_t value = 0;
+                std::uint64_t digit = 0;
+                while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) -
+                                            '0') <= 9) {
+                    value = value * 10 + digit;
+                    ++at;
+                }
+                if (at == start || at - start > 19 || value > kLatestTime)
+                    return false;
+                match_.time = static_cast<std::int64_t>(value);
+                break;
+            }
+            case FieldRole::Title:
+            case FieldRole::Skip: {
+                const auto* comma =
+                    static_cast<const char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
+                at = comma ? comma : end;
+                if (roles_[field].kind == FieldRole::Title)
+                    match_.playlist = std::string_view(start, static_cast<std::size_t>(at - start));
+                break;
+            }
+            }
+            if (field == last)
+                break;
+            if (at == end || *at != ',')
+                return false;
+            ++at;
+        }
+        if (at != end || at == text.data() || at[-1] == ',')
+            return false;
+        const std::int32_t win = numbers_[kWinSlot];
+        if (win != 0 && win != 1)
+            return false;
+        for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
+            match_.*kIntegerColumns[slot].value = numbers_[slot];
+        match_.win = win == 1;
+        match_.ranked = numbers_[kRankedSlot] != 0;
+        match_.mvp = numbers_[kMvpSlot] != 0;
+        return true;
     }
 
     std::string_view cell(StatsColumn column) const { return fields_[layout_.of(column)]; }
@@ -272,6 +366,8 @@ private:
     ColumnLayout layout_;
     std::vector<std::string_view> fields_;
     std::vector<std::size_t> commas_;
+    std::vector<FieldRole> roles_; // what each field of a line holds, by the header
+    std::array<std::int32_t, kNumberColumns.size()> numbers_{};
     MatchRecord match_;
 };
 
