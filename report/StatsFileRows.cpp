@@ -6,12 +6,17 @@
 
 #include <array>
 #include <bit>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -126,6 +131,55 @@ std::size_t commaPositions(std::string_view text, std::size_t* positions, std::s
         if (text[at] == ',')
             positions[count++] = at;
     return count;
+}
+
+// The digits '0' to '9' at the start of `text`: how many (up to all eight) and their value, eight bytes
+// looked at together.
+inline std::uint64_t leadingDigits(const char* text, std::size_t& count) {
+    std::uint64_t word;
+    std::memcpy(&word, text, 8);
+    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
+    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
+    // A byte is a digit when it and it plus 6 both start with 3. A carry out of a byte only reaches the
+    // bytes after it, and those after the first non-digit do not count.
+    const std::uint64_t nonDigits =
+        ((word & kHighNibbles) ^ kThrees) | (((word + 0x0606060606060606ULL) & kHighNibbles) ^ kThrees);
+    count = nonDigits == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(nonDigits) >> 3);
+    if (count == 0)
+        return 0;
+    // The digits move to the high end, zeros before them, and are combined in pairs, fours and eights.
+    std::uint64_t digits = (word - kThrees) << (8 * (8 - count));
+    digits = digits * 10 + (digits >> 8);
+    digits = ((digits & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32)) +
+              ((digits >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32))) >>
+             32;
+    return digits;
+}
+
+constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,      10,      100,      1000,     10000,
+                                                    100000, 1000000, 10000000, 100000000};
+
+// A cell of at most `most` plain digits at `at`, running to a comma or `end`: its value, `at` moved past
+// it. False for any other cell; a value of more than `most` digits is not worked out exactly.
+inline bool plainNumber(const char*& at, const char* end, std::size_t most, std::uint64_t& value) {
+    const char* const start = at;
+    value = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (end - at >= 8) {
+            std::size_t count = 0;
+            const std::uint64_t digits = leadingDigits(at, count);
+            value = value * kPowersOfTen[count] + digits;
+            at += count;
+            if (count < 8 || static_cast<std::size_t>(at - start) > most)
+                return at != start && static_cast<std::size_t>(at - start) <= most;
+        }
+    }
+    std::uint64_t digit = 0;
+    while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) - '0') <= 9) {
+        value = value * 10 + digit;
+        ++at;
+    }
+    return at != start && static_cast<std::size_t>(at - start) <= most;
 }
 
 // A cell as it stands, cut short, for a message.
@@ -253,27 +307,15 @@ private:
             const char* const start = at;
             switch (roles_[field].kind) {
             case FieldRole::Number: {
-                std::uint32_t value = 0;
-                std::uint32_t digit = 0;
-                while (at < end && (digit = static_cast<std::uint32_t>(static_cast<unsigned char>(*at)) -
-                                            '0') <= 9) {
-                    value = value * 10 + digit;
-                    ++at;
-                }
-                if (at == start || at - start > 9)
+                std::uint64_t value = 0;
+                if (!plainNumber(at, end, 9, value))
                     return false;
                 numbers_[roles_[field].slot] = static_cast<std::int32_t>(value);
                 break;
             }
             case FieldRole::Time: {
                 std::uint64_t value = 0;
-                std::uint64_t digit = 0;
-                while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) -
-                                            '0') <= 9) {
-                    value = value * 10 + digit;
-                    ++at;
-                }
-                if (at == start || at - start > 19 || value > kLatestTime)
+                if (!plainNumber(at, end, 19, value) || value > kLatestTime)
                     return false;
                 match_.time = static_cast<std::int64_t>(value);
                 break;
@@ -390,15 +432,9 @@ std::string_view withoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-} // namespace
-
-void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
-    checkIsRegularFile(file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open())
-        throw StatsFileError("cannot be opened for reading");
-
-    RowReader reader(sink);
+// Reads the lines of `in` into `reader`, calling `afterBlock` after each block's whole lines; stops
+// early when it returns false.
+template <typename AfterBlock> void readLines(std::ifstream& in, RowReader& reader, AfterBlock afterBlock) {
     const auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
     std::string carried; // the start of a line that runs past a block's end
     bool carriedTooLong = false;
@@ -440,6 +476,8 @@ void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
             carriedTooLong = false;
             at = lineFeed + 1;
         }
+        if (!afterBlock())
+            return;
     }
     // A last line without a line feed is a line too.
     if (carriedTooLong)
@@ -447,4 +485,194 @@ void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
     else if (!carried.empty())
         reader.line(withoutCarriageReturn(carried));
     reader.finish();
+}
+
+// The rows of one block, held until the summarising thread hands them on in the same order.
+struct RowBatch {
+    struct Title {
+        std::size_t start;
+        std::size_t size;
+    };
+    struct Skipped {
+        std::size_t matchesBefore; // how many of this batch's matches come before it
+        std::uint64_t line;
+        std::string reason;
+    };
+    std::vector<MatchRecord> matches; // without their playlist views: the titles are in `titles`
+    std::vector<Title> titleSpans;
+    std::string titles;
+    std::vector<Skipped> skipped;
+
+    void clear() {
+        matches.clear();
+        titleSpans.clear();
+        titles.clear();
+        skipped.clear();
+    }
+
+    void handTo(StatsRowSink& sink) {
+        const std::string_view allTitles(titles);
+        std::size_t next = 0;
+        const auto handMatchesUpTo = [&](std::size_t end) {
+            for (; next < end; ++next) {
+                MatchRecord& match = matches[next];
+                match.playlist = allTitles.substr(titleSpans[next].start, titleSpans[next].size);
+                sink.match(match);
+            }
+        };
+        for (const Skipped& row : skipped) {
+            handMatchesUpTo(row.matchesBefore);
+            sink.skipped(row.line, row.reason);
+        }
+        handMatchesUpTo(matches.size());
+    }
+};
+
+// Fills a batch as the reading thread parses rows. The titles are copied: the block they point into is
+// overwritten by the next read.
+class BatchSink final : public StatsRowSink {
+public:
+    explicit BatchSink(RowBatch*& batch)
+        : batch_(batch) {}
+
+    void match(const MatchRecord& match) override {
+        RowBatch& batch = *batch_;
+        batch.titleSpans.push_back(RowBatch::Title{batch.titles.size(), match.playlist.size()});
+        batch.titles.append(match.playlist);
+        batch.matches.push_back(match);
+        batch.matches.back().playlist = {};
+    }
+    void skipped(std::uint64_t line, const std::string& reason) override {
+        batch_->skipped.push_back(RowBatch::Skipped{batch_->matches.size(), line, reason});
+    }
+
+private:
+    RowBatch*& batch_;
+};
+
+// Batches passed from the reading thread to the summarising one, a few at most in flight, so memory
+// stays bounded; emptied batches go back for reuse. The reading thread's failure ends the hand-over and
+// is thrown again in the summarising thread; the summarising thread's failure stops the reading one.
+class BatchQueue {
+public:
+    static constexpr std::size_t kInFlight = 3;
+
+    BatchQueue() {
+        for (RowBatch& batch : batches_)
+            spare_.push_back(&batch);
+    }
+
+    // Reading side: an empty batch to fill, or null when the reading should stop.
+    RowBatch* emptyBatch() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || !spare_.empty(); });
+        if (stopped_)
+            return nullptr;
+        RowBatch* batch = spare_.back();
+        spare_.pop_back();
+        batch->clear();
+        return batch;
+    }
+    void filled(RowBatch* batch) {
+        {
+            const std::lock_guard lock(mutex_);
+            full_.push_back(batch);
+        }
+        changed_.notify_all();
+    }
+    void finished(std::exception_ptr failure) {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+            failure_ = std::move(failure);
+        }
+        changed_.notify_all();
+    }
+
+    // Summarising side: the next filled batch, or null after the last; throws the reading side's failure.
+    RowBatch* nextFilled() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return done_ || !full_.empty(); });
+        if (!full_.empty()) {
+            RowBatch* batch = full_.front();
+            full_.pop_front();
+            return batch;
+        }
+        if (failure_)
+            std::rethrow_exception(failure_);
+        return nullptr;
+    }
+    void emptied(RowBatch* batch) {
+        {
+            const std::lock_guard lock(mutex_);
+            spare_.push_back(batch);
+        }
+        changed_.notify_all();
+    }
+    void stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::array<RowBatch, kInFlight> batches_;
+    std::vector<RowBatch*> spare_;
+    std::deque<RowBatch*> full_;
+    bool done_ = false;
+    bool stopped_ = false;
+    std::exception_ptr failure_;
+};
+
+// Parses the file on its own thread, block by block, while the calling thread summarises the rows
+// parsed before: on two cores the two halves of the work overlap. The sink is called from the calling
+// thread only, in file order, exactly as a single pass would call it.
+void readInParallel(std::ifstream& in, StatsRowSink& sink) {
+    BatchQueue queue;
+    std::thread reading([&] {
+        try {
+            RowBatch* batch = queue.emptyBatch();
+            if (!batch)
+                return queue.finished(nullptr);
+            BatchSink batchSink(batch);
+            RowReader reader(batchSink);
+            readLines(in, reader, [&] {
+                queue.filled(batch);
+                batch = queue.emptyBatch();
+                return batch != nullptr;
+            });
+            if (batch)
+                queue.filled(batch);
+            queue.finished(nullptr);
+        } catch (...) {
+            queue.finished(std::current_exception());
+        }
+    });
+    // However the summarising ends, the reading thread is stopped and joined before the queue goes.
+    struct Join {
+        BatchQueue& queue;
+        std::thread& thread;
+        ~Join() {
+            queue.stop();
+            thread.join();
+        }
+    } join{queue, reading};
+    while (RowBatch* batch = queue.nextFilled()) {
+        batch->handTo(sink);
+        queue.emptied(batch);
+    }
+}
+
+} // namespace
+
+void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
+    checkIsRegularFile(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        throw StatsFileError("cannot be opened for reading");
+    readInParallel(in, sink);
 }

@@ -171,6 +171,38 @@ TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy)
     EXPECT_EQ(json["skippedCount"], 5);
 }
 
+TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine) {
+    // Points (mid-line) of 1 to 9 digits, leading zeros, and cells a plain number does not cover: a digit
+    // run followed by other bytes, ten digits, a time of twenty digits in and beyond 64 bits.
+    std::string text = headerLine() + "\n";
+    const auto line = [&](const std::string& mmr, const std::string& points, const std::string& time,
+                          const std::string& win) {
+        text += "1,0,2," + mmr + ",1,3,1,Duel," + points + ",1,1,4," + time + ",x," + win + "\n";
+    };
+    line("1183", "7", "1796000000", "1");
+    line("1183", "0042", "1796000060", "1");
+    line("1183", "123456789", "1796000120", "0");
+    line("1183", "12345678", "1796000180", "1");
+    line("1183", "000000001", "1796000240", "01");
+    line("1183", "12:5", "1796000300", "1");
+    line("1183", "12\xFF", "1796000360", "1");
+    line("1183", "5", "17960004200000000000", "1");
+    line("1183", "5", "99999999999999999999", "1");
+    line("1000000000", "1", "1796000480", "1");
+    const HistorySummary summary = summaryOf(text);
+    EXPECT_EQ(summary.matches, 8u);
+    EXPECT_EQ(summary.wins, 7u);
+    const PlaylistSummary& duel = playlistNamed(summary, "Duel");
+    EXPECT_EQ(duel.sums[0], 7 + 42 + 123456789 + 12345678 + 1 + 12 + 12 + 1);
+    EXPECT_EQ(duel.currentRating, 1000000000);
+    EXPECT_EQ(summary.lastMatch, 1796000480);
+    ASSERT_EQ(summary.skippedCount, 2u);
+    EXPECT_EQ(summary.skipped[0].line, 9u);
+    EXPECT_NE(summary.skipped[0].reason.find("Time out of range"), std::string::npos);
+    EXPECT_EQ(summary.skipped[1].line, 10u);
+    EXPECT_NE(summary.skipped[1].reason.find("Time is not a number"), std::string::npos);
+}
+
 TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
     Row cup = match("Tournament, Saturday Cup", 40, true, 0);
     cup.ranked = false;
