@@ -133,47 +133,11 @@ std::size_t commaPositions(std::string_view text, std::size_t* positions, std::s
     return count;
 }
 
-// The digits '0' to '9' at the start of `text`: how many (up to all eight) and their value, eight bytes
-// looked at together.
-inline std::uint64_t leadingDigits(const char* text, std::size_t& count) {
-    std::uint64_t word;
-    std::memcpy(&word, text, 8);
-    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0ULL;
-    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
-    // A byte is a digit when it and it plus 6 both start with 3. A carry out of a byte only reaches the
-    // bytes after it, and those after the first non-digit do not count.
-    const std::uint64_t nonDigits =
-        ((word & kHighNibbles) ^ kThrees) | (((word + 0x0606060606060606ULL) & kHighNibbles) ^ kThrees);
-    count = nonDigits == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(nonDigits) >> 3);
-    if (count == 0)
-        return 0;
-    // The digits move to the high end, zeros before them, and are combined in pairs, fours and eights.
-    std::uint64_t digits = (word - kThrees) << (8 * (8 - count));
-    digits = digits * 10 + (digits >> 8);
-    digits = ((digits & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32)) +
-              ((digits >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32))) >>
-             32;
-    return digits;
-}
-
-constexpr std::array<std::uint64_t, 9> kPowersOfTen{1,      10,      100,      1000,     10000,
-                                                    100000, 1000000, 10000000, 100000000};
-
-// A cell of at most `most` plain digits at `at`, running to a comma or `end`: its value, `at` moved past
-// it. False for any other cell; a value of more than `most` digits is not worked out exactly.
+// The plain digits at `at`: their value, and `at` moved past them. False when there are none or more
+// than `most` (whose value is then not exact).
 inline bool plainNumber(const char*& at, const char* end, std::size_t most, std::uint64_t& value) {
     const char* const start = at;
     value = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        while (end - at >= 8) {
-            std::size_t count = 0;
-            const std::uint64_t digits = leadingDigits(at, count);
-            value = value * kPowersOfTen[count] + digits;
-            at += count;
-            if (count < 8 || static_cast<std::size_t>(at - start) > most)
-                return at != start && static_cast<std::size_t>(at - start) <= most;
-        }
-    }
     std::uint64_t digit = 0;
     while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) - '0') <= 9) {
         value = value * 10 + digit;
