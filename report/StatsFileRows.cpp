@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 1024 * 1024;
+constexpr std::size_t kBlockBytes = 128 * 1024;
 constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 // Beyond this, a time is no date a browser can show.
 constexpr std::uint64_t kLatestTime = 8'640'000'000'000ULL;
