@@ -352,6 +352,51 @@ TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) 
     EXPECT_THROW(summarizeStatsFile(folder / "long-header.csv", kNow), StatsFileError);
 }
 
+// Records the line numbers of the rows it receives, and fails on a chosen one, as a sink running out of
+// memory would.
+class LineRecorder final : public StatsRowSink {
+public:
+    explicit LineRecorder(std::uint64_t failAt)
+        : failAt_(failAt) {}
+    void match(const MatchRecord& match) override { receive(match.line); }
+    void skipped(std::uint64_t line, const std::string&) override { receive(line); }
+    std::vector<std::uint64_t> lines;
+
+private:
+    void receive(std::uint64_t line) {
+        if (line == failAt_)
+            throw std::runtime_error("sink failed");
+        lines.push_back(line);
+    }
+    std::uint64_t failAt_;
+};
+
+TEST(HistoryFigures, RowsReachTheSinkInFileOrderAndItsFailureEndsTheReading) {
+    // Many blocks, with lines that do not convert scattered among them.
+    std::ostringstream history;
+    MatchHistoryShape shape;
+    shape.matches = 30000;
+    writeMatchHistory(history, shape);
+    std::string text = history.str();
+    for (std::size_t at = text.find('\n', 100000); at != std::string::npos; at = text.find('\n', at + 150000))
+        text.insert(at + 1, "damage\n");
+    TempFolder folder;
+    writeFile(folder / "stats.csv", text);
+    const auto lineCount = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+
+    LineRecorder all(0);
+    readStatsRows(folder / "stats.csv", all);
+    ASSERT_EQ(all.lines.size(), lineCount - 1);
+    for (std::size_t index = 0; index < all.lines.size(); ++index)
+        ASSERT_EQ(all.lines[index], index + 2);
+
+    for (const std::uint64_t failAt : {std::uint64_t{2}, std::uint64_t{15000}, lineCount}) {
+        LineRecorder failing(failAt);
+        EXPECT_THROW(readStatsRows(folder / "stats.csv", failing), std::runtime_error);
+        EXPECT_EQ(failing.lines.size(), failAt - 2);
+    }
+}
+
 TEST(HistoryFigures, AllSkippedLinesAreCountedTheFirstThousandListed) {
     std::string text = headerLine() + "\n";
     for (int line = 0; line < 1500; ++line)
