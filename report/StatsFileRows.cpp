@@ -6,17 +6,22 @@
 
 #include <array>
 #include <bit>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 1024 * 1024;
+constexpr std::size_t kBlockBytes = 128 * 1024;
 constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 // Beyond this, a time is no date a browser can show.
 constexpr std::uint64_t kLatestTime = 8'640'000'000'000ULL;
@@ -128,6 +133,19 @@ std::size_t commaPositions(std::string_view text, std::size_t* positions, std::s
     return count;
 }
 
+// The plain digits at `at`: their value, and `at` moved past them. False when there are none or more
+// than `most` (whose value is then not exact).
+inline bool plainNumber(const char*& at, const char* end, std::size_t most, std::uint64_t& value) {
+    const char* const start = at;
+    value = 0;
+    std::uint64_t digit = 0;
+    while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) - '0') <= 9) {
+        value = value * 10 + digit;
+        ++at;
+    }
+    return at != start && static_cast<std::size_t>(at - start) <= most;
+}
+
 // A cell as it stands, cut short, for a message.
 std::string quoted(std::string_view cell) {
     constexpr std::size_t kShown = 24;
@@ -155,6 +173,26 @@ constexpr std::array<IntegerColumn, 9> kIntegerColumns{{
     {StatsColumn::Demos, &MatchRecord::demos},
 }};
 
+// The whole-number columns in the order a plain line's one pass keeps them: those of kIntegerColumns,
+// then the three flags.
+constexpr std::array<StatsColumn, kIntegerColumns.size() + 3> kNumberColumns = [] {
+    std::array<StatsColumn, kIntegerColumns.size() + 3> columns{};
+    for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
+        columns[slot] = kIntegerColumns[slot].column;
+    columns[kIntegerColumns.size()] = StatsColumn::Win;
+    columns[kIntegerColumns.size() + 1] = StatsColumn::Ranked;
+    columns[kIntegerColumns.size() + 2] = StatsColumn::Mvp;
+    return columns;
+}();
+constexpr std::size_t kWinSlot = kIntegerColumns.size();
+constexpr std::size_t kRankedSlot = kWinSlot + 1;
+constexpr std::size_t kMvpSlot = kWinSlot + 2;
+
+struct FieldRole {
+    enum Kind : std::uint8_t { Skip, Number, Time, Title } kind;
+    std::size_t slot; // into kNumberColumns, for a Number
+};
+
 class RowReader {
 public:
     explicit RowReader(StatsRowSink& sink)
@@ -167,6 +205,10 @@ public:
             return header(text);
         if (text.empty())
             return sink_.skipped(lineNumber_, "empty line");
+        if (readPlain(text)) {
+            match_.line = lineNumber_;
+            return sink_.match(match_);
+        }
         const std::size_t count = split(text);
         // Cells a short line does not reach are empty: they fail to convert below, unless the column is
         // the playlist title, which may be empty.
@@ -211,6 +253,64 @@ private:
         layout_ = layout;
         fields_.assign(layout_.fieldCount, std::string_view());
         commas_.assign(layout_.fieldCount + 1, 0);
+        roles_.assign(layout_.fieldCount, FieldRole{FieldRole::Skip, 0});
+        for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
+            roles_[layout_.of(kNumberColumns[slot])] = FieldRole{FieldRole::Number, slot};
+        roles_[layout_.of(StatsColumn::Time)] = FieldRole{FieldRole::Time, 0};
+        roles_[layout_.of(StatsColumn::Playlist)] = FieldRole{FieldRole::Title, 0};
+    }
+
+    // The line as the plugin writes it, read in one pass that splits and converts together: every
+    // number a few plain digits, the header's number of fields, nothing at the end. Any other line is
+    // left to split() and convert(), whose rules decide; for a plain line both give the same match.
+    bool readPlain(std::string_view text) {
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        const std::size_t last = roles_.size() - 1;
+        for (std::size_t field = 0;; ++field) {
+            const char* const start = at;
+            switch (roles_[field].kind) {
+            case FieldRole::Number: {
+                std::uint64_t value = 0;
+                if (!plainNumber(at, end, 9, value))
+                    return false;
+                numbers_[roles_[field].slot] = static_cast<std::int32_t>(value);
+                break;
+            }
+            case FieldRole::Time: {
+                std::uint64_t value = 0;
+                if (!plainNumber(at, end, 19, value) || value > kLatestTime)
+                    return false;
+                match_.time = static_cast<std::int64_t>(value);
+                break;
+            }
+            case FieldRole::Title:
+            case FieldRole::Skip: {
+                const auto* comma =
+                    static_cast<const char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
+                at = comma ? comma : end;
+                if (roles_[field].kind == FieldRole::Title)
+                    match_.playlist = std::string_view(start, static_cast<std::size_t>(at - start));
+                break;
+            }
+            }
+            if (field == last)
+                break;
+            if (at == end || *at != ',')
+                return false;
+            ++at;
+        }
+        if (at != end || at == text.data() || at[-1] == ',')
+            return false;
+        const std::int32_t win = numbers_[kWinSlot];
+        if (win != 0 && win != 1)
+            return false;
+        for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
+            match_.*kIntegerColumns[slot].value = numbers_[slot];
+        match_.win = win == 1;
+        match_.ranked = numbers_[kRankedSlot] != 0;
+        match_.mvp = numbers_[kMvpSlot] != 0;
+        return true;
     }
 
     std::string_view cell(StatsColumn column) const { return fields_[layout_.of(column)]; }
@@ -272,6 +372,8 @@ private:
     ColumnLayout layout_;
     std::vector<std::string_view> fields_;
     std::vector<std::size_t> commas_;
+    std::vector<FieldRole> roles_; // what each field of a line holds, by the header
+    std::array<std::int32_t, kNumberColumns.size()> numbers_{};
     MatchRecord match_;
 };
 
@@ -294,15 +396,9 @@ std::string_view withoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-} // namespace
-
-void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
-    checkIsRegularFile(file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open())
-        throw StatsFileError("cannot be opened for reading");
-
-    RowReader reader(sink);
+// Reads the lines of `in` into `reader`, calling `afterBlock` after each block's whole lines; stops
+// early when it returns false.
+template <typename AfterBlock> void readLines(std::ifstream& in, RowReader& reader, AfterBlock afterBlock) {
     const auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
     std::string carried; // the start of a line that runs past a block's end
     bool carriedTooLong = false;
@@ -344,6 +440,8 @@ void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
             carriedTooLong = false;
             at = lineFeed + 1;
         }
+        if (!afterBlock())
+            return;
     }
     // A last line without a line feed is a line too.
     if (carriedTooLong)
@@ -351,4 +449,194 @@ void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
     else if (!carried.empty())
         reader.line(withoutCarriageReturn(carried));
     reader.finish();
+}
+
+// The rows of one block, held until the summarising thread hands them on in the same order.
+struct RowBatch {
+    struct Title {
+        std::size_t start;
+        std::size_t size;
+    };
+    struct Skipped {
+        std::size_t matchesBefore; // how many of this batch's matches come before it
+        std::uint64_t line;
+        std::string reason;
+    };
+    std::vector<MatchRecord> matches; // without their playlist views: the titles are in `titles`
+    std::vector<Title> titleSpans;
+    std::string titles;
+    std::vector<Skipped> skipped;
+
+    void clear() {
+        matches.clear();
+        titleSpans.clear();
+        titles.clear();
+        skipped.clear();
+    }
+
+    void handTo(StatsRowSink& sink) {
+        const std::string_view allTitles(titles);
+        std::size_t next = 0;
+        const auto handMatchesUpTo = [&](std::size_t end) {
+            for (; next < end; ++next) {
+                MatchRecord& match = matches[next];
+                match.playlist = allTitles.substr(titleSpans[next].start, titleSpans[next].size);
+                sink.match(match);
+            }
+        };
+        for (const Skipped& row : skipped) {
+            handMatchesUpTo(row.matchesBefore);
+            sink.skipped(row.line, row.reason);
+        }
+        handMatchesUpTo(matches.size());
+    }
+};
+
+// Fills a batch as the reading thread parses rows. The titles are copied: the block they point into is
+// overwritten by the next read.
+class BatchSink final : public StatsRowSink {
+public:
+    explicit BatchSink(RowBatch*& batch)
+        : batch_(batch) {}
+
+    void match(const MatchRecord& match) override {
+        RowBatch& batch = *batch_;
+        batch.titleSpans.push_back(RowBatch::Title{batch.titles.size(), match.playlist.size()});
+        batch.titles.append(match.playlist);
+        batch.matches.push_back(match);
+        batch.matches.back().playlist = {};
+    }
+    void skipped(std::uint64_t line, const std::string& reason) override {
+        batch_->skipped.push_back(RowBatch::Skipped{batch_->matches.size(), line, reason});
+    }
+
+private:
+    RowBatch*& batch_;
+};
+
+// Batches passed from the reading thread to the summarising one, a few at most in flight, so memory
+// stays bounded; emptied batches go back for reuse. The reading thread's failure ends the hand-over and
+// is thrown again in the summarising thread; the summarising thread's failure stops the reading one.
+class BatchQueue {
+public:
+    static constexpr std::size_t kInFlight = 3;
+
+    BatchQueue() {
+        for (RowBatch& batch : batches_)
+            spare_.push_back(&batch);
+    }
+
+    // Reading side: an empty batch to fill, or null when the reading should stop.
+    RowBatch* emptyBatch() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || !spare_.empty(); });
+        if (stopped_)
+            return nullptr;
+        RowBatch* batch = spare_.back();
+        spare_.pop_back();
+        batch->clear();
+        return batch;
+    }
+    void filled(RowBatch* batch) {
+        {
+            const std::lock_guard lock(mutex_);
+            full_.push_back(batch);
+        }
+        changed_.notify_all();
+    }
+    void finished(std::exception_ptr failure) {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+            failure_ = std::move(failure);
+        }
+        changed_.notify_all();
+    }
+
+    // Summarising side: the next filled batch, or null after the last; throws the reading side's failure.
+    RowBatch* nextFilled() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return done_ || !full_.empty(); });
+        if (!full_.empty()) {
+            RowBatch* batch = full_.front();
+            full_.pop_front();
+            return batch;
+        }
+        if (failure_)
+            std::rethrow_exception(failure_);
+        return nullptr;
+    }
+    void emptied(RowBatch* batch) {
+        {
+            const std::lock_guard lock(mutex_);
+            spare_.push_back(batch);
+        }
+        changed_.notify_all();
+    }
+    void stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::array<RowBatch, kInFlight> batches_;
+    std::vector<RowBatch*> spare_;
+    std::deque<RowBatch*> full_;
+    bool done_ = false;
+    bool stopped_ = false;
+    std::exception_ptr failure_;
+};
+
+// Parses the file on its own thread, block by block, while the calling thread summarises the rows
+// parsed before: on two cores the two halves of the work overlap. The sink is called from the calling
+// thread only, in file order, exactly as a single pass would call it.
+void readInParallel(std::ifstream& in, StatsRowSink& sink) {
+    BatchQueue queue;
+    std::thread reading([&] {
+        try {
+            RowBatch* batch = queue.emptyBatch();
+            if (!batch)
+                return queue.finished(nullptr);
+            BatchSink batchSink(batch);
+            RowReader reader(batchSink);
+            readLines(in, reader, [&] {
+                queue.filled(batch);
+                batch = queue.emptyBatch();
+                return batch != nullptr;
+            });
+            if (batch)
+                queue.filled(batch);
+            queue.finished(nullptr);
+        } catch (...) {
+            queue.finished(std::current_exception());
+        }
+    });
+    // However the summarising ends, the reading thread is stopped and joined before the queue goes.
+    struct Join {
+        BatchQueue& queue;
+        std::thread& thread;
+        ~Join() {
+            queue.stop();
+            thread.join();
+        }
+    } join{queue, reading};
+    while (RowBatch* batch = queue.nextFilled()) {
+        batch->handTo(sink);
+        queue.emptied(batch);
+    }
+}
+
+} // namespace
+
+void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
+    checkIsRegularFile(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        throw StatsFileError("cannot be opened for reading");
+    readInParallel(in, sink);
 }

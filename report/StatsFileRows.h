@@ -1,6 +1,7 @@
 // Reads a stats file from start to end, one row at a time, finding every column by the header's names,
 // so a file whose columns a spreadsheet reordered reads the same. The file is streamed in blocks: memory
-// does not grow with its length.
+// does not grow with its length. The blocks are parsed on a thread of its own while the rows before are
+// handed on; the sink is called on the calling thread only, in file order.
 #pragma once
 
 #include "report/MatchRecord.h"

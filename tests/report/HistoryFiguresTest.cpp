@@ -171,6 +171,38 @@ TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy)
     EXPECT_EQ(json["skippedCount"], 5);
 }
 
+TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine) {
+    // Points (mid-line) of 1 to 9 digits, leading zeros, and cells a plain number does not cover: a digit
+    // run followed by other bytes, ten digits, a time of twenty digits in and beyond 64 bits.
+    std::string text = headerLine() + "\n";
+    const auto line = [&](const std::string& mmr, const std::string& points, const std::string& time,
+                          const std::string& win) {
+        text += "1,0,2," + mmr + ",1,3,1,Duel," + points + ",1,1,4," + time + ",x," + win + "\n";
+    };
+    line("1183", "7", "1796000000", "1");
+    line("1183", "0042", "1796000060", "1");
+    line("1183", "123456789", "1796000120", "0");
+    line("1183", "12345678", "1796000180", "1");
+    line("1183", "000000001", "1796000240", "01");
+    line("1183", "12:5", "1796000300", "1");
+    line("1183", "12\xFF", "1796000360", "1");
+    line("1183", "5", "17960004200000000000", "1");
+    line("1183", "5", "99999999999999999999", "1");
+    line("1000000000", "1", "1796000480", "1");
+    const HistorySummary summary = summaryOf(text);
+    EXPECT_EQ(summary.matches, 8u);
+    EXPECT_EQ(summary.wins, 7u);
+    const PlaylistSummary& duel = playlistNamed(summary, "Duel");
+    EXPECT_EQ(duel.sums[0], 7 + 42 + 123456789 + 12345678 + 1 + 12 + 12 + 1);
+    EXPECT_EQ(duel.currentRating, 1000000000);
+    EXPECT_EQ(summary.lastMatch, 1796000480);
+    ASSERT_EQ(summary.skippedCount, 2u);
+    EXPECT_EQ(summary.skipped[0].line, 9u);
+    EXPECT_NE(summary.skipped[0].reason.find("Time out of range"), std::string::npos);
+    EXPECT_EQ(summary.skipped[1].line, 10u);
+    EXPECT_NE(summary.skipped[1].reason.find("Time is not a number"), std::string::npos);
+}
+
 TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
     Row cup = match("Tournament, Saturday Cup", 40, true, 0);
     cup.ranked = false;
@@ -318,6 +350,51 @@ TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) 
     TempFolder folder;
     writeFile(folder / "long-header.csv", std::string(100 * 1024, 'A') + "\n");
     EXPECT_THROW(summarizeStatsFile(folder / "long-header.csv", kNow), StatsFileError);
+}
+
+// Records the line numbers of the rows it receives, and fails on a chosen one, as a sink running out of
+// memory would.
+class LineRecorder final : public StatsRowSink {
+public:
+    explicit LineRecorder(std::uint64_t failAt)
+        : failAt_(failAt) {}
+    void match(const MatchRecord& match) override { receive(match.line); }
+    void skipped(std::uint64_t line, const std::string&) override { receive(line); }
+    std::vector<std::uint64_t> lines;
+
+private:
+    void receive(std::uint64_t line) {
+        if (line == failAt_)
+            throw std::runtime_error("sink failed");
+        lines.push_back(line);
+    }
+    std::uint64_t failAt_;
+};
+
+TEST(HistoryFigures, RowsReachTheSinkInFileOrderAndItsFailureEndsTheReading) {
+    // Many blocks, with lines that do not convert scattered among them.
+    std::ostringstream history;
+    MatchHistoryShape shape;
+    shape.matches = 30000;
+    writeMatchHistory(history, shape);
+    std::string text = history.str();
+    for (std::size_t at = text.find('\n', 100000); at != std::string::npos; at = text.find('\n', at + 150000))
+        text.insert(at + 1, "damage\n");
+    TempFolder folder;
+    writeFile(folder / "stats.csv", text);
+    const auto lineCount = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+
+    LineRecorder all(0);
+    readStatsRows(folder / "stats.csv", all);
+    ASSERT_EQ(all.lines.size(), lineCount - 1);
+    for (std::size_t index = 0; index < all.lines.size(); ++index)
+        ASSERT_EQ(all.lines[index], index + 2);
+
+    for (const std::uint64_t failAt : {std::uint64_t{2}, std::uint64_t{15000}, lineCount}) {
+        LineRecorder failing(failAt);
+        EXPECT_THROW(readStatsRows(folder / "stats.csv", failing), std::runtime_error);
+        EXPECT_EQ(failing.lines.size(), failAt - 2);
+    }
 }
 
 TEST(HistoryFigures, AllSkippedLinesAreCountedTheFirstThousandListed) {
