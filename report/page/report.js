@@ -226,9 +226,19 @@
     gridLineColor: '#26303c',
     axisLabelFontSize: 12,
   };
+  // Both charts zoom through the strip below them, drawn alike.
+  var rangeSelectorStyle = {
+    showRangeSelector: true,
+    rangeSelectorHeight: 34,
+    rangeSelectorPlotFillColor: '#2b4a6b',
+    rangeSelectorPlotStrokeColor: '#5aa9ff',
+    rangeSelectorBackgroundStrokeColor: '#3a4654',
+    rangeSelectorForegroundStrokeColor: '#8b97a6',
+  };
+
   function options(extra) {
     var result = {};
-    [axisStyle, extra].forEach(function (source) {
+    [axisStyle, rangeSelectorStyle, extra].forEach(function (source) {
       Object.keys(source).forEach(function (key) { result[key] = source[key]; });
     });
     return result;
@@ -286,12 +296,6 @@
       legend: 'always',
       labelsDiv: document.getElementById('rating-legend'),
       legendFormatter: legendFormatter(names, colours),
-      showRangeSelector: true,
-      rangeSelectorHeight: 34,
-      rangeSelectorPlotFillColor: '#2b4a6b',
-      rangeSelectorPlotStrokeColor: '#5aa9ff',
-      rangeSelectorBackgroundStrokeColor: '#3a4654',
-      rangeSelectorForegroundStrokeColor: '#8b97a6',
       axes: { y: { axisLabelWidth: 56 } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
     }));
@@ -324,12 +328,6 @@
       legendFormatter: legendFormatter(formLabels, formColours),
       series: { Points: { axis: 'y2' } },
       dateWindow: range[0] < range[1] ? range : null,
-      showRangeSelector: true,
-      rangeSelectorHeight: 34,
-      rangeSelectorPlotFillColor: '#2b4a6b',
-      rangeSelectorPlotStrokeColor: '#5aa9ff',
-      rangeSelectorBackgroundStrokeColor: '#3a4654',
-      rangeSelectorForegroundStrokeColor: '#8b97a6',
       axes: { y: { axisLabelWidth: 40 }, y2: { axisLabelWidth: 48, drawGrid: false, independentTicks: true } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
     }));

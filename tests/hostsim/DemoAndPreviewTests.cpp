@@ -3,6 +3,7 @@
 #include "hostsim/DemoScenario.h"
 #include "tests/hostsim/PictureProbe.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string u8(const fs::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // The stats file as rows of named fields.
 std::vector<std::map<std::string, std::string>> readStatsRows(const fs::path& file) {
@@ -80,17 +72,17 @@ constexpr const char* kWaitingForSubsystems =
 TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result = runHostsim({"demo", "--data", u8(folder.path()), "--png", u8(picture)});
+    HostsimResult result = runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n"));
     EXPECT_TRUE(contains(result.out, "tallyglass_box_opacity = 210\n"));
     EXPECT_TRUE(contains(result.out, "Private Match: won 6-5"));
     EXPECT_TRUE(contains(result.out, "Tallyglass Plugin enabled!\n"))
         << "the demo switches the overlay back on";
-    EXPECT_TRUE(contains(result.out, "The picture: " + u8(fs::absolute(picture)) + "\n"));
-    EXPECT_TRUE(contains(result.out, u8(defaultStatsFile(folder.path()))));
+    EXPECT_TRUE(contains(result.out, "The picture: " + utf8(fs::absolute(picture)) + "\n"));
+    EXPECT_TRUE(contains(result.out, utf8(defaultStatsFile(folder.path()))));
     const auto image = readPng(picture);
-    ASSERT_TRUE(image) << "no PNG at " << u8(picture);
+    ASSERT_TRUE(image) << "no PNG at " << utf8(picture);
     EXPECT_EQ(image->width(), 1920);
     EXPECT_EQ(image->height(), 1080);
 }
@@ -98,7 +90,7 @@ TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
 TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
     TempFolder folder;
     HostsimResult result =
-        runHostsim({"demo", "--data", u8(folder.path()), "--png", u8(folder / "demo.png")});
+        runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(folder / "demo.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -143,7 +135,7 @@ TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
 TEST(Demo, PictureShowsTheNewestWinInGreenAndTheLossBeforeItInRed) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result = runHostsim({"demo", "--data", u8(folder.path()), "--png", u8(picture)});
+    HostsimResult result = runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -164,8 +156,9 @@ TEST(Preview, LeavesThePlayersStatsFileByteForByteAsItWas) {
     const std::string original = playersStatsFile() + "a last line without its end";
     writeFile(stats, original);
     const auto written = fs::last_write_time(stats);
-    HostsimResult result = runHostsim({"preview", "--stats", u8(stats), "--set", "tallyglass_box_opacity=120",
-                                       "--clock", "1796420000", "--png", u8(folder / "preview.png")});
+    HostsimResult result =
+        runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_opacity=120", "--clock",
+                    "1796420000", "--png", utf8(folder / "preview.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readFile(stats), original);
     EXPECT_EQ(fs::last_write_time(stats), written);
@@ -183,9 +176,9 @@ TEST(Preview, DrawsThePlayersMatchesWithTheirSettings) {
     TempFolder folder;
     const fs::path stats = folder / "mine.csv", picture = folder / "preview.png";
     writeFile(stats, playersStatsFile());
-    HostsimResult result = runHostsim({"preview", "--stats", u8(stats), "--set", "tallyglass_box_mmr=0",
+    HostsimResult result = runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_mmr=0",
                                        "--set", "tallyglass_box_r=90", "--set", "tallyglass_box_opacity=255",
-                                       "--clock", "1796420000", "--png", u8(picture)});
+                                       "--clock", "1796420000", "--png", utf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -206,8 +199,8 @@ TEST(Preview, RefusesASettingThePluginDoesNotHaveBeforeDrawingAnything) {
     const fs::path stats = folder / "mine.csv";
     writeFile(stats, playersStatsFile());
     HostsimResult result =
-        runHostsim({"preview", "--stats", u8(stats), "--set", "tallyglass_box_opacity=100", "--set",
-                    "tallyglass_box_colour=3", "--png", u8(folder / "preview.png")});
+        runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_opacity=100", "--set",
+                    "tallyglass_box_colour=3", "--png", utf8(folder / "preview.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "tallyglass_box_colour")) << result.err;
     EXPECT_TRUE(contains(result.err, "tallyglass_box_r")) << "it lists the names there are: " << result.err;
@@ -222,7 +215,7 @@ TEST(Preview, RefusesAValueThatIsNoNumberBeforeRunningAnything) {
     for (const char* setting : {"tallyglass_box_r=red", "tallyglass_box_r=", "tallyglass_box_r=12px",
                                 "tallyglass_box_r=nan", "tallyglass_box_r=1 2"}) {
         HostsimResult result = runHostsim(
-            {"preview", "--stats", u8(stats), "--set", setting, "--png", u8(folder / "preview.png")});
+            {"preview", "--stats", utf8(stats), "--set", setting, "--png", utf8(folder / "preview.png")});
         EXPECT_EQ(result.exitCode, 2) << setting;
         EXPECT_TRUE(contains(result.err, "is not a number")) << result.err;
         EXPECT_EQ(result.out, "") << "nothing ran";
@@ -230,7 +223,7 @@ TEST(Preview, RefusesAValueThatIsNoNumberBeforeRunningAnything) {
     }
     for (const char* setting : {"tallyglass_box_r=+12", "tallyglass_box_r=-3", "tallyglass_box_r=0.5"}) {
         HostsimResult result = runHostsim(
-            {"preview", "--stats", u8(stats), "--set", setting, "--png", u8(folder / "preview.png")});
+            {"preview", "--stats", utf8(stats), "--set", setting, "--png", utf8(folder / "preview.png")});
         EXPECT_EQ(result.exitCode, 0) << setting << ": " << result.err;
     }
 }
@@ -238,26 +231,27 @@ TEST(Preview, RefusesAValueThatIsNoNumberBeforeRunningAnything) {
 TEST(Preview, SaysSoWhenTheStatsFileCannotBeRead) {
     TempFolder folder;
     HostsimResult result =
-        runHostsim({"preview", "--stats", u8(folder / "missing.csv"), "--png", u8(folder / "p.png")});
+        runHostsim({"preview", "--stats", utf8(folder / "missing.csv"), "--png", utf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "missing.csv")) << result.err;
     EXPECT_EQ(result.out, "");
-    result = runHostsim({"preview", "--stats", u8(folder.path()), "--png", u8(folder / "p.png")});
+    result = runHostsim({"preview", "--stats", utf8(folder.path()), "--png", utf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2) << "a folder is no stats file";
 }
 
 TEST(Preview, NeedsAUsableModule) {
     TempFolder folder;
     writeFile(folder / "mine.csv", playersStatsFile());
-    HostsimResult result = runHostsim({"preview", "--stats", u8(folder / "mine.csv"), "--module",
-                                       u8(folder / "Nothing.dll"), "--png", u8(folder / "p.png")});
+    HostsimResult result = runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--module",
+                                       utf8(folder / "Nothing.dll"), "--png", utf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(contains(result.err, "Nothing.dll")) << result.err;
 }
 
 TEST(RunWithPicture, WithNothingDrawnShowsTheSceneAloneAndSaysSo) {
     TempFolder folder;
-    HostsimResult result = runScenario("load\nframe 3\n", folder.path(), {"--png", u8(folder / "frame.png")});
+    HostsimResult result =
+        runScenario("load\nframe 3\n", folder.path(), {"--png", utf8(folder / "frame.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.err, "no frame drew anything")) << result.err;
     const auto image = readPng(folder / "frame.png");
@@ -269,7 +263,7 @@ TEST(RunWithPicture, WithNothingDrawnShowsTheSceneAloneAndSaysSo) {
 TEST(RunWithPicture, IntoAFolderThatDoesNotExistIsRefusedBeforeAnythingRuns) {
     TempFolder folder;
     HostsimResult result =
-        runScenario("load\n", folder.path(), {"--png", u8(folder / "nowhere" / "frame.png")});
+        runScenario("load\n", folder.path(), {"--png", utf8(folder / "nowhere" / "frame.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "nowhere")) << result.err;
     EXPECT_EQ(result.out, "");

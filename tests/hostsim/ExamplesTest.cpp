@@ -1,6 +1,7 @@
 // The example scenarios shipped in examples/ run as they stand, record their matches and draw the
 // overlay; the README shows the first of them as it is in the file.
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string u8(const fs::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 const fs::path kExamples = fs::u8path(TALLYGLASS_EXAMPLES_DIR);
 
@@ -30,12 +26,12 @@ std::vector<fs::path> exampleScenarios() {
 
 TEST(Examples, EachRunsRecordsItsMatchesAndDrawsTheOverlay) {
     const auto scenarios = exampleScenarios();
-    ASSERT_GE(scenarios.size(), 4u) << u8(kExamples);
+    ASSERT_GE(scenarios.size(), 4u) << utf8(kExamples);
     for (const fs::path& scenario : scenarios) {
-        SCOPED_TRACE(u8(scenario.filename()));
+        SCOPED_TRACE(utf8(scenario.filename()));
         TempFolder data;
-        HostsimResult result =
-            runHostsim({"run", u8(scenario), "--data", u8(data.path()), "--png", u8(data / "frame.png")});
+        HostsimResult result = runHostsim(
+            {"run", utf8(scenario), "--data", utf8(data.path()), "--png", utf8(data / "frame.png")});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err.find("no frame drew anything"), std::string::npos) << result.err;
         EXPECT_NE(readFile(defaultStatsFile(data.path())).find(lineEnd()), std::string::npos)

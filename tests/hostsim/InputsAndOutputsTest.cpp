@@ -2,6 +2,7 @@
 // appear whole or not at all, and a failed output is a failure.
 #include "hostsim/picture/FontFile.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string u8(const fs::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 std::set<fs::path> entries(const fs::path& folder) {
     std::set<fs::path> names;
@@ -71,20 +63,21 @@ TEST(Outputs, NamingAnInputDirectlyOrThroughALinkIsRefusedBeforeAnythingRuns) {
     writeFile(stats, kStats);
     writeFile(scenario, "load\necho ran\n");
     std::vector<std::vector<std::string>> commands{
-        {"preview", "--stats", u8(stats), "--png", u8(stats)},
-        {"preview", "--stats", u8(stats), "--png", u8(folder / "." / "mine.csv")},
-        {"run", u8(scenario), "--data", u8(folder / "data"), "--trace", u8(scenario)},
-        {"run", u8(scenario), "--data", u8(folder / "data"), "--png", u8(scenario)},
-        {"run", u8(scenario), "--data", u8(folder.path()), "--trace", u8(folder / "t.txt"), "--png",
-         u8(folder / "t.txt")},
-        {"run", u8(scenario), "--data", u8(folder.path()), "--trace", u8(defaultStatsFile(folder.path()))},
+        {"preview", "--stats", utf8(stats), "--png", utf8(stats)},
+        {"preview", "--stats", utf8(stats), "--png", utf8(folder / "." / "mine.csv")},
+        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--trace", utf8(scenario)},
+        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--png", utf8(scenario)},
+        {"run", utf8(scenario), "--data", utf8(folder.path()), "--trace", utf8(folder / "t.txt"), "--png",
+         utf8(folder / "t.txt")},
+        {"run", utf8(scenario), "--data", utf8(folder.path()), "--trace",
+         utf8(defaultStatsFile(folder.path()))},
     };
 #if !defined(_WIN32)
     fs::create_symlink(stats, folder / "link.png");
-    commands.push_back({"preview", "--stats", u8(stats), "--png", u8(folder / "link.png")});
+    commands.push_back({"preview", "--stats", utf8(stats), "--png", utf8(folder / "link.png")});
     fs::create_symlink(scenario, folder / "trace-link.txt");
     commands.push_back(
-        {"run", u8(scenario), "--data", u8(folder / "data"), "--trace", u8(folder / "trace-link.txt")});
+        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--trace", utf8(folder / "trace-link.txt")});
 #endif
     for (const auto& command : commands) {
         HostsimResult result = runHostsim(command);
@@ -104,7 +97,7 @@ TEST(Outputs, ThePictureMayNotReplaceTheModuleOrTheFont) {
     const fs::path module = folder / "copy-of-module";
     writeFile(module, "not really a module");
     HostsimResult result =
-        runHostsim({"preview", "--stats", u8(stats), "--module", u8(module), "--png", u8(module)});
+        runHostsim({"preview", "--stats", utf8(stats), "--module", utf8(module), "--png", utf8(module)});
     EXPECT_EQ(result.exitCode, 2) << result.err;
     EXPECT_TRUE(contains(result.err, "the module")) << result.err;
     EXPECT_EQ(readFile(module), "not really a module");
@@ -117,8 +110,8 @@ TEST(Outputs, ThePictureMayNotReplaceTheModuleOrTheFont) {
         }
     ASSERT_TRUE(fs::exists(font)) << "no font installed";
     const std::string original = readFile(font);
-    ScopedVariable variable("HOSTSIM_FONT", u8(font));
-    result = runHostsim({"preview", "--stats", u8(stats), "--png", u8(font)});
+    ScopedVariable variable("HOSTSIM_FONT", utf8(font));
+    result = runHostsim({"preview", "--stats", utf8(stats), "--png", utf8(font)});
     EXPECT_EQ(result.exitCode, 2) << result.err;
     EXPECT_TRUE(contains(result.err, "a font")) << result.err;
     EXPECT_EQ(readFile(font), original);
@@ -136,9 +129,9 @@ TEST(Inputs, AFolderADeviceAPipeOrAMissingFileIsNoScenario) {
     cases.emplace_back(folder / "pipe", "not a regular file");
 #endif
     for (const auto& [scenario, reason] : cases) {
-        HostsimResult result = runHostsim({"run", u8(scenario), "--data", u8(folder / "data")});
-        EXPECT_EQ(result.exitCode, 2) << u8(scenario);
-        EXPECT_TRUE(contains(result.err, u8(scenario) + ":0: cannot read the scenario file")) << result.err;
+        HostsimResult result = runHostsim({"run", utf8(scenario), "--data", utf8(folder / "data")});
+        EXPECT_EQ(result.exitCode, 2) << utf8(scenario);
+        EXPECT_TRUE(contains(result.err, utf8(scenario) + ":0: cannot read the scenario file")) << result.err;
         EXPECT_TRUE(contains(result.err, reason)) << result.err;
         EXPECT_EQ(result.out, "");
     }
@@ -148,9 +141,9 @@ TEST(Inputs, TheFontNamedInTheEnvironmentMustBeAFontFile) {
     TempFolder folder;
     writeFile(folder / "mine.csv", kStats);
     std::vector<std::pair<std::string, std::string>> cases{
-        {u8(folder.path()), "folder"},
-        {u8(folder / "missing.ttf"), "No such file"},
-        {u8(folder / "mine.csv"), "not a TrueType font"},
+        {utf8(folder.path()), "folder"},
+        {utf8(folder / "missing.ttf"), "No such file"},
+        {utf8(folder / "mine.csv"), "not a TrueType font"},
     };
 #if !defined(_WIN32)
     cases.emplace_back("/dev/zero", "not a regular file");
@@ -158,7 +151,7 @@ TEST(Inputs, TheFontNamedInTheEnvironmentMustBeAFontFile) {
     for (const auto& [font, reason] : cases) {
         ScopedVariable variable("HOSTSIM_FONT", font);
         HostsimResult result =
-            runHostsim({"preview", "--stats", u8(folder / "mine.csv"), "--png", u8(folder / "p.png")});
+            runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--png", utf8(folder / "p.png")});
         EXPECT_EQ(result.exitCode, 2) << font;
         EXPECT_TRUE(contains(result.err, font)) << result.err;
         EXPECT_TRUE(contains(result.err, reason)) << result.err;
@@ -183,9 +176,9 @@ TEST(Outputs, APictureIntoAFolderNoFileCanBeMadeInIsRefusedBeforeAnythingRuns) {
     fs::create_directory(folder / "a-folder");
     for (const fs::path& picture : places) {
         HostsimResult result =
-            runHostsim({"preview", "--stats", u8(folder / "mine.csv"), "--png", u8(picture)});
-        EXPECT_EQ(result.exitCode, 2) << u8(picture);
-        EXPECT_TRUE(contains(result.err, "cannot write the picture " + u8(picture) + ": ")) << result.err;
+            runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--png", utf8(picture)});
+        EXPECT_EQ(result.exitCode, 2) << utf8(picture);
+        EXPECT_TRUE(contains(result.err, "cannot write the picture " + utf8(picture) + ": ")) << result.err;
         EXPECT_EQ(result.out, "") << "nothing ran";
     }
 }
@@ -195,7 +188,7 @@ TEST(Outputs, ATraceOntoAFullDeviceIsAFailure) {
     TempFolder folder;
     writeFile(folder / "s.txt", "load\nframe 3\n");
     HostsimResult full =
-        runHostsim({"run", u8(folder / "s.txt"), "--data", u8(folder / "data"), "--trace", "/dev/full"});
+        runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace", "/dev/full"});
     EXPECT_EQ(full.exitCode, 4) << full.err;
     EXPECT_TRUE(contains(full.err, "cannot write the trace file /dev/full: No space left")) << full.err;
 }
@@ -206,16 +199,17 @@ TEST(Outputs, AnOlderTraceStaysWholeWhenTheRunIsRefused) {
     writeFile(folder / "trace.txt", "an older trace\n");
     writeFile(folder / "s.txt", "load\nframe 1\n");
     // The module cannot be used: the run stops after the trace was prepared.
-    HostsimResult result = runHostsim({"run", u8(folder / "s.txt"), "--data", u8(folder / "data"), "--trace",
-                                       u8(folder / "trace.txt"), "--module", u8(folder / "none.so")});
+    HostsimResult result =
+        runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace",
+                    utf8(folder / "trace.txt"), "--module", utf8(folder / "none.so")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(readFile(folder / "trace.txt"), "an older trace\n");
     EXPECT_EQ(entries(folder.path()), (std::set<fs::path>{"s.txt", "trace.txt"}))
         << "no temporary file and no data folder left behind";
 #if !defined(_WIN32)
     // The picture cannot be written: refused before the trace is touched.
-    result = runHostsim({"run", u8(folder / "s.txt"), "--data", u8(folder / "data"), "--trace",
-                         u8(folder / "trace.txt"), "--png", "/proc/frame.png"});
+    result = runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace",
+                         utf8(folder / "trace.txt"), "--png", "/proc/frame.png"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(readFile(folder / "trace.txt"), "an older trace\n");
 #endif
@@ -225,12 +219,12 @@ TEST(DataFolder, ARunWithoutOneLeavesNoFolderBehindWhenItIsRefused) {
     TempFolder folder;
     writeFile(folder / "s.txt", "load\n");
     HostsimResult result =
-        runHostsim({"run", u8(folder / "s.txt"), "--trace", u8(folder / "missing-folder" / "t.txt")});
+        runHostsim({"run", utf8(folder / "s.txt"), "--trace", utf8(folder / "missing-folder" / "t.txt")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(contains(result.err, "data folder"))
         << "no folder was made, so none is named: " << result.err;
 
-    HostsimResult ran = runHostsim({"run", u8(folder / "s.txt")});
+    HostsimResult ran = runHostsim({"run", utf8(folder / "s.txt")});
     ASSERT_EQ(ran.exitCode, 0) << ran.err;
     const std::string named = "hostsim: data folder ";
     const std::size_t at = ran.err.find(named);
@@ -244,7 +238,7 @@ TEST(DataFolder, ARunWithoutOneLeavesNoFolderBehindWhenItIsRefused) {
 TEST(Inputs, AScenarioTooLargeToHoldIsRefusedUnread) {
     TempFolder folder;
     writeFile(folder / "huge.txt", std::string(17u << 20, '#'));
-    HostsimResult result = runHostsim({"run", u8(folder / "huge.txt"), "--data", u8(folder / "data")});
+    HostsimResult result = runHostsim({"run", utf8(folder / "huge.txt"), "--data", utf8(folder / "data")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "it holds 17825792 bytes, more than the 16777216")) << result.err;
 }

@@ -2,21 +2,13 @@
 // hostsim's messages say why and show bad input safely.
 #include "hostcore/World.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::string u8(const fs::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string repeated(const std::string& line, int times) {
     std::string text;
@@ -113,8 +105,8 @@ TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
     writeFile(folder / "mine.csv", "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,"
                                    "Ranked,Saves,Shots,Time,Timestamp,Win\n");
     HostsimResult result =
-        runHostsim({"preview", "--stats", u8(folder / "mine.csv"), "--set", "tallyglass_box_opacity=999",
-                    "--set", "tallyglass_box_r=12", "--png", u8(folder / "p.png")});
+        runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--set", "tallyglass_box_opacity=999",
+                    "--set", "tallyglass_box_r=12", "--png", utf8(folder / "p.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.err, "tallyglass_box_opacity=999: above the range of tallyglass_box_opacity "
                                      "(1 to 255); the value used is 255"))
@@ -125,10 +117,11 @@ TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
 TEST(Messages, AFileThatCannotBeReadSaysWhy) {
     TempFolder folder;
     HostsimResult result =
-        runHostsim({"preview", "--stats", u8(folder.path()), "--png", u8(folder / "p.png")});
+        runHostsim({"preview", "--stats", utf8(folder.path()), "--png", utf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(contains(result.err, "cannot read the stats file " + u8(folder.path()) + ": it is a folder"))
+    EXPECT_TRUE(
+        contains(result.err, "cannot read the stats file " + utf8(folder.path()) + ": it is a folder"))
         << result.err;
-    result = runHostsim({"preview", "--stats", u8(folder / "none.csv"), "--png", u8(folder / "p.png")});
+    result = runHostsim({"preview", "--stats", utf8(folder / "none.csv"), "--png", utf8(folder / "p.png")});
     EXPECT_TRUE(contains(result.err, "none.csv: No such file or directory")) << result.err;
 }

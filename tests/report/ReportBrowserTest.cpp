@@ -5,6 +5,7 @@
 #include "report/ReportProgram.h"
 #include "tests/report/StatsFileText.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,6 @@
 #include <sstream>
 
 namespace {
-
-std::string utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // TALLYGLASS_CHROMIUM names the browser; else the first of Debian's headless Chromium programs found.
 std::optional<std::filesystem::path> chromium() {

@@ -4,6 +4,7 @@
 #include "report/ReportPage.h"
 #include "tests/report/StatsFileText.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/TestText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,11 +28,6 @@ ReportRun report(const std::vector<std::string>& arguments) {
     run.out = out.str();
     run.err = err.str();
     return run;
-}
-
-std::string utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 // The JSON the page carries, as its script reads it.
