@@ -1,10 +1,11 @@
 #include "hostsim/DisplayText.h"
 
+#include "plugin/PathText.h"
+
 #include <cstdio>
 
 std::string displayPath(const std::filesystem::path& path) {
-    auto text = path.u8string();
-    return displayText(std::string(text.begin(), text.end()));
+    return displayText(pathToUtf8(path));
 }
 
 std::string displayText(const std::string& text) {

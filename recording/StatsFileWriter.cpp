@@ -1,4 +1,5 @@
 // The player's stats file: where it lives, and the queue of captured rows waiting to be appended.
+#include "plugin/PathText.h"
 #include "plugin/Tallyglass.h"
 #include "recording/StatsFileAppend.h"
 
@@ -11,8 +12,7 @@ constexpr float kWriteDelaySeconds = 6.0f;
 // The path as a player reads it in the console (UTF-8); never throws.
 std::string displayPath(const std::filesystem::path& path) {
     try {
-        std::u8string text = path.u8string();
-        return std::string(text.begin(), text.end());
+        return pathToUtf8(path);
     } catch (...) {
         return "the stats file";
     }

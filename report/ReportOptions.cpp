@@ -6,11 +6,6 @@ std::filesystem::path pathFromUtf8(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
-std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 OptionsError& error) {
     ReportOptions options;

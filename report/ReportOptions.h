@@ -3,6 +3,8 @@
 // Arguments are UTF-8 text (on Windows the program turns its wide arguments into UTF-8).
 #pragma once
 
+#include "plugin/PathText.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -26,9 +28,8 @@ struct OptionsError {
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 OptionsError& error);
 
-// A path from UTF-8 text, whatever the platform's narrow code page; and back.
+// A path from UTF-8 text, whatever the platform's narrow code page (pathToUtf8 goes back).
 std::filesystem::path pathFromUtf8(const std::string& text);
-std::string utf8FromPath(const std::filesystem::path& path);
 
 inline constexpr const char* kReportUsage =
     "usage: tallyglass-report STATS.csv [-o REPORT.html] [--json FILE] [--now SECONDS]\n"

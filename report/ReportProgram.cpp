@@ -53,11 +53,10 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& out, std:
         out << kReportUsage;
         return 0;
     }
-    const std::string statsName = utf8FromPath(options->statsFile);
+    const std::string statsName = pathToUtf8(options->statsFile);
     for (const auto* output : {&options->page, options->json ? &*options->json : nullptr}) {
         if (output && sameFile(*output, options->statsFile)) {
-            err << kProgram << utf8FromPath(*output)
-                << ": is the stats file itself; it is never overwritten\n";
+            err << kProgram << pathToUtf8(*output) << ": is the stats file itself; it is never overwritten\n";
             return 2;
         }
     }
@@ -73,18 +72,18 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& out, std:
         err << kProgram << statsName << ": " << failure.what() << '\n';
         return 2;
     }
-    const nlohmann::ordered_json json = summaryJson(summary, utf8FromPath(options->statsFile.filename()));
+    const nlohmann::ordered_json json = summaryJson(summary, pathToUtf8(options->statsFile.filename()));
     if (!writeFile(options->page, reportPage(jsonText(json)))) {
-        err << kProgram << utf8FromPath(options->page) << ": cannot be written\n";
+        err << kProgram << pathToUtf8(options->page) << ": cannot be written\n";
         return 1;
     }
     if (options->json && !writeFile(*options->json, jsonText(json, 1) + "\n")) {
-        err << kProgram << utf8FromPath(*options->json) << ": cannot be written\n";
+        err << kProgram << pathToUtf8(*options->json) << ": cannot be written\n";
         return 1;
     }
-    out << "Report: " << utf8FromPath(options->page) << '\n';
+    out << "Report: " << pathToUtf8(options->page) << '\n';
     if (options->json)
-        out << "JSON:   " << utf8FromPath(*options->json) << '\n';
+        out << "JSON:   " << pathToUtf8(*options->json) << '\n';
     out << '\n';
     printConsoleSummary(summary, out);
     return 0;

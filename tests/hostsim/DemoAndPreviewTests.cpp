@@ -72,17 +72,18 @@ constexpr const char* kWaitingForSubsystems =
 TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result = runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(picture)});
+    HostsimResult result =
+        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n"));
     EXPECT_TRUE(contains(result.out, "tallyglass_box_opacity = 210\n"));
     EXPECT_TRUE(contains(result.out, "Private Match: won 6-5"));
     EXPECT_TRUE(contains(result.out, "Tallyglass Plugin enabled!\n"))
         << "the demo switches the overlay back on";
-    EXPECT_TRUE(contains(result.out, "The picture: " + utf8(fs::absolute(picture)) + "\n"));
-    EXPECT_TRUE(contains(result.out, utf8(defaultStatsFile(folder.path()))));
+    EXPECT_TRUE(contains(result.out, "The picture: " + pathToUtf8(fs::absolute(picture)) + "\n"));
+    EXPECT_TRUE(contains(result.out, pathToUtf8(defaultStatsFile(folder.path()))));
     const auto image = readPng(picture);
-    ASSERT_TRUE(image) << "no PNG at " << utf8(picture);
+    ASSERT_TRUE(image) << "no PNG at " << pathToUtf8(picture);
     EXPECT_EQ(image->width(), 1920);
     EXPECT_EQ(image->height(), 1080);
 }
@@ -90,7 +91,7 @@ TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
 TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
     TempFolder folder;
     HostsimResult result =
-        runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(folder / "demo.png")});
+        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(folder / "demo.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -135,7 +136,8 @@ TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
 TEST(Demo, PictureShowsTheNewestWinInGreenAndTheLossBeforeItInRed) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result = runHostsim({"demo", "--data", utf8(folder.path()), "--png", utf8(picture)});
+    HostsimResult result =
+        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -157,8 +159,8 @@ TEST(Preview, LeavesThePlayersStatsFileByteForByteAsItWas) {
     writeFile(stats, original);
     const auto written = fs::last_write_time(stats);
     HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_opacity=120", "--clock",
-                    "1796420000", "--png", utf8(folder / "preview.png")});
+        runHostsim({"preview", "--stats", pathToUtf8(stats), "--set", "tallyglass_box_opacity=120", "--clock",
+                    "1796420000", "--png", pathToUtf8(folder / "preview.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readFile(stats), original);
     EXPECT_EQ(fs::last_write_time(stats), written);
@@ -176,9 +178,10 @@ TEST(Preview, DrawsThePlayersMatchesWithTheirSettings) {
     TempFolder folder;
     const fs::path stats = folder / "mine.csv", picture = folder / "preview.png";
     writeFile(stats, playersStatsFile());
-    HostsimResult result = runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_mmr=0",
-                                       "--set", "tallyglass_box_r=90", "--set", "tallyglass_box_opacity=255",
-                                       "--clock", "1796420000", "--png", utf8(picture)});
+    HostsimResult result =
+        runHostsim({"preview", "--stats", pathToUtf8(stats), "--set", "tallyglass_box_mmr=0", "--set",
+                    "tallyglass_box_r=90", "--set", "tallyglass_box_opacity=255", "--clock", "1796420000",
+                    "--png", pathToUtf8(picture)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -199,8 +202,8 @@ TEST(Preview, RefusesASettingThePluginDoesNotHaveBeforeDrawingAnything) {
     const fs::path stats = folder / "mine.csv";
     writeFile(stats, playersStatsFile());
     HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(stats), "--set", "tallyglass_box_opacity=100", "--set",
-                    "tallyglass_box_colour=3", "--png", utf8(folder / "preview.png")});
+        runHostsim({"preview", "--stats", pathToUtf8(stats), "--set", "tallyglass_box_opacity=100", "--set",
+                    "tallyglass_box_colour=3", "--png", pathToUtf8(folder / "preview.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "tallyglass_box_colour")) << result.err;
     EXPECT_TRUE(contains(result.err, "tallyglass_box_r")) << "it lists the names there are: " << result.err;
@@ -214,36 +217,38 @@ TEST(Preview, RefusesAValueThatIsNoNumberBeforeRunningAnything) {
     writeFile(stats, playersStatsFile());
     for (const char* setting : {"tallyglass_box_r=red", "tallyglass_box_r=", "tallyglass_box_r=12px",
                                 "tallyglass_box_r=nan", "tallyglass_box_r=1 2"}) {
-        HostsimResult result = runHostsim(
-            {"preview", "--stats", utf8(stats), "--set", setting, "--png", utf8(folder / "preview.png")});
+        HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(stats), "--set", setting, "--png",
+                                           pathToUtf8(folder / "preview.png")});
         EXPECT_EQ(result.exitCode, 2) << setting;
         EXPECT_TRUE(contains(result.err, "is not a number")) << result.err;
         EXPECT_EQ(result.out, "") << "nothing ran";
         EXPECT_FALSE(fs::exists(folder / "preview.png"));
     }
     for (const char* setting : {"tallyglass_box_r=+12", "tallyglass_box_r=-3", "tallyglass_box_r=0.5"}) {
-        HostsimResult result = runHostsim(
-            {"preview", "--stats", utf8(stats), "--set", setting, "--png", utf8(folder / "preview.png")});
+        HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(stats), "--set", setting, "--png",
+                                           pathToUtf8(folder / "preview.png")});
         EXPECT_EQ(result.exitCode, 0) << setting << ": " << result.err;
     }
 }
 
 TEST(Preview, SaysSoWhenTheStatsFileCannotBeRead) {
     TempFolder folder;
-    HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(folder / "missing.csv"), "--png", utf8(folder / "p.png")});
+    HostsimResult result = runHostsim(
+        {"preview", "--stats", pathToUtf8(folder / "missing.csv"), "--png", pathToUtf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "missing.csv")) << result.err;
     EXPECT_EQ(result.out, "");
-    result = runHostsim({"preview", "--stats", utf8(folder.path()), "--png", utf8(folder / "p.png")});
+    result =
+        runHostsim({"preview", "--stats", pathToUtf8(folder.path()), "--png", pathToUtf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2) << "a folder is no stats file";
 }
 
 TEST(Preview, NeedsAUsableModule) {
     TempFolder folder;
     writeFile(folder / "mine.csv", playersStatsFile());
-    HostsimResult result = runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--module",
-                                       utf8(folder / "Nothing.dll"), "--png", utf8(folder / "p.png")});
+    HostsimResult result =
+        runHostsim({"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--module",
+                    pathToUtf8(folder / "Nothing.dll"), "--png", pathToUtf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(contains(result.err, "Nothing.dll")) << result.err;
 }
@@ -251,7 +256,7 @@ TEST(Preview, NeedsAUsableModule) {
 TEST(RunWithPicture, WithNothingDrawnShowsTheSceneAloneAndSaysSo) {
     TempFolder folder;
     HostsimResult result =
-        runScenario("load\nframe 3\n", folder.path(), {"--png", utf8(folder / "frame.png")});
+        runScenario("load\nframe 3\n", folder.path(), {"--png", pathToUtf8(folder / "frame.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.err, "no frame drew anything")) << result.err;
     const auto image = readPng(folder / "frame.png");
@@ -263,7 +268,7 @@ TEST(RunWithPicture, WithNothingDrawnShowsTheSceneAloneAndSaysSo) {
 TEST(RunWithPicture, IntoAFolderThatDoesNotExistIsRefusedBeforeAnythingRuns) {
     TempFolder folder;
     HostsimResult result =
-        runScenario("load\n", folder.path(), {"--png", utf8(folder / "nowhere" / "frame.png")});
+        runScenario("load\n", folder.path(), {"--png", pathToUtf8(folder / "nowhere" / "frame.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "nowhere")) << result.err;
     EXPECT_EQ(result.out, "");

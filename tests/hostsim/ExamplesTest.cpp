@@ -26,12 +26,12 @@ std::vector<fs::path> exampleScenarios() {
 
 TEST(Examples, EachRunsRecordsItsMatchesAndDrawsTheOverlay) {
     const auto scenarios = exampleScenarios();
-    ASSERT_GE(scenarios.size(), 4u) << utf8(kExamples);
+    ASSERT_GE(scenarios.size(), 4u) << pathToUtf8(kExamples);
     for (const fs::path& scenario : scenarios) {
-        SCOPED_TRACE(utf8(scenario.filename()));
+        SCOPED_TRACE(pathToUtf8(scenario.filename()));
         TempFolder data;
-        HostsimResult result = runHostsim(
-            {"run", utf8(scenario), "--data", utf8(data.path()), "--png", utf8(data / "frame.png")});
+        HostsimResult result = runHostsim({"run", pathToUtf8(scenario), "--data", pathToUtf8(data.path()),
+                                           "--png", pathToUtf8(data / "frame.png")});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err.find("no frame drew anything"), std::string::npos) << result.err;
         EXPECT_NE(readFile(defaultStatsFile(data.path())).find(lineEnd()), std::string::npos)

@@ -63,21 +63,21 @@ TEST(Outputs, NamingAnInputDirectlyOrThroughALinkIsRefusedBeforeAnythingRuns) {
     writeFile(stats, kStats);
     writeFile(scenario, "load\necho ran\n");
     std::vector<std::vector<std::string>> commands{
-        {"preview", "--stats", utf8(stats), "--png", utf8(stats)},
-        {"preview", "--stats", utf8(stats), "--png", utf8(folder / "." / "mine.csv")},
-        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--trace", utf8(scenario)},
-        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--png", utf8(scenario)},
-        {"run", utf8(scenario), "--data", utf8(folder.path()), "--trace", utf8(folder / "t.txt"), "--png",
-         utf8(folder / "t.txt")},
-        {"run", utf8(scenario), "--data", utf8(folder.path()), "--trace",
-         utf8(defaultStatsFile(folder.path()))},
+        {"preview", "--stats", pathToUtf8(stats), "--png", pathToUtf8(stats)},
+        {"preview", "--stats", pathToUtf8(stats), "--png", pathToUtf8(folder / "." / "mine.csv")},
+        {"run", pathToUtf8(scenario), "--data", pathToUtf8(folder / "data"), "--trace", pathToUtf8(scenario)},
+        {"run", pathToUtf8(scenario), "--data", pathToUtf8(folder / "data"), "--png", pathToUtf8(scenario)},
+        {"run", pathToUtf8(scenario), "--data", pathToUtf8(folder.path()), "--trace",
+         pathToUtf8(folder / "t.txt"), "--png", pathToUtf8(folder / "t.txt")},
+        {"run", pathToUtf8(scenario), "--data", pathToUtf8(folder.path()), "--trace",
+         pathToUtf8(defaultStatsFile(folder.path()))},
     };
 #if !defined(_WIN32)
     fs::create_symlink(stats, folder / "link.png");
-    commands.push_back({"preview", "--stats", utf8(stats), "--png", utf8(folder / "link.png")});
+    commands.push_back({"preview", "--stats", pathToUtf8(stats), "--png", pathToUtf8(folder / "link.png")});
     fs::create_symlink(scenario, folder / "trace-link.txt");
-    commands.push_back(
-        {"run", utf8(scenario), "--data", utf8(folder / "data"), "--trace", utf8(folder / "trace-link.txt")});
+    commands.push_back({"run", pathToUtf8(scenario), "--data", pathToUtf8(folder / "data"), "--trace",
+                        pathToUtf8(folder / "trace-link.txt")});
 #endif
     for (const auto& command : commands) {
         HostsimResult result = runHostsim(command);
@@ -96,8 +96,8 @@ TEST(Outputs, ThePictureMayNotReplaceTheModuleOrTheFont) {
     writeFile(stats, kStats);
     const fs::path module = folder / "copy-of-module";
     writeFile(module, "not really a module");
-    HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(stats), "--module", utf8(module), "--png", utf8(module)});
+    HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(stats), "--module",
+                                       pathToUtf8(module), "--png", pathToUtf8(module)});
     EXPECT_EQ(result.exitCode, 2) << result.err;
     EXPECT_TRUE(contains(result.err, "the module")) << result.err;
     EXPECT_EQ(readFile(module), "not really a module");
@@ -110,8 +110,8 @@ TEST(Outputs, ThePictureMayNotReplaceTheModuleOrTheFont) {
         }
     ASSERT_TRUE(fs::exists(font)) << "no font installed";
     const std::string original = readFile(font);
-    ScopedVariable variable("HOSTSIM_FONT", utf8(font));
-    result = runHostsim({"preview", "--stats", utf8(stats), "--png", utf8(font)});
+    ScopedVariable variable("HOSTSIM_FONT", pathToUtf8(font));
+    result = runHostsim({"preview", "--stats", pathToUtf8(stats), "--png", pathToUtf8(font)});
     EXPECT_EQ(result.exitCode, 2) << result.err;
     EXPECT_TRUE(contains(result.err, "a font")) << result.err;
     EXPECT_EQ(readFile(font), original);
@@ -129,9 +129,11 @@ TEST(Inputs, AFolderADeviceAPipeOrAMissingFileIsNoScenario) {
     cases.emplace_back(folder / "pipe", "not a regular file");
 #endif
     for (const auto& [scenario, reason] : cases) {
-        HostsimResult result = runHostsim({"run", utf8(scenario), "--data", utf8(folder / "data")});
-        EXPECT_EQ(result.exitCode, 2) << utf8(scenario);
-        EXPECT_TRUE(contains(result.err, utf8(scenario) + ":0: cannot read the scenario file")) << result.err;
+        HostsimResult result =
+            runHostsim({"run", pathToUtf8(scenario), "--data", pathToUtf8(folder / "data")});
+        EXPECT_EQ(result.exitCode, 2) << pathToUtf8(scenario);
+        EXPECT_TRUE(contains(result.err, pathToUtf8(scenario) + ":0: cannot read the scenario file"))
+            << result.err;
         EXPECT_TRUE(contains(result.err, reason)) << result.err;
         EXPECT_EQ(result.out, "");
     }
@@ -141,17 +143,17 @@ TEST(Inputs, TheFontNamedInTheEnvironmentMustBeAFontFile) {
     TempFolder folder;
     writeFile(folder / "mine.csv", kStats);
     std::vector<std::pair<std::string, std::string>> cases{
-        {utf8(folder.path()), "folder"},
-        {utf8(folder / "missing.ttf"), "No such file"},
-        {utf8(folder / "mine.csv"), "not a TrueType font"},
+        {pathToUtf8(folder.path()), "folder"},
+        {pathToUtf8(folder / "missing.ttf"), "No such file"},
+        {pathToUtf8(folder / "mine.csv"), "not a TrueType font"},
     };
 #if !defined(_WIN32)
     cases.emplace_back("/dev/zero", "not a regular file");
 #endif
     for (const auto& [font, reason] : cases) {
         ScopedVariable variable("HOSTSIM_FONT", font);
-        HostsimResult result =
-            runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--png", utf8(folder / "p.png")});
+        HostsimResult result = runHostsim(
+            {"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--png", pathToUtf8(folder / "p.png")});
         EXPECT_EQ(result.exitCode, 2) << font;
         EXPECT_TRUE(contains(result.err, font)) << result.err;
         EXPECT_TRUE(contains(result.err, reason)) << result.err;
@@ -176,9 +178,10 @@ TEST(Outputs, APictureIntoAFolderNoFileCanBeMadeInIsRefusedBeforeAnythingRuns) {
     fs::create_directory(folder / "a-folder");
     for (const fs::path& picture : places) {
         HostsimResult result =
-            runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--png", utf8(picture)});
-        EXPECT_EQ(result.exitCode, 2) << utf8(picture);
-        EXPECT_TRUE(contains(result.err, "cannot write the picture " + utf8(picture) + ": ")) << result.err;
+            runHostsim({"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--png", pathToUtf8(picture)});
+        EXPECT_EQ(result.exitCode, 2) << pathToUtf8(picture);
+        EXPECT_TRUE(contains(result.err, "cannot write the picture " + pathToUtf8(picture) + ": "))
+            << result.err;
         EXPECT_EQ(result.out, "") << "nothing ran";
     }
 }
@@ -187,8 +190,8 @@ TEST(Outputs, APictureIntoAFolderNoFileCanBeMadeInIsRefusedBeforeAnythingRuns) {
 TEST(Outputs, ATraceOntoAFullDeviceIsAFailure) {
     TempFolder folder;
     writeFile(folder / "s.txt", "load\nframe 3\n");
-    HostsimResult full =
-        runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace", "/dev/full"});
+    HostsimResult full = runHostsim(
+        {"run", pathToUtf8(folder / "s.txt"), "--data", pathToUtf8(folder / "data"), "--trace", "/dev/full"});
     EXPECT_EQ(full.exitCode, 4) << full.err;
     EXPECT_TRUE(contains(full.err, "cannot write the trace file /dev/full: No space left")) << full.err;
 }
@@ -200,16 +203,16 @@ TEST(Outputs, AnOlderTraceStaysWholeWhenTheRunIsRefused) {
     writeFile(folder / "s.txt", "load\nframe 1\n");
     // The module cannot be used: the run stops after the trace was prepared.
     HostsimResult result =
-        runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace",
-                    utf8(folder / "trace.txt"), "--module", utf8(folder / "none.so")});
+        runHostsim({"run", pathToUtf8(folder / "s.txt"), "--data", pathToUtf8(folder / "data"), "--trace",
+                    pathToUtf8(folder / "trace.txt"), "--module", pathToUtf8(folder / "none.so")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(readFile(folder / "trace.txt"), "an older trace\n");
     EXPECT_EQ(entries(folder.path()), (std::set<fs::path>{"s.txt", "trace.txt"}))
         << "no temporary file and no data folder left behind";
 #if !defined(_WIN32)
     // The picture cannot be written: refused before the trace is touched.
-    result = runHostsim({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data"), "--trace",
-                         utf8(folder / "trace.txt"), "--png", "/proc/frame.png"});
+    result = runHostsim({"run", pathToUtf8(folder / "s.txt"), "--data", pathToUtf8(folder / "data"),
+                         "--trace", pathToUtf8(folder / "trace.txt"), "--png", "/proc/frame.png"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(readFile(folder / "trace.txt"), "an older trace\n");
 #endif
@@ -218,13 +221,13 @@ TEST(Outputs, AnOlderTraceStaysWholeWhenTheRunIsRefused) {
 TEST(DataFolder, ARunWithoutOneLeavesNoFolderBehindWhenItIsRefused) {
     TempFolder folder;
     writeFile(folder / "s.txt", "load\n");
-    HostsimResult result =
-        runHostsim({"run", utf8(folder / "s.txt"), "--trace", utf8(folder / "missing-folder" / "t.txt")});
+    HostsimResult result = runHostsim(
+        {"run", pathToUtf8(folder / "s.txt"), "--trace", pathToUtf8(folder / "missing-folder" / "t.txt")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(contains(result.err, "data folder"))
         << "no folder was made, so none is named: " << result.err;
 
-    HostsimResult ran = runHostsim({"run", utf8(folder / "s.txt")});
+    HostsimResult ran = runHostsim({"run", pathToUtf8(folder / "s.txt")});
     ASSERT_EQ(ran.exitCode, 0) << ran.err;
     const std::string named = "hostsim: data folder ";
     const std::size_t at = ran.err.find(named);
@@ -238,7 +241,8 @@ TEST(DataFolder, ARunWithoutOneLeavesNoFolderBehindWhenItIsRefused) {
 TEST(Inputs, AScenarioTooLargeToHoldIsRefusedUnread) {
     TempFolder folder;
     writeFile(folder / "huge.txt", std::string(17u << 20, '#'));
-    HostsimResult result = runHostsim({"run", utf8(folder / "huge.txt"), "--data", utf8(folder / "data")});
+    HostsimResult result =
+        runHostsim({"run", pathToUtf8(folder / "huge.txt"), "--data", pathToUtf8(folder / "data")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(contains(result.err, "it holds 17825792 bytes, more than the 16777216")) << result.err;
 }

@@ -17,13 +17,15 @@ TEST(Program, PathsInAnyScriptReachItAsTyped) {
     for (const char* name :
          {"Caf\xc3\xa9", "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82", "\xe7\xbb\x9f\xe8\xae\xa1"}) {
         const fs::path place = folder / name;
-        fs::create_directory(fs::u8path(utf8(place)));
-        writeFile(fs::u8path(utf8(place / "stats.csv")), stats);
-        ProcessResult result = runHostsimProgram({"preview", "--stats", utf8(place / "stats.csv"), "--png",
-                                                  utf8(place / "p.png"), "--clock", "1796420000"});
+        fs::create_directory(fs::u8path(pathToUtf8(place)));
+        writeFile(fs::u8path(pathToUtf8(place / "stats.csv")), stats);
+        ProcessResult result =
+            runHostsimProgram({"preview", "--stats", pathToUtf8(place / "stats.csv"), "--png",
+                               pathToUtf8(place / "p.png"), "--clock", "1796420000"});
         EXPECT_EQ(result.exitCode, 0) << name << ": " << result.err;
-        EXPECT_TRUE(fs::is_regular_file(fs::u8path(utf8(place / "p.png")))) << name << ": " << result.err;
-        EXPECT_EQ(readFile(fs::u8path(utf8(place / "stats.csv"))), stats);
+        EXPECT_TRUE(fs::is_regular_file(fs::u8path(pathToUtf8(place / "p.png"))))
+            << name << ": " << result.err;
+        EXPECT_EQ(readFile(fs::u8path(pathToUtf8(place / "stats.csv"))), stats);
     }
 }
 
@@ -37,8 +39,8 @@ TEST(Program, HelpGoesToStandardOutput) {
 TEST(Program, AStandardOutputThatCannotBeWrittenIsAFailure) {
     TempFolder folder;
     writeFile(folder / "s.txt", "load\nconsole tallyglass_box_opacity\n");
-    ProcessResult result = runHostsimProgram({"run", utf8(folder / "s.txt"), "--data", utf8(folder / "data")},
-                                             fs::path("/dev/full"));
+    ProcessResult result = runHostsimProgram(
+        {"run", pathToUtf8(folder / "s.txt"), "--data", pathToUtf8(folder / "data")}, fs::path("/dev/full"));
     EXPECT_NE(result.exitCode, 0);
     EXPECT_NE(result.err.find("standard output"), std::string::npos) << result.err;
 }

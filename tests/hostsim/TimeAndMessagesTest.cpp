@@ -104,9 +104,9 @@ TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
     TempFolder folder;
     writeFile(folder / "mine.csv", "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,"
                                    "Ranked,Saves,Shots,Time,Timestamp,Win\n");
-    HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(folder / "mine.csv"), "--set", "tallyglass_box_opacity=999",
-                    "--set", "tallyglass_box_r=12", "--png", utf8(folder / "p.png")});
+    HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--set",
+                                       "tallyglass_box_opacity=999", "--set", "tallyglass_box_r=12", "--png",
+                                       pathToUtf8(folder / "p.png")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.err, "tallyglass_box_opacity=999: above the range of tallyglass_box_opacity "
                                      "(1 to 255); the value used is 255"))
@@ -117,11 +117,12 @@ TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
 TEST(Messages, AFileThatCannotBeReadSaysWhy) {
     TempFolder folder;
     HostsimResult result =
-        runHostsim({"preview", "--stats", utf8(folder.path()), "--png", utf8(folder / "p.png")});
+        runHostsim({"preview", "--stats", pathToUtf8(folder.path()), "--png", pathToUtf8(folder / "p.png")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(
-        contains(result.err, "cannot read the stats file " + utf8(folder.path()) + ": it is a folder"))
+        contains(result.err, "cannot read the stats file " + pathToUtf8(folder.path()) + ": it is a folder"))
         << result.err;
-    result = runHostsim({"preview", "--stats", utf8(folder / "none.csv"), "--png", utf8(folder / "p.png")});
+    result = runHostsim(
+        {"preview", "--stats", pathToUtf8(folder / "none.csv"), "--png", pathToUtf8(folder / "p.png")});
     EXPECT_TRUE(contains(result.err, "none.csv: No such file or directory")) << result.err;
 }

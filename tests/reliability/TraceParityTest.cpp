@@ -5,6 +5,7 @@
 // To make them anew after a deliberate change of behaviour, run the test program on Linux with
 // TALLYGLASS_WRITE_EXPECTED set to tests/reliability/expected.
 #include "hostcore/World.h"
+#include "plugin/PathText.h"
 #include "tests/reliability/FaultScenario.h"
 
 #include <gtest/gtest.h>
@@ -135,15 +136,10 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-std::string utf8(const fs::path& path) {
-    auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // Line ends to LF, the data folder to <data>, and the path separators behind it to '/'.
 std::string normalised(std::string text, const fs::path& dataFolder) {
     text = replaceAll(text, "\r\n", "\n");
-    const std::string folder = utf8(dataFolder);
+    const std::string folder = pathToUtf8(dataFolder);
     text = replaceAll(text, hostcore::traceQuote(folder).substr(1, hostcore::traceQuote(folder).size() - 2),
                       "<data>");
     text = replaceAll(text, folder, "<data>");

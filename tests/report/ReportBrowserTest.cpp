@@ -32,14 +32,14 @@ std::string renderedDocument(const std::filesystem::path& browser, const std::fi
                              const TempFolder& folder) {
     std::filesystem::create_directory(folder / "profile");
     // Starts from a std::string: GCC 12 at -O3 reports a false -Wrestrict overlap for "'" + std::string.
-    const std::string command = std::string("'") + utf8(browser) +
+    const std::string command = std::string("'") + pathToUtf8(browser) +
                                 "' --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
                                 " --disable-background-networking --disable-component-update --disable-sync"
                                 " --disable-default-apps --no-default-browser-check --metrics-recording-only"
                                 " --proxy-server=127.0.0.1:9 --host-resolver-rules='MAP * ~NOTFOUND'"
                                 " --user-data-dir='" +
-                                utf8(folder / "profile") +
-                                "' --virtual-time-budget=20000 --dump-dom 'file://" + utf8(page) +
+                                pathToUtf8(folder / "profile") +
+                                "' --virtual-time-budget=20000 --dump-dom 'file://" + pathToUtf8(page) +
                                 "' 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -72,7 +72,8 @@ protected:
         writeFile(folder_ / "stats.csv", statsText);
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(runReport({utf8(folder_ / "stats.csv"), "--now", "1796600000"}, out, err), 0) << err.str();
+        EXPECT_EQ(runReport({pathToUtf8(folder_ / "stats.csv"), "--now", "1796600000"}, out, err), 0)
+            << err.str();
         return renderedDocument(*browser_, folder_ / "stats.html", folder_);
     }
 

@@ -56,10 +56,11 @@ TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
     TempFolder folder;
     const std::string text = statsFileText(someMatches());
     writeFile(folder / "76561198000000001_Tallyglass.csv", text);
-    const ReportRun run = report({utf8(folder / "76561198000000001_Tallyglass.csv"), "--now", "1796100000"});
+    const ReportRun run =
+        report({pathToUtf8(folder / "76561198000000001_Tallyglass.csv"), "--now", "1796100000"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::filesystem::path page = folder / "76561198000000001_Tallyglass.html";
-    EXPECT_NE(run.out.find("Report: " + utf8(page)), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Report: " + pathToUtf8(page)), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Playlist                      Matches          W-L  Win rate  Rating  Streak\n"
                            "Casual Doubles                      1          0-1      0.0%       -      1L\n"
                            "Ranked Doubles                      1          1-0    100.0%    1000      1W\n"),
@@ -75,8 +76,8 @@ TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
 TEST(ReportProgram, TheJsonFileIsExactlyWhatThePageIsBuiltFrom) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(someMatches()));
-    const ReportRun run = report({utf8(folder / "stats.csv"), "-o", utf8(folder / "page.html"), "--json",
-                                  utf8(folder / "summary.json"), "--now", "1796100000"});
+    const ReportRun run = report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "page.html"),
+                                  "--json", pathToUtf8(folder / "summary.json"), "--now", "1796100000"});
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json json = nlohmann::json::parse(readFile(folder / "summary.json"));
     EXPECT_EQ(json, pageData(readFile(folder / "page.html")));
@@ -94,12 +95,18 @@ TEST(ReportProgram, TheSameFileAndMomentGiveTheSamePage) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(someMatches()));
     ASSERT_EQ(
-        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "a.html"), "--now", "1796100000"}).status, 0);
+        report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "a.html"), "--now", "1796100000"})
+            .status,
+        0);
     ASSERT_EQ(
-        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "b.html"), "--now", "1796100000"}).status, 0);
+        report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "b.html"), "--now", "1796100000"})
+            .status,
+        0);
     EXPECT_EQ(readFile(folder / "a.html"), readFile(folder / "b.html"));
     ASSERT_EQ(
-        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "c.html"), "--now", "1797100000"}).status, 0);
+        report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "c.html"), "--now", "1797100000"})
+            .status,
+        0);
     EXPECT_NE(readFile(folder / "a.html"), readFile(folder / "c.html"));
 }
 
@@ -123,10 +130,10 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
 #endif
     };
     for (const auto& bad : cases) {
-        const ReportRun run = report({utf8(bad.file), "-o", utf8(folder / "out.html")});
-        EXPECT_EQ(run.status, 2) << utf8(bad.file);
+        const ReportRun run = report({pathToUtf8(bad.file), "-o", pathToUtf8(folder / "out.html")});
+        EXPECT_EQ(run.status, 2) << pathToUtf8(bad.file);
         EXPECT_NE(run.err.find(bad.says), std::string::npos) << run.err;
-        EXPECT_NE(run.err.find(utf8(bad.file)), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(pathToUtf8(bad.file)), std::string::npos) << run.err;
         EXPECT_FALSE(std::filesystem::exists(folder / "out.html"));
     }
     EXPECT_EQ(readFile(folder / "noheader.csv"),
@@ -136,7 +143,7 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
 TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(someMatches()));
-    const std::string stats = utf8(folder / "stats.csv");
+    const std::string stats = pathToUtf8(folder / "stats.csv");
     const std::vector<std::vector<std::string>> bad{
         {},
         {stats, "--now"},
@@ -146,7 +153,7 @@ TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
         {stats, stats},
         {stats, "-o", stats}, // would overwrite the stats file
         {stats, "--json", stats},
-        {stats, "-o", utf8(folder / "x.html"), "--json", utf8(folder / "x.html")},
+        {stats, "-o", pathToUtf8(folder / "x.html"), "--json", pathToUtf8(folder / "x.html")},
     };
     for (const std::vector<std::string>& arguments : bad) {
         const ReportRun run = report(arguments);
@@ -161,7 +168,7 @@ TEST(ReportProgram, AnOutputThatCannotBeWrittenExitsOne) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(someMatches()));
     const ReportRun run =
-        report({utf8(folder / "stats.csv"), "-o", utf8(folder / "no folder" / "page.html")});
+        report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "no folder" / "page.html")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot be written"), std::string::npos);
 }
@@ -171,7 +178,7 @@ TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
     Row coloured;
     coloured.playlist = "\x1B[31mRed\x1B]0;title\x07 and a very long name beyond the column";
     writeFile(folder / "stats.csv", statsFileText({coloured}));
-    const ReportRun run = report({utf8(folder / "stats.csv"), "--now", "1796100000"});
+    const ReportRun run = report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
     EXPECT_EQ(run.out.find('\x07'), std::string::npos);
@@ -186,7 +193,7 @@ TEST(ReportProgram, TitlesFromTheFileCannotEndTheScriptOrAddMarkup) {
     Row broken = hostile;
     broken.playlist = "bad \xFF\xFE utf-8";
     writeFile(folder / "stats.csv", statsFileText({hostile, broken}));
-    ASSERT_EQ(report({utf8(folder / "stats.csv"), "--now", "1796100000"}).status, 0);
+    ASSERT_EQ(report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"}).status, 0);
     const std::string html = readFile(folder / "stats.html");
     const std::size_t data = html.find("id=\"summary\">");
     const std::size_t dataEnd = html.find("</script>", data);

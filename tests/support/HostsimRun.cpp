@@ -1,6 +1,7 @@
 #include "tests/support/HostsimRun.h"
 
 #include "hostsim/Hostsim.h"
+#include "plugin/PathText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -90,12 +91,8 @@ HostsimResult runScenario(const std::string& scenario, const fs::path& dataFolde
     const fs::path scenarioFile = scratch / "scenario.txt";
     const fs::path traceFile = scratch / "trace.txt";
     writeFile(scenarioFile, scenario);
-    auto u8 = [](const fs::path& path) {
-        auto text = path.u8string();
-        return std::string(text.begin(), text.end());
-    };
-    std::vector<std::string> arguments{"run",          u8(scenarioFile), "--data",
-                                       u8(dataFolder), "--trace",        u8(traceFile)};
+    std::vector<std::string> arguments{"run",     pathToUtf8(scenarioFile), "--data", pathToUtf8(dataFolder),
+                                       "--trace", pathToUtf8(traceFile)};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
     // TALLYGLASS_TEST_MODULE plays the scenarios against another build of the module (CI's build of the
     // plugin alone against an installed SDK) instead of the one beside the test program.

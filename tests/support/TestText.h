@@ -1,13 +1,11 @@
-// Small text helpers the tests share: a path as UTF-8 text, and whether a text holds another.
+// Small text helpers the tests share: a path as UTF-8 text (the product's own helper), and whether a
+// text holds another.
 #pragma once
+
+#include "plugin/PathText.h"
 
 #include <filesystem>
 #include <string>
-
-inline std::string utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 inline bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
