@@ -4,11 +4,6 @@
 
 namespace overlay {
 
-int dataRowCount(std::int32_t lineCount) noexcept {
-    // Widened first: the lowest 32-bit count has no predecessor in 32 bits.
-    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{lineCount} - 1, 0, kTableRows - 1));
-}
-
 std::size_t cellLength(const std::string& cell) noexcept {
     const std::size_t zero = cell.find('\0');
     return zero == std::string::npos ? cell.size() : zero;
@@ -20,8 +15,7 @@ ColumnLayout measureColumns(const TableCells& cells, std::int32_t lineCount) noe
     for (int column = 0; column < kDrawnColumns; ++column) {
         std::size_t longest = 0;
         for (int row = 0; row < measuredRows; ++row)
-            longest =
-                std::max(longest, cellLength(cells[static_cast<std::size_t>(row * kTableColumns + column)]));
+            longest = std::max(longest, cellLength(cells[cellIndex(row, column)]));
         layout.charsBefore[static_cast<std::size_t>(column)] = layout.totalChars;
         layout.totalChars += longest + 1;
     }

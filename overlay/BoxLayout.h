@@ -2,18 +2,14 @@
 // edges and each cell's text position. Plain arithmetic, no host.
 #pragma once
 
+#include "overlay/TableCells.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace overlay {
-
-inline constexpr int kTableRows = 11;   // the title row and ten matches
-inline constexpr int kTableColumns = 5; // Playlist, Score, the statistic, Time, Win
-inline constexpr int kDrawnColumns = 4; // the Win column only colours rows
-inline constexpr int kWinColumn = 4;
-using TableCells = std::array<std::string, kTableRows * kTableColumns>;
 
 inline constexpr std::uint64_t kCharWidth = 8;
 inline constexpr std::uint64_t kRowPitch = 12;
@@ -27,9 +23,6 @@ struct ColumnLayout {
     std::array<std::uint64_t, kDrawnColumns> charsBefore{};
     std::uint64_t totalChars = 0;
 };
-
-// Table rows 1 to 10 that hold a match of the current file: those below lineCount.
-int dataRowCount(std::int32_t lineCount) noexcept;
 
 // A cell's length as the canvas sees it: the bytes before the first zero byte.
 std::size_t cellLength(const std::string& cell) noexcept;

@@ -5,42 +5,14 @@
 
 #include "overlay/BoxLayout.h"
 #include "overlay/RowColour.h"
+#include "plugin/StatBoxes.h"
+#include "statistics/CellConversion.h"
 
 #include <string_view>
-#include <type_traits>
-
-static_assert(std::is_same_v<Tallyglass::Table, overlay::TableCells>);
 
 namespace {
 
 using overlay::colourChannel;
-
-struct StatBox {
-    bool Tallyglass::*shown;
-    std::int32_t Tallyglass::*x;
-    std::int32_t Tallyglass::*y;
-    Tallyglass::Table Tallyglass::*table;
-    std::string Tallyglass::*average;
-    std::string_view averagePrefix;
-};
-
-// In drawing order. The points box is switched by its "score" setting.
-constexpr std::array<StatBox, 7> kStatBoxes{{
-    {&Tallyglass::showMmrBox, &Tallyglass::mmrBoxX, &Tallyglass::mmrBoxY, &Tallyglass::mmrTable,
-     &Tallyglass::averageMmr, "Average MMR: "},
-    {&Tallyglass::showScoreBox, &Tallyglass::pointsBoxX, &Tallyglass::pointsBoxY, &Tallyglass::pointsTable,
-     &Tallyglass::averagePoints, "Average Points: "},
-    {&Tallyglass::showGoalsBox, &Tallyglass::goalsBoxX, &Tallyglass::goalsBoxY, &Tallyglass::goalsTable,
-     &Tallyglass::averageGoals, "Average Goals: "},
-    {&Tallyglass::showAssistsBox, &Tallyglass::assistsBoxX, &Tallyglass::assistsBoxY,
-     &Tallyglass::assistsTable, &Tallyglass::averageAssists, "Average Assists: "},
-    {&Tallyglass::showSavesBox, &Tallyglass::savesBoxX, &Tallyglass::savesBoxY, &Tallyglass::savesTable,
-     &Tallyglass::averageSaves, "Average Saves: "},
-    {&Tallyglass::showShotsBox, &Tallyglass::shotsBoxX, &Tallyglass::shotsBoxY, &Tallyglass::shotsTable,
-     &Tallyglass::averageShots, "Average Shots: "},
-    {&Tallyglass::showDemosBox, &Tallyglass::demosBoxX, &Tallyglass::demosBoxY, &Tallyglass::demosTable,
-     &Tallyglass::averageDemos, "Average Demos: "},
-}};
 
 // The cached last line, remade only when the average behind it no longer matches.
 const std::string& averageLine(std::string& cached, std::string_view prefix, const std::string& average) {
@@ -66,9 +38,8 @@ void Tallyglass::render(CanvasWrapper canvas) {
     const int dataRows = overlay::dataRowCount(lineCount);
     std::array<overlay::Rgb, overlay::kTableRows> rowColours{};
     for (int row = 1; row <= dataRows; ++row) {
-        const std::string& win =
-            matchTable[static_cast<std::size_t>(row * overlay::kTableColumns + overlay::kWinColumn)];
-        rowColours[static_cast<std::size_t>(row)] = overlay::rowColourForWin(overlay::parseWinCell(win));
+        const std::string& win = matchTable[overlay::cellIndex(row, overlay::kWinColumn)];
+        rowColours[static_cast<std::size_t>(row)] = overlay::rowColourForWin(cellToInt(win));
     }
     const unsigned char textAlpha = colourChannel(textOpacity);
 
@@ -105,8 +76,7 @@ void Tallyglass::render(CanvasWrapper canvas) {
                 if (dataRow)
                     setColour(canvas, rowColours[static_cast<std::size_t>(row)], textAlpha);
                 canvas.SetPosition(Vector2{columnX[static_cast<std::size_t>(column)], textY});
-                canvas.DrawString(table[static_cast<std::size_t>(row * overlay::kTableColumns + column)],
-                                  1.0f, 1.0f);
+                canvas.DrawString(table[overlay::cellIndex(row, column)], 1.0f, 1.0f);
             }
         }
         setColour(canvas, overlay::kWhite, textAlpha);

@@ -4,8 +4,15 @@
 #include "plugin/CallbackGuard.h"
 #include "plugin/ConsoleSettings.h"
 #include "plugin/GameEvents.h"
+#include "plugin/StatBoxes.h"
 
-Tallyglass::Tallyglass() = default;
+Tallyglass::Tallyglass()
+    : averageLines_(kStatBoxes.size()) {
+    for (std::size_t field = 0; field < kTableFields.size(); ++field)
+        columnNames[field] = columnName(kTableFields[field]);
+    for (const StatBox& box : kStatBoxes)
+        this->*box.titles = {"Playlist", "Score", std::string(columnName(box.statistic)), "Time", "Win"};
+}
 
 Tallyglass::~Tallyglass() {
     runGuarded(*this, [&] { finishPendingWrites(); });

@@ -2,8 +2,10 @@
 // callbacks run. Recording lives in recording/, reading and averaging in statistics/, drawing in overlay/.
 #pragma once
 
+#include "overlay/TableCells.h"
 #include "plugin/HostSdk.h"
 #include "recording/StatsFileColumns.h"
+#include "statistics/TableFields.h"
 
 #include <array>
 #include <cstdint>
@@ -19,10 +21,11 @@
 
 class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
-    static constexpr int kKeptLines = 11; // the header and the ten newest lines
+    // The header and the ten newest lines: one for each table row, the header's for the title row.
+    static constexpr int kKeptLines = overlay::kTableRows;
     static constexpr int kFieldsPerLine = static_cast<int>(kStatsColumnCount); // the written columns
-    static constexpr int kTableColumns = 5;
-    using Table = std::array<std::string, kKeptLines * kTableColumns>;
+    static constexpr int kTableColumns = overlay::kTableColumns;
+    using Table = overlay::TableCells;
     using ColumnTitles = std::array<std::string, kTableColumns>;
 
     Tallyglass();
@@ -62,7 +65,12 @@ public:
     void logRecording(const std::string& text);
 
     // Statistics (statistics/).
+    // Reads the line count, the header and the newest lines of the file in one pass, then places and
+    // refreshes them; a file that is there but cannot be read now leaves everything as it was.
     void loadStatsFile(std::filesystem::path path);
+    // Puts the newest lines of loadStatsFile's pass into recentLines and refreshes the statistics. The
+    // path is not read again: the lines come from that one pass over the same file. The parameter stays
+    // so the operation keeps the signature the plugin's operations have always had.
     void readRecentLines(std::filesystem::path path);
     void splitRecentLines();
     void buildColumnIndex();
@@ -83,16 +91,16 @@ public:
     // Logs a failure caught at the edge of a host callback; never throws.
     void reportFailure(const char* what) noexcept;
 
-    std::array<std::string, 13> columnNames{"Playlist",       "MyTeamGoals", "MMR",    "Time",  "Win",
-                                            "OtherTeamGoals", "Ranked",      "Points", "Goals", "Assists",
-                                            "Saves",          "Shots",       "Demos"};
-    ColumnTitles pointsColumns{"Playlist", "Score", "Points", "Time", "Win"};
-    ColumnTitles goalsColumns{"Playlist", "Score", "Goals", "Time", "Win"};
-    ColumnTitles assistsColumns{"Playlist", "Score", "Assists", "Time", "Win"};
-    ColumnTitles savesColumns{"Playlist", "Score", "Saves", "Time", "Win"};
-    ColumnTitles shotsColumns{"Playlist", "Score", "Shots", "Time", "Win"};
-    ColumnTitles mmrColumns{"Playlist", "Score", "MMR", "Time", "Win"};
-    ColumnTitles demosColumns{"Playlist", "Score", "Demos", "Time", "Win"};
+    // The header names the tables look their fields up by, and each box's title row; the constructor
+    // fills both from the stats-file columns and the stat-box table.
+    std::array<std::string, kTableFields.size()> columnNames;
+    ColumnTitles pointsColumns;
+    ColumnTitles goalsColumns;
+    ColumnTitles assistsColumns;
+    ColumnTitles savesColumns;
+    ColumnTitles shotsColumns;
+    ColumnTitles mmrColumns;
+    ColumnTitles demosColumns;
     std::array<std::int32_t, 6> timeUnitSeconds{1, 60, 3600, 86400, 2592000, 31536000};
 
     bool pluginEnabled = true;
@@ -138,6 +146,7 @@ public:
     std::string averageShots;
     std::string averageDemos;
 
+    // Unused, and kept with the other named members: the one-pass reader needs no line buffer.
     std::string lineBuffer;
     std::array<std::string, kKeptLines> recentLines;
 
@@ -178,6 +187,7 @@ private:
 
     // --- overlay state ---
     // Each box's last line ("Average MMR: " and the average), kept between frames so that drawing
-    // does not rebuild it; render remakes one whenever its average text has changed.
-    std::array<std::string, 7> averageLines_;
+    // does not rebuild it; render remakes one whenever its average text has changed. One for each stat
+    // box, sized by the constructor.
+    std::vector<std::string> averageLines_;
 };

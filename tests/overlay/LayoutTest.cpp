@@ -1,6 +1,7 @@
 // The host-free arithmetic behind a stat box: colour channels, column widths, edges and the Win cell.
 #include "overlay/BoxLayout.h"
 #include "overlay/RowColour.h"
+#include "statistics/CellConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,7 @@ TEST(BoxEdges, RightEdgeIsTheWiderOfFittedAndMinimumInSigned32Bit) {
     EXPECT_EQ(averageLineY(730), 867);
 }
 
+// The Win cell is read as every cell is; these are the readings that decide a row's colour.
 TEST(WinCell, ReadsLikeTheStandardConversionAndNeverThrows) {
     struct Case {
         std::string cell;
@@ -82,7 +84,7 @@ TEST(WinCell, ReadsLikeTheStandardConversionAndNeverThrows) {
          std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(parseWinCell(c.cell), c.value) << '"' << c.cell << '"';
+        EXPECT_EQ(cellToInt(c.cell), c.value) << '"' << c.cell << '"';
 }
 
 TEST(WinCell, GreenForAWinRedForALossWhiteOtherwise) {
