@@ -111,96 +111,134 @@ private:
     bool failed_ = false;
 };
 
-} // namespace
-
-StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t wantedNewest,
-                                std::size_t blockBytes, std::size_t keptLineBytes) {
-    StatsFileTail tail;
-    blockBytes = std::max<std::size_t>(blockBytes, 1);
-
-    if (const std::optional<StatsFileState> irregular = stateOfIrregular(file)) {
-        tail.state = *irregular;
-        return tail;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open()) {
-        tail.state = stateOfUnopenable(file);
-        return tail;
-    }
-    // Lines appended while we read are left for the next read, so the work is bounded by the size now.
-    in.seekg(0, std::ios::end);
-    const std::streamoff sizeAtOpen = in.tellg();
-    in.seekg(0);
-    if (sizeAtOpen < 0 || !in) {
-        tail.state = StatsFileState::unreadable;
-        return tail;
-    }
-    // A small file needs no large block: allocating and touching one would cost more than the reading.
-    blockBytes = static_cast<std::size_t>(std::min<std::uint64_t>(
-        blockBytes, std::max<std::uint64_t>(static_cast<std::uint64_t>(sizeAtOpen), 1)));
-    const auto block = std::make_unique_for_overwrite<char[]>(blockBytes);
-
-    // Forward: count the line feeds block by block and keep the beginning of the first line.
+// What the forward pass found: the line feeds and bytes up to the end seen, the first line, and what
+// the block still holds of the file's end.
+struct ForwardCount {
     std::uint64_t lineFeeds = 0;
     std::uint64_t size = 0;
-    std::uint64_t headerLength = 0;
-    bool headerEnded = false;
+    std::string header;
+    std::uint64_t headerLength = 0; // the first line's full length; `header` may hold less of it
     char lastByte = '\n';
-    std::size_t lastBlockBytes = 0; // what the block still holds: the end of the file
-    std::uint64_t unread = static_cast<std::uint64_t>(sizeAtOpen);
+    std::size_t lastBlockBytes = 0;
+};
+
+struct OpenedFile {
+    std::ifstream in;
+    std::uint64_t sizeAtOpen = 0;
+};
+
+// The file opened for a binary read, with its size at opening; none when it cannot be read now, with
+// the reason in `state`.
+std::optional<OpenedFile> openStatsFile(const std::filesystem::path& file, StatsFileState& state) {
+    if (const std::optional<StatsFileState> irregular = stateOfIrregular(file)) {
+        state = *irregular;
+        return std::nullopt;
+    }
+    OpenedFile opened{std::ifstream(file, std::ios::binary)};
+    if (!opened.in.is_open()) {
+        state = stateOfUnopenable(file);
+        return std::nullopt;
+    }
+    // Lines appended while we read are left for the next read, so the work is bounded by the size now.
+    opened.in.seekg(0, std::ios::end);
+    const std::streamoff size = opened.in.tellg();
+    opened.in.seekg(0);
+    if (size < 0 || !opened.in) {
+        state = StatsFileState::unreadable;
+        return std::nullopt;
+    }
+    opened.sizeAtOpen = static_cast<std::uint64_t>(size);
+    return opened;
+}
+
+// Keeps the part of the first line that `block` holds, up to `keptLineBytes` in all. Returns whether
+// the first line ended in this block.
+bool keepHeaderPart(const char* begin, const char* end, std::size_t keptLineBytes, ForwardCount& count) {
+    const void* lineFeed = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
+    const char* headerEnd = lineFeed ? static_cast<const char*>(lineFeed) : end;
+    const auto length = static_cast<std::size_t>(headerEnd - begin);
+    const std::size_t room = keptLineBytes - std::min(keptLineBytes, count.header.size());
+    count.header.append(begin, std::min(length, room));
+    count.headerLength += length;
+    return lineFeed != nullptr;
+}
+
+// Forward through the first `sizeAtOpen` bytes, block by block: counts the line feeds and keeps the
+// beginning of the first line. False on a read error.
+bool countForward(std::ifstream& in, char* block, std::size_t blockBytes, std::uint64_t sizeAtOpen,
+                  std::size_t keptLineBytes, ForwardCount& count) {
+    bool headerEnded = false;
+    std::uint64_t unread = sizeAtOpen;
     while (unread > 0) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, unread));
-        in.read(block.get(), static_cast<std::streamsize>(wanted));
+        in.read(block, static_cast<std::streamsize>(wanted));
         const auto got = static_cast<std::size_t>(in.gcount());
         if (got == 0)
             break;
-        const char* begin = block.get();
-        const char* end = begin + got;
-        if (!headerEnded) {
-            const void* lineFeed = std::memchr(begin, '\n', got);
-            const char* headerEnd = lineFeed ? static_cast<const char*>(lineFeed) : end;
-            const auto length = static_cast<std::size_t>(headerEnd - begin);
-            const std::size_t room = keptLineBytes - std::min(keptLineBytes, tail.header.size());
-            tail.header.append(begin, std::min(length, room));
-            headerLength += length;
-            headerEnded = lineFeed != nullptr;
-        }
-        lineFeeds += countLineFeeds(begin, end);
-        size += got;
-        lastByte = end[-1];
-        lastBlockBytes = got;
+        const char* end = block + got;
+        if (!headerEnded)
+            headerEnded = keepHeaderPart(block, end, keptLineBytes, count);
+        count.lineFeeds += countLineFeeds(block, end);
+        count.size += got;
+        count.lastByte = end[-1];
+        count.lastBlockBytes = got;
         unread -= got;
         if (got < wanted)
             break; // the file got shorter meanwhile: what was there is counted
     }
-    if (in.bad()) {
-        tail.state = StatsFileState::unreadable;
-        return tail;
-    }
-    dropCarriageReturn(tail.header, headerLength);
-    tail.lineCount = lineFeeds + (lastByte != '\n' ? 1 : 0);
+    return !in.bad();
+}
 
-    // Backward from the end seen by the count: the newest lines, newest first. The header is never
-    // among them, as at most lineCount - 1 lines are taken.
-    const std::uint64_t wanted =
-        tail.lineCount > 0 ? std::min<std::uint64_t>(tail.lineCount - 1, wantedNewest) : 0;
+// Backward from the end the count saw: the `wanted` newest lines, newest first. False when they cannot
+// all be read (the file changed under us, or a read failed).
+bool readNewestLines(std::ifstream& in, char* block, std::size_t blockBytes, const ForwardCount& count,
+                     std::uint64_t wanted, std::size_t keptLineBytes, std::vector<std::string>& lines) {
     // The newest lines mostly lie in the block the count read last.
-    BackwardScanner scanner(in, block.get(), blockBytes, size - lastBlockBytes, size);
-    std::uint64_t lineEnd = lastByte == '\n' ? size - (size > 0 ? 1 : 0) : size;
-    tail.newestLines.reserve(static_cast<std::size_t>(wanted));
+    BackwardScanner scanner(in, block, blockBytes, count.size - count.lastBlockBytes, count.size);
+    std::uint64_t lineEnd = count.lastByte == '\n' ? count.size - (count.size > 0 ? 1 : 0) : count.size;
+    lines.reserve(static_cast<std::size_t>(wanted));
     for (std::uint64_t taken = 0; taken < wanted; ++taken) {
         const std::optional<std::uint64_t> lineFeed = scanner.lastLineFeedBefore(lineEnd);
         if (!lineFeed)
-            break; // only when the file changed under us; the failure check below tells
+            return false;
         const std::uint64_t start = *lineFeed + 1;
         const std::uint64_t length = lineEnd - start;
         std::string line =
             scanner.bytesAt(start, static_cast<std::size_t>(std::min<std::uint64_t>(length, keptLineBytes)));
         dropCarriageReturn(line, length);
-        tail.newestLines.push_back(std::move(line));
+        lines.push_back(std::move(line));
         lineEnd = *lineFeed;
     }
-    if (scanner.failed() || tail.newestLines.size() != wanted) {
+    return !scanner.failed();
+}
+
+} // namespace
+
+StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t wantedNewest,
+                                std::size_t blockBytes, std::size_t keptLineBytes) {
+    StatsFileTail tail;
+    std::optional<OpenedFile> opened = openStatsFile(file, tail.state);
+    if (!opened)
+        return tail;
+    // A small file needs no large block: allocating and touching one would cost more than the reading.
+    blockBytes = static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(opened->sizeAtOpen, 1, std::max<std::size_t>(blockBytes, 1)));
+    const auto block = std::make_unique_for_overwrite<char[]>(blockBytes);
+
+    ForwardCount count;
+    if (!countForward(opened->in, block.get(), blockBytes, opened->sizeAtOpen, keptLineBytes, count)) {
+        tail.state = StatsFileState::unreadable;
+        return tail;
+    }
+    dropCarriageReturn(count.header, count.headerLength);
+    tail.header = std::move(count.header);
+    tail.lineCount = count.lineFeeds + (count.lastByte != '\n' ? 1 : 0);
+
+    // The header is never among the newest lines, as at most lineCount - 1 lines are taken.
+    const std::uint64_t wanted =
+        tail.lineCount > 0 ? std::min<std::uint64_t>(tail.lineCount - 1, wantedNewest) : 0;
+    if (!readNewestLines(opened->in, block.get(), blockBytes, count, wanted, keptLineBytes,
+                         tail.newestLines)) {
         tail.newestLines.clear();
         tail.state = StatsFileState::unreadable;
         return tail;
