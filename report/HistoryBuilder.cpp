@@ -46,12 +46,10 @@ void HistoryBuilder::match(const MatchRecord& match) {
 
     summary_.firstMatch = summary_.matches == 0 ? match.time : std::min(summary_.firstMatch, match.time);
     summary_.lastMatch = summary_.matches == 0 ? match.time : std::max(summary_.lastMatch, match.time);
-    ++summary_.matches;
-    ++(match.win ? summary_.wins : summary_.losses);
+    summary_.count(match.win);
     countStreak(summary_.currentStreak, summary_.bestWinStreak, match.win);
 
-    ++playlist.matches;
-    ++(match.win ? playlist.wins : playlist.losses);
+    playlist.count(match.win);
     playlist.mvps += match.mvp ? 1 : 0;
     playlist.ranked = match.ranked;
     playlist.lastPlayed = std::max(playlist.lastPlayed, match.time);
@@ -91,8 +89,7 @@ void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playli
     previousTime_ = match.time;
     session_.start = std::min(session_.start, match.time);
     session_.end = std::max(session_.end, match.time);
-    ++session_.matches;
-    ++(match.win ? session_.wins : session_.losses);
+    session_.count(match.win);
     session_.pointsSum += match.points;
     if (match.rating > 0) {
         auto change = std::find_if(session_.ratingChanges.begin(), session_.ratingChanges.end(),
