@@ -135,7 +135,14 @@ void HistoryBuilder::skipped(std::uint64_t line, const std::string& reason) {
 HistorySummary HistoryBuilder::finish() {
     if (haveSession_)
         closeSession();
+    settleRatingChanges();
+    const std::vector<std::uint32_t> newIndex = movePlaylistsByPlay();
+    moveKeptSessions(newIndex);
+    series_.finish(summary_, newIndex);
+    return std::move(summary_);
+}
 
+void HistoryBuilder::settleRatingChanges() {
     for (PlaylistState& state : playlists_) {
         PlaylistSummary& playlist = state.summary;
         if (!playlist.currentRating)
@@ -147,7 +154,9 @@ HistorySummary HistoryBuilder::finish() {
             *changes[window] = from.firstInside ? current - from.before.value_or(*from.firstInside) : 0;
         }
     }
+}
 
+std::vector<std::uint32_t> HistoryBuilder::movePlaylistsByPlay() {
     // Most played first; equal counts by name, so the order never depends on the file's order.
     std::vector<std::uint32_t> order(playlists_.size());
     std::iota(order.begin(), order.end(), 0U);
@@ -161,7 +170,10 @@ HistorySummary HistoryBuilder::finish() {
         newIndex[order[position]] = position;
         summary_.playlists.push_back(std::move(playlists_[order[position]].summary));
     }
+    return newIndex;
+}
 
+void HistoryBuilder::moveKeptSessions(const std::vector<std::uint32_t>& newIndex) {
     const std::size_t kept = std::min(finishedSessions_.size(), kKeptSessions);
     for (std::size_t back = 0; back < kept; ++back) {
         SessionSummary session = std::move(finishedSessions_[finishedSessions_.size() - 1 - back]);
@@ -169,8 +181,6 @@ HistorySummary HistoryBuilder::finish() {
             change.playlist = newIndex[change.playlist];
         summary_.sessions.push_back(std::move(session));
     }
-    series_.finish(summary_, newIndex);
-    return std::move(summary_);
 }
 
 HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now) {
