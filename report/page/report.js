@@ -244,65 +244,49 @@
     return result;
   }
 
-  // The rating series: one per playlist with a rating, in table order, so colours match the tiles and
-  // the table. `index` gives a playlist's series.
-  function ratingSeries(charts) {
+  function ratingChart() {
+    var charts = data.charts;
+    var seriesOf = {};
+    var names = [];
+    var colours = [];
+    function series(playlist) {
+      if (seriesOf[playlist] === undefined) {
+        seriesOf[playlist] = names.length;
+        names.push(displayName(data.playlists[playlist].name));
+        colours.push(playlistColour(playlist));
+      }
+      return seriesOf[playlist];
+    }
+    // Used playlists in table order, so colours match the tiles and the table.
     var used = {};
     charts.ratingBuckets.forEach(function (b) { used[b[1]] = true; });
     charts.ratingPoints.forEach(function (p) { used[p[1]] = true; });
-    var series = { index: {}, names: [], colours: [] };
-    Object.keys(used).map(Number).sort(function (a, b) { return a - b; }).forEach(function (playlist) {
-      series.index[playlist] = series.names.length;
-      series.names.push(displayName(data.playlists[playlist].name));
-      series.colours.push(playlistColour(playlist));
-    });
-    return series;
-  }
-
-  // Where the time buckets give way to the newest matches, drawn one point each.
-  function reducedEnd(charts) {
-    return charts.ratingPoints.length ? charts.ratingPoints[0][0] : Infinity;
-  }
-
-  // [time, series, [lowest, rating, highest]]: a bucket at its first and its last rating, a match as one
-  // point.
-  function ratingEvents(charts, index) {
-    var events = [];
-    var end = reducedEnd(charts);
-    charts.ratingBuckets.forEach(function (b) {
-      var s = index[b[1]];
-      var last = Math.min(b[0] + charts.bucketSeconds - 1, end - 1);
-      events.push([b[0], s, [b[4], b[2], b[5]]]);
-      if (last > b[0]) events.push([last, s, [b[4], b[3], b[5]]]);
-    });
-    charts.ratingPoints.forEach(function (p) { events.push([p[0], index[p[1]], [p[2], p[2], p[2]]]); });
-    return events;
-  }
-
-  function bucketNote(charts) {
-    var end = reducedEnd(charts);
-    return 'Before ' + dateOnly.format(date(end === Infinity ? data.lastMatch : end)) +
-      ' each ' + (charts.bucketSeconds === 86400 ? 'day' : 'period of ' + Math.round(charts.bucketSeconds / 86400) + ' days') +
-      ' is drawn as its first and last rating, with the band from its lowest to its highest.';
-  }
-
-  function ratingChart() {
-    var charts = data.charts;
-    var series = ratingSeries(charts);
-    var names = series.names;
+    Object.keys(used).map(Number).sort(function (a, b) { return a - b; }).forEach(series);
     var note = document.getElementById('rating-note');
     if (names.length === 0) {
       document.getElementById('rating-chart').style.display = 'none';
       note.textContent = 'No match in the file carries a rating yet.';
       return;
     }
-    var events = ratingEvents(charts, series.index);
-    if (charts.ratingBuckets.length) note.textContent = bucketNote(charts);
+    var events = [];
+    var reducedEnd = charts.ratingPoints.length ? charts.ratingPoints[0][0] : Infinity;
+    charts.ratingBuckets.forEach(function (b) {
+      var s = series(b[1]);
+      var end = Math.min(b[0] + charts.bucketSeconds - 1, reducedEnd - 1);
+      events.push([b[0], s, [b[4], b[2], b[5]]]);
+      if (end > b[0]) events.push([end, s, [b[4], b[3], b[5]]]);
+    });
+    charts.ratingPoints.forEach(function (p) { events.push([p[0], series(p[1]), [p[2], p[2], p[2]]]); });
+    if (charts.ratingBuckets.length) {
+      note.textContent = 'Before ' + dateOnly.format(date(reducedEnd === Infinity ? data.lastMatch : reducedEnd)) +
+        ' each ' + (charts.bucketSeconds === 86400 ? 'day' : 'period of ' + Math.round(charts.bucketSeconds / 86400) + ' days') +
+        ' is drawn as its first and last rating, with the band from its lowest to its highest.';
+    }
     var labels = ['Time'].concat(names.map(function (_, i) { return 's' + i; }));
     pendingCharts += 1;
     new Dygraph(document.getElementById('rating-chart'), mergeRows(events, names.length), options({
       labels: labels,
-      colors: series.colours,
+      colors: colours,
       customBars: true,
       connectSeparatedPoints: true,
       strokeWidth: 1.6,
@@ -311,7 +295,7 @@
       highlightCircleSize: 4,
       legend: 'always',
       labelsDiv: document.getElementById('rating-legend'),
-      legendFormatter: legendFormatter(names, series.colours),
+      legendFormatter: legendFormatter(names, colours),
       axes: { y: { axisLabelWidth: 56 } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
     }));
