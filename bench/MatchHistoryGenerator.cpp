@@ -104,7 +104,7 @@ public:
         return 0;
     }
 
-    MatchRecord match(std::int64_t time, std::size_t playlist) {
+    MatchRecord nextMatch(std::int64_t time, std::size_t playlist) {
         const PlaylistKind& kind = kPlaylists[playlist];
         MatchRecord match;
         match.time = time;
@@ -175,7 +175,7 @@ void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
         for (int match = 0; match < length && written < shape.matches; ++match, ++written) {
             if (generator.uniform(0.0, 1.0) < 0.15)
                 playlist = generator.playlist(); // a change of playlist within the evening
-            out << lineOf(generator.match(time, playlist)) << lineEnd;
+            out << lineOf(generator.nextMatch(time, playlist)) << lineEnd;
             time += generator.between(330, 560);
         }
     }

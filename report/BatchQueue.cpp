@@ -7,10 +7,10 @@ BatchQueue::BatchQueue() {
         spare_.push_back(&batch);
 }
 
-template <typename Change> void BatchQueue::change(Change change) {
+template <typename Change> void BatchQueue::change(Change apply) {
     {
         const std::lock_guard lock(mutex_);
-        change();
+        apply();
     }
     changed_.notify_all();
 }

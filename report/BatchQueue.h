@@ -34,7 +34,7 @@ public:
 
 private:
     // Changes the queue's state under its lock, then wakes the other side.
-    template <typename Change> void change(Change change);
+    template <typename Change> void change(Change apply);
 
     std::mutex mutex_;
     std::condition_variable changed_;
