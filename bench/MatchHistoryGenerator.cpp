@@ -1,6 +1,7 @@
 #include "bench/MatchHistoryGenerator.h"
 
 #include "recording/StatsFileColumns.h"
+#include "report/MatchRecord.h"
 
 #include <algorithm>
 #include <array>
@@ -25,6 +26,57 @@ constexpr std::array<PlaylistKind, 6> kPlaylists{{
     {"Rumble", false, 0, 6},
     {"Tournament, Saturday Cup", false, 0, 4},
 }};
+
+std::string flagText(bool flag) {
+    return flag ? "1" : "0";
+}
+
+// The match's cell in `column`: one case a column, as the plugin writes it.
+std::string cellOf(const MatchRecord& match, StatsColumn column) {
+    switch (column) {
+    case StatsColumn::Assists:
+        return std::to_string(match.assists);
+    case StatsColumn::Demos:
+        return std::to_string(match.demos);
+    case StatsColumn::Goals:
+        return std::to_string(match.goals);
+    case StatsColumn::Mmr:
+        return std::to_string(match.rating);
+    case StatsColumn::Mvp:
+        return flagText(match.mvp);
+    case StatsColumn::MyTeamGoals:
+        return std::to_string(match.myTeamGoals);
+    case StatsColumn::OtherTeamGoals:
+        return std::to_string(match.otherTeamGoals);
+    case StatsColumn::Playlist:
+        return std::string(match.playlist);
+    case StatsColumn::Points:
+        return std::to_string(match.points);
+    case StatsColumn::Ranked:
+        return flagText(match.ranked);
+    case StatsColumn::Saves:
+        return std::to_string(match.saves);
+    case StatsColumn::Shots:
+        return std::to_string(match.shots);
+    case StatsColumn::Time:
+        return std::to_string(match.time);
+    case StatsColumn::Timestamp:
+        return "00:00:00 01/01/26";
+    case StatsColumn::Win:
+        return flagText(match.win);
+    }
+    return {};
+}
+
+std::string lineOf(const MatchRecord& match) {
+    std::string line;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        if (!line.empty())
+            line += ',';
+        line += cellOf(match, description.column);
+    }
+    return line;
+}
 
 class Generator {
 public:
@@ -52,70 +104,40 @@ public:
         return 0;
     }
 
-    void row(std::ostream& out, std::int64_t time, std::size_t playlist, const char* lineEnd) {
+    MatchRecord nextMatch(std::int64_t time, std::size_t playlist) {
         const PlaylistKind& kind = kPlaylists[playlist];
+        MatchRecord match;
+        match.time = time;
+        match.playlist = kind.title;
+        match.ranked = kind.ranked;
         // Form comes and goes: a slow drift of the chance to win, plus a little streakiness.
         form_ = std::clamp(form_ + uniform(-0.03, 0.03), 0.38, 0.64);
-        const bool win = uniform(0.0, 1.0) < form_ + (lastWin_ ? 0.03 : -0.03);
-        lastWin_ = win;
+        match.win = uniform(0.0, 1.0) < form_ + (lastWin_ ? 0.03 : -0.03);
+        lastWin_ = match.win;
         int& rating = ratings_[playlist];
         if (kind.startRating > 0)
-            rating = std::clamp(rating + (win ? between(6, 12) : -between(6, 12)), 200, 2200);
-        const int goals = std::max(0, static_cast<int>(std::round(uniform(-0.6, win ? 3.2 : 2.0))));
-        const int assists = std::max(0, static_cast<int>(std::round(uniform(-0.8, 1.9))));
-        const int saves = std::max(0, static_cast<int>(std::round(uniform(-0.4, 3.4))));
-        const int shots = goals + std::max(0, static_cast<int>(std::round(uniform(-0.5, 3.5))));
-        const int demos = std::max(0, static_cast<int>(std::round(uniform(-1.2, 1.6))));
-        const int points = 60 + goals * 100 + assists * 50 + saves * 50 + shots * 15 + between(0, 140);
-        const int myGoals = win ? std::max(goals, between(1, 5)) : std::max(goals, between(0, 3));
-        const int otherGoals = win ? between(0, myGoals - 1) : myGoals + between(1, 3);
-        const bool mvp = win && points > 420 && uniform(0.0, 1.0) < 0.6;
-
-        const auto value = [&](StatsColumn column) -> std::string {
-            switch (column) {
-            case StatsColumn::Assists:
-                return std::to_string(assists);
-            case StatsColumn::Demos:
-                return std::to_string(demos);
-            case StatsColumn::Goals:
-                return std::to_string(goals);
-            case StatsColumn::Mmr:
-                return std::to_string(rating);
-            case StatsColumn::Mvp:
-                return mvp ? "1" : "0";
-            case StatsColumn::MyTeamGoals:
-                return std::to_string(myGoals);
-            case StatsColumn::OtherTeamGoals:
-                return std::to_string(otherGoals);
-            case StatsColumn::Playlist:
-                return kind.title;
-            case StatsColumn::Points:
-                return std::to_string(points);
-            case StatsColumn::Ranked:
-                return kind.ranked ? "1" : "0";
-            case StatsColumn::Saves:
-                return std::to_string(saves);
-            case StatsColumn::Shots:
-                return std::to_string(shots);
-            case StatsColumn::Time:
-                return std::to_string(time);
-            case StatsColumn::Timestamp:
-                return "00:00:00 01/01/26";
-            case StatsColumn::Win:
-                return win ? "1" : "0";
-            }
-            return {};
-        };
-        std::string line;
-        for (const StatsColumnDescription& description : kStatsColumns) {
-            if (!line.empty())
-                line += ',';
-            line += value(description.column);
-        }
-        out << line << lineEnd;
+            rating = std::clamp(rating + (match.win ? between(6, 12) : -between(6, 12)), 200, 2200);
+        match.rating = rating;
+        drawFigures(match);
+        return match;
     }
 
 private:
+    // The player's figures and the score, in the order they are drawn.
+    void drawFigures(MatchRecord& match) {
+        const bool win = match.win;
+        match.goals = std::max(0, static_cast<int>(std::round(uniform(-0.6, win ? 3.2 : 2.0))));
+        match.assists = std::max(0, static_cast<int>(std::round(uniform(-0.8, 1.9))));
+        match.saves = std::max(0, static_cast<int>(std::round(uniform(-0.4, 3.4))));
+        match.shots = match.goals + std::max(0, static_cast<int>(std::round(uniform(-0.5, 3.5))));
+        match.demos = std::max(0, static_cast<int>(std::round(uniform(-1.2, 1.6))));
+        match.points = 60 + match.goals * 100 + match.assists * 50 + match.saves * 50 + match.shots * 15 +
+                       between(0, 140);
+        match.myTeamGoals = win ? std::max(match.goals, between(1, 5)) : std::max(match.goals, between(0, 3));
+        match.otherTeamGoals = win ? between(0, match.myTeamGoals - 1) : match.myTeamGoals + between(1, 3);
+        match.mvp = win && match.points > 420 && uniform(0.0, 1.0) < 0.6;
+    }
+
     std::mt19937_64 random_;
     std::array<int, kPlaylists.size()> ratings_{};
     double form_ = 0.5;
@@ -153,7 +175,7 @@ void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
         for (int match = 0; match < length && written < shape.matches; ++match, ++written) {
             if (generator.uniform(0.0, 1.0) < 0.15)
                 playlist = generator.playlist(); // a change of playlist within the evening
-            generator.row(out, time, playlist, lineEnd);
+            out << lineOf(generator.nextMatch(time, playlist)) << lineEnd;
             time += generator.between(330, 560);
         }
     }

@@ -59,6 +59,26 @@ else()
     endif()
 endif()
 
+# Stops the configuration when <function>(<name> ...) was called with arguments it does not know or
+# without SOURCES.
+function(_tallyglass_check_program_arguments function name unparsed sources)
+    if(unparsed)
+        message(FATAL_ERROR "${function}(${name}): unknown arguments ${unparsed}")
+    endif()
+    if(NOT sources)
+        message(FATAL_ERROR "${function}(${name}): SOURCES is required")
+    endif()
+endfunction()
+
+# The executable <name> from <sources>, linked with <libraries>, with the project's warnings, and the
+# CTest entry <test> that runs it with <arguments...> in the bin directory.
+function(_tallyglass_add_tested_program name test sources libraries)
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${libraries})
+    tallyglass_warnings(${name})
+    add_test(NAME ${test} COMMAND ${name} ${ARGN} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
+endfunction()
+
 # tallyglass_add_test_program(<name> SOURCES <files...> [LIBRARIES <libs...>]
 #                             [ENVIRONMENT <VAR=value...>] [LABELS <labels...>] [TIMEOUT <seconds>])
 # One GoogleTest executable (main from GTest::gtest_main, GoogleMock available) and exactly one
@@ -66,18 +86,10 @@ endif()
 # cross-compiling, CTest starts it through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
 function(tallyglass_add_test_program name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
-    if(arg_UNPARSED_ARGUMENTS)
-        message(FATAL_ERROR "tallyglass_add_test_program(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
-    endif()
-    if(NOT arg_SOURCES)
-        message(FATAL_ERROR "tallyglass_add_test_program(${name}): SOURCES is required")
-    endif()
-
-    add_executable(${name} ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gmock GTest::gtest_main)
-    tallyglass_warnings(${name})
-
-    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
+    _tallyglass_check_program_arguments(tallyglass_add_test_program ${name}
+                                        "${arg_UNPARSED_ARGUMENTS}" "${arg_SOURCES}")
+    _tallyglass_add_tested_program(${name} ${name} "${arg_SOURCES}"
+                                   "${arg_LIBRARIES};GTest::gmock;GTest::gtest_main")
     set_property(TEST ${name} PROPERTY ENVIRONMENT "TZ=UTC" ${arg_ENVIRONMENT})
     set_property(TEST ${name} PROPERTY LABELS test ${arg_LABELS})
     if(arg_TIMEOUT)
@@ -91,22 +103,14 @@ endfunction()
 # in sanitizer builds (TALLYGLASS_BENCHMARKS_ENABLED is OFF there).
 function(tallyglass_add_benchmark name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;LIBRARIES")
-    if(arg_UNPARSED_ARGUMENTS)
-        message(FATAL_ERROR "tallyglass_add_benchmark(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
-    endif()
-    if(NOT arg_SOURCES)
-        message(FATAL_ERROR "tallyglass_add_benchmark(${name}): SOURCES is required")
-    endif()
+    _tallyglass_check_program_arguments(tallyglass_add_benchmark ${name}
+                                        "${arg_UNPARSED_ARGUMENTS}" "${arg_SOURCES}")
     if(NOT TALLYGLASS_BENCHMARKS_ENABLED)
         return()
     endif()
-
-    add_executable(${name} ${arg_SOURCES})
-    target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} benchmark::benchmark_main)
-    tallyglass_warnings(${name})
-
-    add_test(NAME ${name}_smoke COMMAND ${name} ${TALLYGLASS_BENCHMARK_SMOKE_ARGS}
-             WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
+    _tallyglass_add_tested_program(${name} ${name}_smoke "${arg_SOURCES}"
+                                   "${arg_LIBRARIES};benchmark::benchmark_main"
+                                   ${TALLYGLASS_BENCHMARK_SMOKE_ARGS})
     set_property(TEST ${name}_smoke PROPERTY ENVIRONMENT "TZ=UTC")
     set_property(TEST ${name}_smoke PROPERTY LABELS benchmark)
 endfunction()

@@ -6,6 +6,7 @@
 #include "hostsim/Scenario.h"
 #include "hostsim/Seconds.h"
 
+#include <array>
 #include <climits>
 #include <map>
 
@@ -129,6 +130,32 @@ ScenarioAction winner(const Arguments& args, ScenarioTimeline&) {
     return [team](Session& session) { session.world().game.winnerTeam = team; };
 }
 
+// The figures `stats` sets by name, but for mvp, which is no int.
+struct MatchFigure {
+    const char* key;
+    int hostcore::MatchFigures::*value;
+};
+
+constexpr std::array<MatchFigure, 6> kMatchFigures{{
+    {"points", &hostcore::MatchFigures::points},
+    {"goals", &hostcore::MatchFigures::goals},
+    {"assists", &hostcore::MatchFigures::assists},
+    {"saves", &hostcore::MatchFigures::saves},
+    {"shots", &hostcore::MatchFigures::shots},
+    {"demos", &hostcore::MatchFigures::demos},
+}};
+
+// `key` is one of the keys `stats` accepts, `value` already checked against its range.
+void setFigure(hostcore::MatchFigures& figures, const std::string& key, long long value) {
+    if (key == "mvp") {
+        figures.mvp = static_cast<std::uint32_t>(value);
+        return;
+    }
+    for (const MatchFigure& figure : kMatchFigures)
+        if (key == figure.key)
+            figures.*figure.value = static_cast<int>(value);
+}
+
 ScenarioAction stats(const Arguments& args, ScenarioTimeline&) {
     auto values = parseKeyValues(args, {"points", "goals", "assists", "saves", "shots", "demos", "mvp"});
     std::map<std::string, long long> figures;
@@ -136,24 +163,8 @@ ScenarioAction stats(const Arguments& args, ScenarioTimeline&) {
         figures[key] =
             key == "mvp" ? parseInteger(text, 0, UINT32_MAX, key) : parseInteger(text, INT_MIN, INT_MAX, key);
     return [figures](Session& session) {
-        hostcore::MatchFigures& f = session.world().game.figures;
-        for (const auto& [key, value] : figures) {
-            int number = static_cast<int>(value);
-            if (key == "points")
-                f.points = number;
-            else if (key == "goals")
-                f.goals = number;
-            else if (key == "assists")
-                f.assists = number;
-            else if (key == "saves")
-                f.saves = number;
-            else if (key == "shots")
-                f.shots = number;
-            else if (key == "demos")
-                f.demos = number;
-            else
-                f.mvp = static_cast<std::uint32_t>(value);
-        }
+        for (const auto& [key, value] : figures)
+            setFigure(session.world().game.figures, key, value);
     };
 }
 

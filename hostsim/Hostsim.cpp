@@ -21,9 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The stats file the plugin keeps for the default player in a data folder given on the command line.
-constexpr const char* kDefaultPlayerId = "76561198000000001";
-
 [[noreturn]] void refuseModule(const fs::path& file, const std::string& reason) {
     throw HostsimError(ExitStatus::ModuleUnusable, "cannot use module " + displayPath(file) + ": " + reason);
 }
@@ -46,9 +43,11 @@ void openModule(LoadedModule& module, const fs::path& file) {
                                ", this host needs " + std::to_string(BakkesMod::Plugin::kApiBuildVersion));
 }
 
+// Files with the name messages give them: "the module", "the picture".
+using NamedFiles = std::vector<std::pair<std::string, fs::path>>;
+
 // No output may replace a file the run reads, nor another output: refused before anything runs.
-void refuseOutputsOverInputs(const std::vector<std::pair<std::string, fs::path>>& outputs,
-                             const std::vector<std::pair<std::string, fs::path>>& inputs) {
+void refuseOutputsOverInputs(const NamedFiles& outputs, const NamedFiles& inputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const auto& [what, output] = outputs[i];
         for (const auto& [inputWhat, input] : inputs)
@@ -118,23 +117,18 @@ RunOutcome play(const RunPlan& plan, LoadedModule& module, const fs::path& dataF
     return outcome;
 }
 
-int runHostsim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const HostsimOptions options = parseCommandLine(arguments);
-    if (options.mode == HostsimOptions::Mode::Help) {
-        out << kHostsimUsage;
-        out.flush();
-        if (!out)
-            throw HostsimError(ExitStatus::OutputFailed, "cannot write the usage to standard output");
-        return static_cast<int>(ExitStatus::Ran);
-    }
-    const RunPlan plan = planRun(options, err);
-    const fs::path modulePath = options.module.value_or(defaultModulePath());
+int printUsage(std::ostream& out) {
+    out << kHostsimUsage;
+    out.flush();
+    if (!out)
+        throw HostsimError(ExitStatus::OutputFailed, "cannot write the usage to standard output");
+    return static_cast<int>(ExitStatus::Ran);
+}
 
-    picture::PictureFont font;
-    if (plan.picture)
-        font = picture::loadPictureFont();
-
-    std::vector<std::pair<std::string, fs::path>> inputs;
+// Every file the run reads, named as the messages name it.
+NamedFiles inputsOf(const HostsimOptions& options, const RunPlan& plan, const fs::path& modulePath,
+                    const picture::PictureFont& font) {
+    NamedFiles inputs;
     for (const fs::path& input : plan.inputs)
         inputs.emplace_back(options.mode == HostsimOptions::Mode::Preview ? "the stats file" : "the scenario",
                             input);
@@ -142,40 +136,50 @@ int runHostsim(const std::vector<std::string>& arguments, std::ostream& out, std
     for (const fs::path& file : font.files)
         inputs.emplace_back("a font", file);
     if (options.data && !plan.scratchData)
-        inputs.emplace_back("the stats file", *options.data / statsFileName(kDefaultPlayerId));
-    std::vector<std::pair<std::string, fs::path>> outputs;
+        inputs.emplace_back("the stats file", *options.data / statsFileName(hostcore::kDefaultPlayerId));
+    return inputs;
+}
+
+NamedFiles outputsOf(const HostsimOptions& options, const RunPlan& plan) {
+    NamedFiles outputs;
     if (options.trace)
         outputs.emplace_back("the trace file", *options.trace);
     if (plan.picture)
         outputs.emplace_back("the picture", *plan.picture);
-    refuseOutputsOverInputs(outputs, inputs);
+    return outputs;
+}
 
-    std::unique_ptr<OutputFile> traceFile, pictureFile;
+// The files the run writes, opened before it starts; each takes its place only when committed.
+struct RunOutputs {
+    std::unique_ptr<OutputFile> trace;
+    std::unique_ptr<OutputFile> picture;
+};
+
+RunOutputs openOutputs(const HostsimOptions& options, const RunPlan& plan) {
+    RunOutputs outputs;
     if (options.trace)
-        traceFile = std::make_unique<OutputFile>(*options.trace, "the trace file");
+        outputs.trace = std::make_unique<OutputFile>(*options.trace, "the trace file");
     if (plan.picture)
-        pictureFile = std::make_unique<OutputFile>(*plan.picture, "the picture");
+        outputs.picture = std::make_unique<OutputFile>(*plan.picture, "the picture");
+    return outputs;
+}
 
-    LoadedModule module;
-    openModule(module, modulePath);
-
-    // Made only now that everything is checked, so a refused run leaves no folder behind.
-    const fs::path dataFolder = prepareDataFolder(plan.scratchData ? std::nullopt : options.data);
-    ScratchFolder scratch(plan.scratchData ? std::optional(dataFolder) : std::nullopt);
-    if (!options.data && !plan.scratchData)
-        err << "hostsim: data folder " << displayPath(dataFolder) << "\n";
-
-    const RunOutcome outcome = play(plan, module, dataFolder, out, traceFile.get());
-
-    if (traceFile)
-        traceFile->commit();
-    if (pictureFile) {
+void commitOutputs(RunOutputs& outputs, const RunPlan& plan, const RunOutcome& outcome,
+                   const picture::PictureFont& font, std::ostream& err) {
+    if (outputs.trace)
+        outputs.trace->commit();
+    if (outputs.picture) {
         if (outcome.lastFrame.empty())
             err << "hostsim: no frame drew anything; the picture " << displayPath(*plan.picture)
                 << " shows the scene alone\n";
-        picture::writePng(picture::drawFrame(outcome.lastFrame, *font.font), *pictureFile);
-        pictureFile->commit();
+        picture::writePng(picture::drawFrame(outcome.lastFrame, *font.font), *outputs.picture);
+        outputs.picture->commit();
     }
+}
+
+// Demo and preview end by saying where to find what they made.
+void tellWhatWasMade(const HostsimOptions& options, const RunPlan& plan, const RunOutcome& outcome,
+                     std::ostream& out) {
     if (options.mode == HostsimOptions::Mode::Demo) {
         std::error_code ignored;
         out << "\n";
@@ -188,6 +192,31 @@ int runHostsim(const std::vector<std::string>& arguments, std::ostream& out, std
         std::error_code ignored;
         out << "The picture: " << displayPath(fs::absolute(*plan.picture, ignored)) << "\n";
     }
+}
+
+int runHostsim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const HostsimOptions options = parseCommandLine(arguments);
+    if (options.mode == HostsimOptions::Mode::Help)
+        return printUsage(out);
+    const RunPlan plan = planRun(options, err);
+    const fs::path modulePath = options.module.value_or(defaultModulePath());
+    picture::PictureFont font;
+    if (plan.picture)
+        font = picture::loadPictureFont();
+    refuseOutputsOverInputs(outputsOf(options, plan), inputsOf(options, plan, modulePath, font));
+    RunOutputs outputs = openOutputs(options, plan);
+    LoadedModule module;
+    openModule(module, modulePath);
+
+    // Made only now that everything is checked, so a refused run leaves no folder behind.
+    const fs::path dataFolder = prepareDataFolder(plan.scratchData ? std::nullopt : options.data);
+    ScratchFolder scratch(plan.scratchData ? std::optional(dataFolder) : std::nullopt);
+    if (!options.data && !plan.scratchData)
+        err << "hostsim: data folder " << displayPath(dataFolder) << "\n";
+
+    const RunOutcome outcome = play(plan, module, dataFolder, out, outputs.trace.get());
+    commitOutputs(outputs, plan, outcome, font, err);
+    tellWhatWasMade(options, plan, outcome, out);
     out.flush();
     if (!out)
         throw HostsimError(ExitStatus::OutputFailed, "cannot write the host console to standard output");

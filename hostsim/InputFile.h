@@ -1,4 +1,4 @@
-// Files hostsim reads (the scenario, the font, the stats file to preview, the module): only regular
+// Files hostsim reads (the scenario, the font, the stats file to preview): only regular
 // files, so a folder, a device or a pipe is refused at once instead of blocking or filling memory.
 #pragma once
 

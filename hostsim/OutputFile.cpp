@@ -2,6 +2,7 @@
 
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
+#include "plugin/PathText.h"
 
 #include <cerrno>
 #include <random>
@@ -25,11 +26,10 @@ std::FILE* openForWriting(const fs::path& file, bool exclusive) {
 
 std::string temporaryName(const fs::path& target) {
     std::random_device random;
-    const auto name = target.filename().u8string();
     // Built by appending to one string: GCC 12 at -O3 reports a false -Wrestrict overlap for a
     // literal + std::string concatenation here.
     std::string text(".");
-    text.append(name.begin(), name.end());
+    text.append(pathToUtf8(target.filename()));
     text.append(".hostsim-");
     text.append(std::to_string(random()));
     text.append(".tmp");

@@ -46,12 +46,10 @@ void HistoryBuilder::match(const MatchRecord& match) {
 
     summary_.firstMatch = summary_.matches == 0 ? match.time : std::min(summary_.firstMatch, match.time);
     summary_.lastMatch = summary_.matches == 0 ? match.time : std::max(summary_.lastMatch, match.time);
-    ++summary_.matches;
-    ++(match.win ? summary_.wins : summary_.losses);
+    summary_.count(match.win);
     countStreak(summary_.currentStreak, summary_.bestWinStreak, match.win);
 
-    ++playlist.matches;
-    ++(match.win ? playlist.wins : playlist.losses);
+    playlist.count(match.win);
     playlist.mvps += match.mvp ? 1 : 0;
     playlist.ranked = match.ranked;
     playlist.lastPlayed = std::max(playlist.lastPlayed, match.time);
@@ -91,8 +89,7 @@ void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playli
     previousTime_ = match.time;
     session_.start = std::min(session_.start, match.time);
     session_.end = std::max(session_.end, match.time);
-    ++session_.matches;
-    ++(match.win ? session_.wins : session_.losses);
+    session_.count(match.win);
     session_.pointsSum += match.points;
     if (match.rating > 0) {
         auto change = std::find_if(session_.ratingChanges.begin(), session_.ratingChanges.end(),
@@ -138,7 +135,14 @@ void HistoryBuilder::skipped(std::uint64_t line, const std::string& reason) {
 HistorySummary HistoryBuilder::finish() {
     if (haveSession_)
         closeSession();
+    settleRatingChanges();
+    const std::vector<std::uint32_t> newIndex = movePlaylistsByPlay();
+    moveKeptSessions(newIndex);
+    series_.finish(summary_, newIndex);
+    return std::move(summary_);
+}
 
+void HistoryBuilder::settleRatingChanges() {
     for (PlaylistState& state : playlists_) {
         PlaylistSummary& playlist = state.summary;
         if (!playlist.currentRating)
@@ -150,7 +154,9 @@ HistorySummary HistoryBuilder::finish() {
             *changes[window] = from.firstInside ? current - from.before.value_or(*from.firstInside) : 0;
         }
     }
+}
 
+std::vector<std::uint32_t> HistoryBuilder::movePlaylistsByPlay() {
     // Most played first; equal counts by name, so the order never depends on the file's order.
     std::vector<std::uint32_t> order(playlists_.size());
     std::iota(order.begin(), order.end(), 0U);
@@ -164,7 +170,10 @@ HistorySummary HistoryBuilder::finish() {
         newIndex[order[position]] = position;
         summary_.playlists.push_back(std::move(playlists_[order[position]].summary));
     }
+    return newIndex;
+}
 
+void HistoryBuilder::moveKeptSessions(const std::vector<std::uint32_t>& newIndex) {
     const std::size_t kept = std::min(finishedSessions_.size(), kKeptSessions);
     for (std::size_t back = 0; back < kept; ++back) {
         SessionSummary session = std::move(finishedSessions_[finishedSessions_.size() - 1 - back]);
@@ -172,8 +181,6 @@ HistorySummary HistoryBuilder::finish() {
             change.playlist = newIndex[change.playlist];
         summary_.sessions.push_back(std::move(session));
     }
-    series_.finish(summary_, newIndex);
-    return std::move(summary_);
 }
 
 HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now) {

@@ -43,6 +43,12 @@ private:
                       std::optional<std::int32_t> ratingBefore);
     void closeSession();
     FormSums formAfter(const MatchRecord& match);
+    // The steps of finish().
+    void settleRatingChanges();
+    // Moves the playlists into the summary, most played first; returns each one's new index by its old.
+    std::vector<std::uint32_t> movePlaylistsByPlay();
+    // The newest kKeptSessions sessions into the summary, newest first, their playlists renumbered.
+    void moveKeptSessions(const std::vector<std::uint32_t>& newIndex);
 
     HistorySummary summary_;
     std::array<std::int64_t, 2> windowStarts_;

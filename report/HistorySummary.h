@@ -28,12 +28,21 @@ struct SkippedLine {
     std::string reason;
 };
 
-struct PlaylistSummary {
-    std::string name;
-    bool ranked = false; // as its newest match says
+// How many matches, and how many of them were won and lost.
+struct MatchTally {
     std::uint64_t matches = 0;
     std::uint64_t wins = 0;
     std::uint64_t losses = 0;
+
+    void count(bool win) {
+        ++matches;
+        ++(win ? wins : losses);
+    }
+};
+
+struct PlaylistSummary : MatchTally {
+    std::string name;
+    bool ranked = false; // as its newest match says
     std::uint64_t mvps = 0;
     std::array<std::int64_t, kAveragedNames.size()> sums{};
     std::optional<std::int32_t> currentRating; // the newest rating above 0
@@ -50,12 +59,9 @@ struct SessionRatingChange {
     std::int32_t last = 0;
 };
 
-struct SessionSummary {
+struct SessionSummary : MatchTally {
     std::int64_t start = 0;
     std::int64_t end = 0;
-    std::uint64_t matches = 0;
-    std::uint64_t wins = 0;
-    std::uint64_t losses = 0;
     std::int64_t pointsSum = 0;
     std::vector<SessionRatingChange> ratingChanges;
 };
@@ -82,11 +88,8 @@ struct FormPoint {
     std::array<double, kFormStatistics> values{};
 };
 
-struct HistorySummary {
+struct HistorySummary : MatchTally {
     std::int64_t now = 0;
-    std::uint64_t matches = 0;
-    std::uint64_t wins = 0;
-    std::uint64_t losses = 0;
     std::int64_t firstMatch = 0;
     std::int64_t lastMatch = 0;
     std::int64_t bestWinStreak = 0;

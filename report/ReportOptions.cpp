@@ -2,69 +2,97 @@
 
 #include <charconv>
 
+namespace {
+
+// What the arguments give, before the defaults fill in what they leave out.
+struct GivenArguments {
+    ReportOptions options;
+    std::optional<std::filesystem::path> page;
+    std::optional<std::string> statsFile;
+};
+
+bool takesValue(const std::string& option) {
+    return option == "-o" || option == "--output" || option == "--json" || option == "--now";
+}
+
+bool readNow(const std::string& text, ReportOptions& options, OptionsError& error) {
+    std::int64_t seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, seconds);
+    if (failure != std::errc() || stop != end || seconds < 0 || seconds > 8'640'000'000'000) {
+        error.message = "--now takes seconds since 1970 UTC, a whole number: \"" + text + "\"";
+        return false;
+    }
+    options.now = seconds;
+    return true;
+}
+
+// Keeps the value of an option that takes one; false, with the message, when it is not usable.
+bool readValue(const std::string& option, const std::string& value, GivenArguments& given,
+               OptionsError& error) {
+    if (option == "--now")
+        return readNow(value, given.options, error);
+    if (option == "--json")
+        given.options.json = pathFromUtf8(value);
+    else
+        given.page = pathFromUtf8(value);
+    return true;
+}
+
+// An argument that is no option names the stats file, of which there is one.
+bool readStatsFile(const std::string& argument, GivenArguments& given, OptionsError& error) {
+    if (given.statsFile) {
+        error.message = "one stats file at a time: \"" + *given.statsFile + "\" and \"" + argument + "\"";
+        return false;
+    }
+    given.statsFile = argument;
+    return true;
+}
+
+std::optional<ReportOptions> withDefaults(GivenArguments& given, OptionsError& error) {
+    if (!given.statsFile || given.statsFile->empty()) {
+        error.message = "no stats file given";
+        return std::nullopt;
+    }
+    ReportOptions& options = given.options;
+    options.statsFile = pathFromUtf8(*given.statsFile);
+    if (given.page) {
+        options.page = *given.page;
+    } else {
+        options.page = options.statsFile;
+        options.page.replace_extension(".html");
+    }
+    return options;
+}
+
+} // namespace
+
 std::filesystem::path pathFromUtf8(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 OptionsError& error) {
-    ReportOptions options;
-    std::optional<std::filesystem::path> page;
-    std::optional<std::string> statsFile;
+    GivenArguments given;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
-        const auto value = [&]() -> const std::string* {
+        if (argument == "-h" || argument == "--help") {
+            given.options.help = true;
+            return given.options;
+        }
+        if (takesValue(argument)) {
             if (at + 1 >= arguments.size()) {
                 error.message = argument + " needs a value";
-                return nullptr;
-            }
-            return &arguments[++at];
-        };
-        if (argument == "-h" || argument == "--help") {
-            options.help = true;
-            return options;
-        } else if (argument == "-o" || argument == "--output") {
-            const std::string* text = value();
-            if (!text)
-                return std::nullopt;
-            page = pathFromUtf8(*text);
-        } else if (argument == "--json") {
-            const std::string* text = value();
-            if (!text)
-                return std::nullopt;
-            options.json = pathFromUtf8(*text);
-        } else if (argument == "--now") {
-            const std::string* text = value();
-            if (!text)
-                return std::nullopt;
-            std::int64_t seconds = 0;
-            const char* end = text->data() + text->size();
-            const auto [stop, failure] = std::from_chars(text->data(), end, seconds);
-            if (failure != std::errc() || stop != end || seconds < 0 || seconds > 8'640'000'000'000) {
-                error.message = "--now takes seconds since 1970 UTC, a whole number: \"" + *text + "\"";
                 return std::nullopt;
             }
-            options.now = seconds;
+            if (!readValue(argument, arguments[++at], given, error))
+                return std::nullopt;
         } else if (argument.size() > 1 && argument[0] == '-') {
             error.message = "unknown option " + argument;
             return std::nullopt;
-        } else if (statsFile) {
-            error.message = "one stats file at a time: \"" + *statsFile + "\" and \"" + argument + "\"";
+        } else if (!readStatsFile(argument, given, error)) {
             return std::nullopt;
-        } else {
-            statsFile = argument;
         }
     }
-    if (!statsFile || statsFile->empty()) {
-        error.message = "no stats file given";
-        return std::nullopt;
-    }
-    options.statsFile = pathFromUtf8(*statsFile);
-    if (page) {
-        options.page = *page;
-    } else {
-        options.page = options.statsFile;
-        options.page.replace_extension(".html");
-    }
-    return options;
+    return withDefaults(given, error);
 }

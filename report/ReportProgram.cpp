@@ -40,6 +40,21 @@ std::int64_t currentTime() {
         .count();
 }
 
+// No output may replace the stats file, nor the other output; says so on `err`.
+bool outputsAreSafe(const ReportOptions& options, std::ostream& err) {
+    for (const auto* output : {&options.page, options.json ? &*options.json : nullptr}) {
+        if (output && sameFile(*output, options.statsFile)) {
+            err << kProgram << pathToUtf8(*output) << ": is the stats file itself; it is never overwritten\n";
+            return false;
+        }
+    }
+    if (options.json && sameFile(*options.json, options.page)) {
+        err << kProgram << "the page and the JSON would be the same file\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -54,17 +69,8 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& out, std:
         return 0;
     }
     const std::string statsName = pathToUtf8(options->statsFile);
-    for (const auto* output : {&options->page, options->json ? &*options->json : nullptr}) {
-        if (output && sameFile(*output, options->statsFile)) {
-            err << kProgram << pathToUtf8(*output) << ": is the stats file itself; it is never overwritten\n";
-            return 2;
-        }
-    }
-    if (options->json && sameFile(*options->json, options->page)) {
-        err << kProgram << "the page and the JSON would be the same file\n";
+    if (!outputsAreSafe(*options, err))
         return 2;
-    }
-
     HistorySummary summary;
     try {
         summary = summarizeStatsFile(options->statsFile, options->now.value_or(currentTime()));

@@ -5,6 +5,16 @@
 using hostcore::traceFloat;
 using hostcore::traceQuote;
 
+namespace {
+
+// One of the local player's match figures; 0 without a game.
+template <typename Figure>
+Figure matchFigure(const std::shared_ptr<hostcore::World>& world, Figure hostcore::MatchFigures::*figure) {
+    return world ? world->game.figures.*figure : Figure{};
+}
+
+} // namespace
+
 GameWrapper::GameWrapper(std::shared_ptr<hostcore::World> world)
     : world_(std::move(world)) {}
 
@@ -131,25 +141,25 @@ unsigned char PlayerReplicationInfoWrapper::GetTeamNum() const {
 }
 
 int PriWrapper::GetMatchScore() const {
-    return world_ ? world_->game.figures.points : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::points);
 }
 int PriWrapper::GetMatchGoals() const {
-    return world_ ? world_->game.figures.goals : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::goals);
 }
 int PriWrapper::GetMatchAssists() const {
-    return world_ ? world_->game.figures.assists : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::assists);
 }
 int PriWrapper::GetMatchSaves() const {
-    return world_ ? world_->game.figures.saves : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::saves);
 }
 int PriWrapper::GetMatchShots() const {
-    return world_ ? world_->game.figures.shots : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::shots);
 }
 int PriWrapper::GetMatchDemolishes() const {
-    return world_ ? world_->game.figures.demos : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::demos);
 }
 std::uint32_t PriWrapper::GetbMatchMVP() const {
-    return world_ ? world_->game.figures.mvp : 0;
+    return matchFigure(world_, &hostcore::MatchFigures::mvp);
 }
 
 MMRNotifierToken::MMRNotifierToken(std::weak_ptr<hostcore::World> world, int id)

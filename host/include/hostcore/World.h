@@ -33,6 +33,9 @@ struct ConsoleVariable {
     std::string value;
 };
 
+// The local player's id until a scenario names another.
+inline constexpr const char* kDefaultPlayerId = "76561198000000001";
+
 class PLUGINSDK_API World : public std::enable_shared_from_this<World> {
 public:
     static std::shared_ptr<World> create();
@@ -51,7 +54,7 @@ public:
     bool recordDrawing = true;
 
     GameState game;
-    std::string playerId = "76561198000000001";
+    std::string playerId = kDefaultPlayerId;
     std::filesystem::path dataFolder;
 
     // Controls used by host programs.

@@ -1,0 +1,59 @@
+// The numbers of a stats-file row's cells. The plain cells the plugin writes, a few digits, are
+// converted directly, as nearly every cell is; any other cell goes through the plugin's own conversion,
+// whose rules decide. Both give the same value for a plain cell. Inline: they run for every cell.
+#pragma once
+
+#include "statistics/CellConversion.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Beyond this, a time is no date a browser can show.
+inline constexpr std::uint64_t kLatestTime = 8'640'000'000'000ULL;
+
+inline bool integerOf(std::string_view cell, std::int32_t& value) {
+    if (!cell.empty() && cell.size() <= 9) {
+        std::uint32_t digits = 0;
+        std::size_t at = 0;
+        for (; at < cell.size(); ++at) {
+            const auto digit = static_cast<std::uint32_t>(static_cast<unsigned char>(cell[at])) - '0';
+            if (digit > 9)
+                break;
+            digits = digits * 10 + digit;
+        }
+        if (at == cell.size()) {
+            value = static_cast<std::int32_t>(digits);
+            return true;
+        }
+    }
+    const std::optional<std::int32_t> converted = cellToInt(cell);
+    value = converted.value_or(0);
+    return converted.has_value();
+}
+
+inline std::optional<std::uint64_t> timeOf(std::string_view cell) {
+    if (cell.empty() || cell.size() > 19)
+        return cellToTime(cell);
+    std::uint64_t value = 0;
+    for (const char c : cell) {
+        if (c < '0' || c > '9')
+            return cellToTime(cell);
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return value;
+}
+
+// The plain digits at `at`: their value, and `at` moved past them. False when there are none or more
+// than `most` (whose value is then not exact).
+inline bool plainNumber(const char*& at, const char* end, std::size_t most, std::uint64_t& value) {
+    const char* const start = at;
+    value = 0;
+    std::uint64_t digit = 0;
+    while (at < end && (digit = static_cast<std::uint64_t>(static_cast<unsigned char>(*at)) - '0') <= 9) {
+        value = value * 10 + digit;
+        ++at;
+    }
+    return at != start && static_cast<std::size_t>(at - start) <= most;
+}
