@@ -1,4 +1,5 @@
 #include "hostsim/CommandLine.h"
+#include "plugin/PathText.h"
 
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
@@ -49,7 +50,7 @@ std::size_t readCommand(const std::vector<std::string>& arguments, HostsimOption
     if (command == "run") {
         if (arguments.size() < 2 || arguments[1].rfind("--", 0) == 0)
             refuseCommandLine("run needs a scenario file");
-        options.scenario = std::filesystem::u8path(arguments[1]);
+        options.scenario = pathFromUtf8(arguments[1]);
         return 2;
     }
     if (command == "demo")
@@ -75,7 +76,7 @@ bool optionAllowed(Mode mode, const std::string& option) {
 void readOptionValue(const std::string& option, const std::string& value, HostsimOptions& options) {
     // Every value is taken as a path first: one that cannot be (not UTF-8, on Windows) is refused
     // whatever the option.
-    const std::filesystem::path path = std::filesystem::u8path(value);
+    const std::filesystem::path path = pathFromUtf8(value);
     for (const PathOption& pathOption : kPathOptions) {
         if (option == pathOption.name) {
             options.*pathOption.value = path;

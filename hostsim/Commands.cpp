@@ -5,6 +5,7 @@
 #include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"
 #include "hostsim/Seconds.h"
+#include "plugin/PathText.h"
 
 #include <array>
 #include <climits>
@@ -38,7 +39,7 @@ ScenarioAction player(const Arguments& args, ScenarioTimeline&) {
 ScenarioAction datafolder(const Arguments& args, ScenarioTimeline&) {
     expectArgumentCount(args, 1, 1);
     return [path = args[0]](Session& session) {
-        std::filesystem::path folder = std::filesystem::u8path(path);
+        std::filesystem::path folder = pathFromUtf8(path);
         session.world().dataFolder = folder.is_absolute() ? folder : session.dataRoot() / folder;
     };
 }

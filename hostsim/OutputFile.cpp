@@ -73,7 +73,7 @@ OutputFile::OutputFile(const fs::path& target, std::string what)
         const fs::path folder = final_.parent_path();
         if (!fs::is_directory(folder, error))
             refuseTarget("the folder " + displayPath(folder) + " does not exist");
-        written_ = folder / fs::u8path(temporaryName(final_));
+        written_ = folder / pathFromUtf8(temporaryName(final_));
     }
     errno = 0;
     file_ = openForWriting(written_, !direct_);

@@ -1,5 +1,5 @@
-// A path as UTF-8 text: how the plugin's console lines, hostsim's and the report's messages, and the
-// tests show a path, and how the tools pass one on as text.
+// A path as UTF-8 text and back: how the plugin's console lines, hostsim's and the report's messages,
+// and the tests show a path, and how the tools take one from their command lines and pass one on.
 #pragma once
 
 #include <filesystem>
@@ -9,4 +9,10 @@
 inline std::string pathToUtf8(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+// A path from UTF-8 text, whatever the platform's narrow code page. Throws what the conversion throws:
+// on Windows, text that is not UTF-8.
+inline std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }

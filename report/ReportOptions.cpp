@@ -67,10 +67,6 @@ std::optional<ReportOptions> withDefaults(GivenArguments& given, OptionsError& e
 
 } // namespace
 
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 OptionsError& error) {
     GivenArguments given;

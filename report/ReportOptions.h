@@ -28,9 +28,6 @@ struct OptionsError {
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 OptionsError& error);
 
-// A path from UTF-8 text, whatever the platform's narrow code page (pathToUtf8 goes back).
-std::filesystem::path pathFromUtf8(const std::string& text);
-
 inline constexpr const char* kReportUsage =
     "usage: tallyglass-report STATS.csv [-o REPORT.html] [--json FILE] [--now SECONDS]\n"
     "  Writes the history report of a Tallyglass stats file: one HTML page (default: beside the file,\n"

@@ -1,4 +1,5 @@
 #include "hostsim/picture/FontFile.h"
+#include "plugin/PathText.h"
 
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
@@ -23,7 +24,7 @@ std::optional<fs::path> pathFromEnvironment(const char* name) {
         return fs::path(value);
 #else
     if (const char* value = std::getenv(name); value && *value)
-        return fs::u8path(value);
+        return pathFromUtf8(value);
 #endif
     return std::nullopt;
 }
