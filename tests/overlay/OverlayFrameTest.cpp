@@ -1,6 +1,6 @@
 // The frame a player sees for a given stats file: hostsim loads the real module on a data folder
 // holding the file, opens the scoreboard and draws one frame.
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 #include "tests/support/HostsimRun.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
 
 #include <charconv>
 #include <sstream>

@@ -3,10 +3,10 @@
 // texts were made on Linux; line ends and the data folder's path are normalised before comparing.
 //
 // To make them anew after a deliberate change of behaviour, run the test program on Linux with
-// TALLYGLASS_WRITE_EXPECTED set to tests/reliability/expected.
+// TALLYGLASS_WRITE_EXPECTED set to tests/plugin/expected.
 #include "hostcore/World.h"
 #include "plugin/PathText.h"
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
 
 #include <gtest/gtest.h>
 
@@ -184,7 +184,7 @@ TEST_P(TraceParity, TraceConsoleAndStatsFilesMatchTheLinuxRun) {
         return;
     }
     for (const auto& [suffix, text] : actual) {
-        const fs::path expectedFile = fs::path("reliability-expected") / (std::string(parity.name) + suffix);
+        const fs::path expectedFile = fs::path("trace-parity-expected") / (std::string(parity.name) + suffix);
         ASSERT_TRUE(fs::exists(expectedFile)) << expectedFile;
         EXPECT_EQ(text, normalised(readFile(expectedFile), data.path())) << parity.name << suffix;
     }

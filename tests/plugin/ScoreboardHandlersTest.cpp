@@ -2,7 +2,7 @@
 // the boxes appear, where, and which settings they are drawn with.
 #include "plugin/GameEvents.h"
 #include "plugin/Tallyglass.h"
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 #include "tests/support/HostsimRun.h"
 
 #include "hostcore/World.h"

@@ -1,8 +1,8 @@
 // The stats file changes under the plugin while the game runs: deleted or cut short between the read at
 // load and the scoreboard, or another player signs in. Nothing crashes, the matches already recorded
 // stay in their files, and the overlay shows the current player's matches.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/SteppedHost.h"
 
 #include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"

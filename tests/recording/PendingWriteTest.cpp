@@ -4,7 +4,7 @@
 #include "hostcore/World.h"
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // while another player's can: the rows of the writable file are written when they fall due, each
 // file's rows stay in their order, the console tells each file's trouble and recovery by its own name,
 // and only rows that never found their file are reported lost.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The data folder or the stats file cannot take a row: the game goes on, the overlay still draws, the
 // row waits in the plugin, and it is written once the fault clears.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
 #include "tests/support/ExclusiveFileHold.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

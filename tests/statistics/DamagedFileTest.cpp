@@ -1,8 +1,8 @@
 // Stats files a player's machine can really hold: a very long history, a power cut's run of zero bytes,
 // a line of megabytes. Each loads without a crash, memory stays bounded (only capped lines are kept),
 // the newest matches show, and the next match is appended on a line of its own.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
