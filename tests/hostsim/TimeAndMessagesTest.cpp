@@ -2,6 +2,7 @@
 // hostsim's messages say why and show bad input safely.
 #include "hostcore/World.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -102,8 +103,7 @@ TEST(Messages, ControlCharactersOfBadInputAreShownEscaped) {
 
 TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
     TempFolder folder;
-    writeFile(folder / "mine.csv", "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,"
-                                   "Ranked,Saves,Shots,Time,Timestamp,Win\n");
+    writeFile(folder / "mine.csv", statsHeader() + "\n");
     HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--set",
                                        "tallyglass_box_opacity=999", "--set", "tallyglass_box_r=12", "--png",
                                        pathToUtf8(folder / "p.png")});

@@ -7,6 +7,7 @@
 #include "hostcore/World.h"
 #include "plugin/PathText.h"
 #include "tests/support/FaultScenario.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,8 @@ struct ParityScenario {
     std::string scenario;
 };
 
-const char* const kTwelveMatchHistory =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-    "Timestamp,Win\n"
+const std::string kTwelveMatchHistory =
+    statsHeader() + "\n" +
     "1,0,1,1010,0,2,1,Ranked Doubles,310,1,1,3,1796590000,22:46:40 12/06/26,1\n"
     "0,1,0,1002,0,0,2,Ranked Doubles,120,1,2,1,1796591000,23:03:20 12/06/26,0\n"
     "2,0,3,1021,1,4,2,Ranked Standard,540,1,0,6,1796592000,23:20:00 12/06/26,1\n"
@@ -75,7 +75,7 @@ scoreboard open
 frame
 unload
 )"},
-    {"history", kTwelveMatchHistory,
+    {"history", kTwelveMatchHistory.c_str(),
      R"(clock 1796677509
 load
 console tallyglass_box_mmr_x 10
@@ -88,7 +88,7 @@ wait 3600
 scoreboard open
 frame
 )"},
-    {"players", kTwelveMatchHistory,
+    {"players", kTwelveMatchHistory.c_str(),
      R"(clock 1796677509
 load
 online title="Ranked Duel" id=10 ranked=1

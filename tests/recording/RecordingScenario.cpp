@@ -1,4 +1,5 @@
 #include "tests/recording/RecordingScenario.h"
+#include "tests/support/StatsFileText.h"
 
 #include <filesystem>
 
@@ -11,8 +12,7 @@ winner 1
 stats points=420 goals=2 assists=1 saves=3 shots=5 demos=1 mvp=1
 )";
 
-const std::string kHeader = "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
-                            "Saves,Shots,Time,Timestamp,Win";
+const std::string kHeader = statsHeader();
 
 std::string wonMatchRow(const std::string& mmr) {
     return "1,1,2," + mmr + ",1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1";

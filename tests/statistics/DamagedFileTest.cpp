@@ -46,7 +46,7 @@ TEST(DamagedStatsFile, AMillionLineFileLoadsShowsItsTenNewestRowsAndTakesTheNext
         std::ofstream out(statsFile, std::ios::binary);
         out << kStatsHeader << '\n';
         for (int points = 1; points < 1000000; ++points)
-            out << "1,0,2,1000,0,3,1,Ranked Doubles," << points << ",1,3,4,1796600000,00:00:00 12/07/26,1\n";
+            out << statsRowLine(rowWithPoints(points, 1796600000)) << '\n';
     }
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame + kOpenScoreboardAndDraw);

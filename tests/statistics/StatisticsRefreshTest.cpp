@@ -4,6 +4,7 @@
 #include "plugin/WallClock.h"
 #include "recording/StatsFileAppend.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,7 @@
 
 namespace {
 
-const std::string kHeader = "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
-                            "Saves,Shots,Time,Timestamp,Win";
+const std::string kHeader = statsHeader();
 constexpr std::int64_t kNow = 1733600000;
 
 struct Match {
@@ -22,9 +22,43 @@ struct Match {
                 time = std::to_string(kNow - 90), timestamp = "21:05:09 12/07/26", win = "1";
 
     std::string line() const {
-        return assists + "," + demos + "," + goals + "," + mmr + "," + mvp + "," + myGoals + "," +
-               otherGoals + "," + playlist + "," + points + "," + ranked + "," + saves + "," + shots + "," +
-               time + "," + timestamp + "," + win;
+        return statsLine([this](StatsColumn column) { return cell(column); });
+    }
+
+    const std::string& cell(StatsColumn column) const {
+        switch (column) {
+        case StatsColumn::Assists:
+            return assists;
+        case StatsColumn::Demos:
+            return demos;
+        case StatsColumn::Goals:
+            return goals;
+        case StatsColumn::Mmr:
+            return mmr;
+        case StatsColumn::Mvp:
+            return mvp;
+        case StatsColumn::MyTeamGoals:
+            return myGoals;
+        case StatsColumn::OtherTeamGoals:
+            return otherGoals;
+        case StatsColumn::Playlist:
+            return playlist;
+        case StatsColumn::Points:
+            return points;
+        case StatsColumn::Ranked:
+            return ranked;
+        case StatsColumn::Saves:
+            return saves;
+        case StatsColumn::Shots:
+            return shots;
+        case StatsColumn::Time:
+            return time;
+        case StatsColumn::Timestamp:
+            return timestamp;
+        case StatsColumn::Win:
+            return win;
+        }
+        return win;
     }
 };
 

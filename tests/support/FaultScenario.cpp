@@ -1,11 +1,10 @@
 #include "tests/support/FaultScenario.h"
+#include "tests/support/StatsFileText.h"
 
 #include <charconv>
 #include <sstream>
 
-const std::string kStatsHeader =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-    "Timestamp,Win";
+const std::string kStatsHeader = statsHeader();
 
 const std::string kLoadedInOnlineGame = R"(clock 1796677509
 load
@@ -39,14 +38,23 @@ std::string endedMatch(int points) {
 }
 
 std::string statsFileWithPoints(const std::vector<int>& points) {
-    std::string text = kStatsHeader + "\n";
-    long long time = 1796600000;
+    std::vector<StatsRow> rows;
+    std::int64_t time = 1796600000;
     for (int value : points) {
-        text += "1,0,2,1000,0,3,1,Ranked Doubles," + std::to_string(value) + ",1,3,4," +
-                std::to_string(time) + ",00:00:00 12/07/26,1\n";
+        rows.push_back(rowWithPoints(value, time));
         time += 600;
     }
-    return text;
+    return statsFileText(rows);
+}
+
+StatsRow rowWithPoints(int points, std::int64_t time) {
+    return {.time = time,
+            .timestamp = "00:00:00 12/07/26",
+            .points = points,
+            .goals = 2,
+            .assists = 1,
+            .saves = 3,
+            .shots = 4};
 }
 
 std::vector<int> recordedPoints(const std::filesystem::path& file) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,8 +24,10 @@ extern const std::string kOpenScoreboardAndDraw;
 std::string endedMatch(int points);
 
 // A stats file of a header and one row per entry of `points`, oldest first, in the writer's format,
-// with LF line ends.
+// with LF line ends: rowWithPoints ten minutes apart.
 std::string statsFileWithPoints(const std::vector<int>& points);
+// A won ranked match of `points` points at `time`.
+StatsRow rowWithPoints(int points, std::int64_t time);
 
 // The Points field of every data line of the file, in file order; lines that are not rows of the
 // writer's format (a repeated header, damage) are skipped.
