@@ -30,6 +30,17 @@ std::string statsFileText(const HostsimResult& run) {
     return std::filesystem::exists(file) ? readFile(file) : "<absent>";
 }
 
+InProcessHost hostAfterWonMatch(const std::filesystem::path& dataFolder) {
+    return InProcessHost(dataFolder, 1765141509, [](hostcore::World& world) {
+        hostcore::GameState& game = world.game;
+        game.online = true;
+        game.localTeam = 1;
+        game.teamScores = {2, 3};
+        game.winnerTeam = 1;
+        game.figures = {420, 2, 1, 3, 5, 1, 1};
+    });
+}
+
 int scheduledWrites(const HostsimResult& run) {
     return static_cast<int>(run.traceLines("SetTimeout ").size());
 }

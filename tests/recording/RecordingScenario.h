@@ -3,7 +3,9 @@
 #pragma once
 
 #include "tests/support/HostsimRun.h"
+#include "tests/support/InProcessHost.h"
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 
@@ -18,6 +20,10 @@ std::string wonMatchRow(const std::string& mmr = "0");
 
 // The lines, each followed by the platform's text-mode line end.
 std::string fileLines(std::initializer_list<std::string> lines);
+
+// The plugin loaded in this process, its host reporting `dataFolder`, with the clock and the game of
+// kLoadedAfterWonMatch (team 1 won 3:2 in "Ranked Doubles" with the same figures).
+InProcessHost hostAfterWonMatch(const std::filesystem::path& dataFolder);
 
 // The default player's stats file in the run's data folder, or "<absent>".
 std::string statsFileText(const HostsimResult& run);
