@@ -63,13 +63,17 @@ constexpr bool kWholePluginMerged = true;
 constexpr const char* kWaitingForSubsystems =
     "needs the recording, statistics and overlay subsystems, not merged into this build yet";
 
+// hostsim's demo with its data in `folder` and its picture at `picture`.
+HostsimResult runDemo(const TempFolder& folder, const fs::path& picture) {
+    return runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+}
+
 } // namespace
 
 TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+    HostsimResult result = runDemo(folder, picture);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n"));
     EXPECT_TRUE(contains(result.out, "tallyglass_box_opacity = 210\n"));
@@ -86,8 +90,7 @@ TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
 
 TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
     TempFolder folder;
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(folder / "demo.png")});
+    HostsimResult result = runDemo(folder, folder / "demo.png");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -132,8 +135,7 @@ TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
 TEST(Demo, PictureShowsTheNewestWinInGreenAndTheLossBeforeItInRed) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+    HostsimResult result = runDemo(folder, picture);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;

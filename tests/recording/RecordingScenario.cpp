@@ -1,15 +1,18 @@
 #include "tests/recording/RecordingScenario.h"
+#include "tests/support/GameScenario.h"
 #include "tests/support/StatsFileText.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
-const std::string kLoadedAfterWonMatch = R"(clock 1765141509
-load
-online title="Ranked Doubles" id=11 ranked=1 lan=0 private=0
-local team=1
-score 2 3
-winner 1
-stats points=420 goals=2 assists=1 saves=3 shots=5 demos=1 mvp=1
+const std::string kLoadedAfterWonMatch = loadedInWonRankedDoubles(1765141509, 1, "2 3") +
+                                         "stats points=420 goals=2 assists=1 saves=3 shots=5 demos=1 mvp=1\n";
+
+const std::string kLostMatch = R"(local team=0
+score 1 4
+stats points=95 goals=1 assists=0 saves=0 shots=2 demos=0 mvp=0
+matchend
 )";
 
 const std::string kHeader = statsHeader();
@@ -39,6 +42,14 @@ InProcessHost hostAfterWonMatch(const std::filesystem::path& dataFolder) {
         game.winnerTeam = 1;
         game.figures = {420, 2, 1, 3, 5, 1, 1};
     });
+}
+
+std::string statsFileAfterMatch(const std::string& scenarioLines) {
+    TempFolder data;
+    HostsimResult run =
+        runScenario(kLoadedAfterWonMatch + scenarioLines + "\nmatchend\nwait 6\n", data.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return statsFileText(run);
 }
 
 int scheduledWrites(const HostsimResult& run) {

@@ -11,9 +11,6 @@
 
 namespace fs = std::filesystem;
 using testing::Contains;
-using testing::ElementsAre;
-using testing::IsEmpty;
-using testing::Not;
 
 namespace {
 
@@ -55,7 +52,7 @@ TEST(DamagedStatsFile, AMillionLineFileLoadsShowsItsTenNewestRowsAndTakesTheNext
     const std::vector<std::string> shown = host.lastFrameTexts();
     EXPECT_THAT(shown, Contains("999999"));
     EXPECT_THAT(shown, Contains("999990"));
-    EXPECT_THAT(shown, Not(Contains("999989"))) << "only the ten newest rows are kept";
+    EXPECT_THAT(shown, testing::Not(Contains("999989"))) << "only the ten newest rows are kept";
     expectKeptTextsBounded(*host.plugin());
 
     host.play(endedMatch(1000000) + kOpenScoreboardAndDraw);
@@ -66,7 +63,7 @@ TEST(DamagedStatsFile, AMillionLineFileLoadsShowsItsTenNewestRowsAndTakesTheNext
     EXPECT_NE(tail.find(",999999,"), std::string::npos);
     EXPECT_NE(tail.find(",1000000,"), std::string::npos);
     EXPECT_EQ(tail.back(), '\n');
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), testing::IsEmpty());
 }
 
 TEST(DamagedStatsFile, AFileEndingInZeroBytesAfterAPowerCutKeepsItsMatchesAndTakesTheNextOne) {
@@ -81,12 +78,9 @@ TEST(DamagedStatsFile, AFileEndingInZeroBytesAfterAPowerCutKeepsItsMatchesAndTak
 
     host.play(endedMatch(5104) + kOpenScoreboardAndDraw);
     EXPECT_THAT(host.lastFrameTexts(), Contains("5104"));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
+    expectCleanEnd(host, statsFile, {5101, 5102, 5103, 5104});
     const std::string after = readFile(statsFile);
     EXPECT_EQ(after.substr(0, before.size()), before) << "the damaged file is appended to, never rewritten";
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(5101, 5102, 5103, 5104));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 
 TEST(DamagedStatsFile, ALineOfSeveralMegabytesIsKeptOnlyInPartAndTheRowsAroundItShow) {
@@ -107,10 +101,7 @@ TEST(DamagedStatsFile, ALineOfSeveralMegabytesIsKeptOnlyInPartAndTheRowsAroundIt
         EXPECT_LE(drawn.size(), kBoundedTextBytes);
 
     host.play(endedMatch(6103));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(6101, 6102, 6103));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {6101, 6102, 6103});
 }
 
 // The host hands over a playlist title of megabytes: the match is still recorded whole, and what the
@@ -126,7 +117,7 @@ TEST(DamagedStatsFile, AMatchWithATitleOfSeveralMegabytesIsRecordedAndReadBackIn
     expectKeptTextsBounded(*host.plugin());
     host.finish();
     EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7101));
+    EXPECT_THAT(recordedPoints(statsFile), testing::ElementsAre(7101));
     EXPECT_NE(readFile(statsFile).find(title), std::string::npos) << "the title is written as handed over";
 }
 

@@ -62,6 +62,13 @@ struct Match {
     }
 };
 
+// The writer's header with the first `name` in it spelled `replacement`.
+std::string headerReplacing(const std::string& name, const std::string& replacement) {
+    std::string header = kHeader;
+    header.replace(header.find(name), name.size(), replacement);
+    return header;
+}
+
 Match matchWithGoals(int goals) {
     Match match;
     match.goals = std::to_string(goals);
@@ -192,8 +199,7 @@ TEST_F(StatisticsRefresh, LastLineWithoutLineEndAndEmptyLineAmongDataLines) {
 }
 
 TEST_F(StatisticsRefresh, HeaderWithoutRankedTakesPositionZeroUnlessAnEarlierHeaderNamedIt) {
-    std::string withoutRanked = kHeader;
-    withoutRanked.replace(withoutRanked.find("Ranked"), 6, "Rank");
+    const std::string withoutRanked = headerReplacing("Ranked", "Rank");
     Match match;
     match.assists = "1";
     match.ranked = "0";
@@ -209,8 +215,7 @@ TEST_F(StatisticsRefresh, HeaderWithoutRankedTakesPositionZeroUnlessAnEarlierHea
 }
 
 TEST_F(StatisticsRefresh, HeaderNamingWinTwiceUsesTheLaterPosition) {
-    std::string winTwice = kHeader;
-    winTwice.replace(winTwice.find("MVP"), 3, "Win");
+    const std::string winTwice = headerReplacing("MVP", "Win");
     Match match;
     match.mvp = "7";
     match.win = "0";
@@ -271,16 +276,14 @@ TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameIsAveragedFromItsWritten
     load(fileOf({goalsLast, Match{}.line()}));
     EXPECT_EQ(plugin.averageGoals, "1.00") << "the field the header names Goals";
 
-    std::string goalsUnnamed = kHeader;
-    goalsUnnamed.replace(goalsUnnamed.find("Goals,MMR"), 5, "Gls");
+    const std::string goalsUnnamed = headerReplacing("Goals,MMR", "Gls,MMR");
     load(fileOf({goalsUnnamed, matchWithGoals(7).line(), matchWithGoals(8).line()}));
     EXPECT_EQ(plugin.averageGoals, "7.50");
     EXPECT_EQ(plugin.averageMmr, "1050.00");
 }
 
 TEST_F(StatisticsRefresh, AHeaderNamingAStatisticTwiceAveragesTheLaterField) {
-    std::string savesTwice = kHeader;
-    savesTwice.replace(savesTwice.find("MVP"), 3, "Saves");
+    const std::string savesTwice = headerReplacing("MVP", "Saves");
     Match match;
     match.mvp = "40";
     match.saves = "4";
