@@ -38,9 +38,9 @@ const std::string kTwelveMatchHistory =
     "0,0,0,1044,0,0,1,Ranked Doubles,110,1,5,0,1796600000,01:33:20 12/07/26,0\n"
     "1,0,1,1050,0,2,0,Ranked Doubles,330,1,1,2,1796601000,01:50:00 12/07/26,1\n";
 
-const ParityScenario kScenarios[] = {
-    {"session", nullptr,
-     R"(clock 1796677509
+// A session: a ranked match recorded and shown, the overlay stopped and started, a private match
+// left out, a match of three teams, settings out of range.
+const std::string kSessionScenario = R"(clock 1796677509
 load
 online title="Ranked Doubles" id=11 ranked=1
 local team=1
@@ -74,9 +74,10 @@ console tallyglass_box_opacity -5
 scoreboard open
 frame
 unload
-)"},
-    {"history", kTwelveMatchHistory.c_str(),
-     R"(clock 1796677509
+)";
+
+// Twelve matches on file, drawn with moved, hidden and faded boxes, then again an hour later.
+const std::string kHistoryScenario = R"(clock 1796677509
 load
 console tallyglass_box_mmr_x 10
 console tallyglass_box_mmr_y 20
@@ -87,9 +88,10 @@ frame
 wait 3600
 scoreboard open
 frame
-)"},
-    {"players", kTwelveMatchHistory.c_str(),
-     R"(clock 1796677509
+)";
+
+// A match of each of two players, the second one's on screen.
+const std::string kPlayersScenario = R"(clock 1796677509
 load
 online title="Ranked Duel" id=10 ranked=1
 score 4 0
@@ -104,9 +106,10 @@ matchend
 wait 6
 scoreboard open
 frame
-)"},
-    {"missing-folder", nullptr,
-     R"(clock 1796677509
+)";
+
+// A data folder missing for the first match and there for the second.
+const std::string kMissingFolderScenario = R"(clock 1796677509
 datafolder missing
 load
 online
@@ -120,7 +123,13 @@ matchend
 wait 6
 scoreboard open
 frame
-)"},
+)";
+
+const ParityScenario kScenarios[] = {
+    {"session", nullptr, kSessionScenario},
+    {"history", kTwelveMatchHistory.c_str(), kHistoryScenario},
+    {"players", kTwelveMatchHistory.c_str(), kPlayersScenario},
+    {"missing-folder", nullptr, kMissingFolderScenario},
 };
 
 // Test names and failure messages show the scenario's name.
