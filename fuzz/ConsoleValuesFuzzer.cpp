@@ -18,7 +18,7 @@
 
 namespace {
 
-void applyValue(InProcessHost& host, const ConsoleSetting& setting, std::string_view line) {
+void applyValue(FuzzHost& host, const ConsoleSetting& setting, std::string_view line) {
     if (!line.empty() && line.front() == '=') {
         if (hostcore::ConsoleVariable* cvar = host.world().findCvar(setting.name))
             cvar->value = std::string(line.substr(1));
@@ -33,7 +33,7 @@ void applyValue(InProcessHost& host, const ConsoleSetting& setting, std::string_
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    InProcessHost host;
+    FuzzHost host;
 
     std::size_t consumed = 0;
     for (const ConsoleSetting& setting : kConsoleSettings) {

@@ -1,7 +1,5 @@
 #include "fuzz/InProcessHost.h"
 
-#include "plugin/WallClock.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -51,31 +49,20 @@ void fuzzFailure(const std::string& what) {
     std::abort();
 }
 
-InProcessHost::InProcessHost()
-    : world_(hostcore::World::create())
-    , plugin_(std::make_shared<Tallyglass>()) {
-    pinWallClock(kFixedNow);
-    world_->dataFolder = scratchFolder();
-    // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
-    // get that far.
-    world_->consoleSink = [](const std::string& line) {
-        if (line.rfind("Tallyglass: ", 0) == 0)
-            fuzzFailure("the plugin caught a failure: " + line);
-    };
-    std::error_code ignored;
-    fs::remove_all(scratchFolder() / (world_->playerId + "_Tallyglass.csv"), ignored);
-    plugin_->cvarManager = std::make_shared<CVarManagerWrapper>(world_);
-    plugin_->gameWrapper = std::make_shared<GameWrapper>(world_);
-    plugin_->onLoad();
-}
+FuzzHost::FuzzHost()
+    : InProcessHost(scratchFolder(), kFixedNow, [](hostcore::World& world) {
+        // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
+        // get that far.
+        world.consoleSink = [](const std::string& line) {
+            if (line.rfind("Tallyglass: ", 0) == 0)
+                fuzzFailure("the plugin caught a failure: " + line);
+        };
+        std::error_code ignored;
+        fs::remove_all(scratchFolder() / (world.playerId + "_Tallyglass.csv"), ignored);
+    }) {}
 
-InProcessHost::~InProcessHost() {
-    world_->dropPluginCallbacks();
-    plugin_.reset();
-}
-
-void InProcessHost::writeStatsFile(const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(plugin_->getStatsFilePath(), std::ios::binary | std::ios::trunc);
+void FuzzHost::writeStatsFile(const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(plugin().getStatsFilePath(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     if (!out)
         fuzzFailure("cannot write the stats file");
@@ -92,15 +79,15 @@ std::string fileBytes(const fs::path& file) {
 
 } // namespace
 
-void InProcessHost::recordMatchAndCheckAppend() {
-    const fs::path file = plugin_->getStatsFilePath();
+void FuzzHost::recordMatchAndCheckAppend() {
+    const fs::path file = plugin().getStatsFilePath();
     const std::string before = fileBytes(file);
 
-    world_->game.online = true;
-    world_->game.winnerTeam = 0;
-    world_->game.figures.points = 987654;
-    plugin_->onMatchEnded("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
-    world_->advanceTime(6.0);
+    world().game.online = true;
+    world().game.winnerTeam = 0;
+    world().game.figures.points = 987654;
+    plugin().onMatchEnded("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
+    world().advanceTime(6.0);
 
     const std::string after = fileBytes(file);
     if (after.size() <= before.size() || after.compare(0, before.size(), before) != 0)
@@ -110,14 +97,14 @@ void InProcessHost::recordMatchAndCheckAppend() {
         fuzzFailure("the recorded row is not on a line of its own at the file's end");
 }
 
-void InProcessHost::openScoreboardAndDrawFrame() {
-    plugin_->onScoreboardOpen("Function TAGame.GFxData_GameEvent_TA.OnOpenScoreboard");
-    const std::size_t drawnBefore = world_->lastFrame().size();
-    plugin_->render(CanvasWrapper(world_));
+void FuzzHost::openScoreboardAndDrawFrame() {
+    plugin().onScoreboardOpen("Function TAGame.GFxData_GameEvent_TA.OnOpenScoreboard");
+    const std::size_t drawnBefore = world().lastFrame().size();
+    plugin().render(CanvasWrapper(world().shared_from_this()));
 
     int rects = 0, strings = 0;
-    for (std::size_t i = drawnBefore; i < world_->lastFrame().size(); ++i) {
-        const hostcore::DrawCall& call = world_->lastFrame()[i];
+    for (std::size_t i = drawnBefore; i < world().lastFrame().size(); ++i) {
+        const hostcore::DrawCall& call = world().lastFrame()[i];
         rects += call.kind == hostcore::DrawCall::Kind::DrawRect;
         strings += call.kind == hostcore::DrawCall::Kind::DrawString;
     }

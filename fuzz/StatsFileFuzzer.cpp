@@ -7,7 +7,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    InProcessHost host;
+    FuzzHost host;
     host.writeStatsFile(data, size);
     host.plugin().loadStatsFile(host.plugin().getStatsFilePath());
     host.openScoreboardAndDrawFrame();

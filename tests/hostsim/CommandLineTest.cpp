@@ -1,6 +1,7 @@
 // hostsim's contract with its users: exit statuses and messages for modules it cannot use and for
 // command lines and scenarios it cannot read, and that nothing runs in those cases.
 #include "hostsim/ModuleLoader.h"
+#include "tests/hostsim/ScenarioRefusal.h"
 #include "tests/support/HostsimRun.h"
 
 #include <gtest/gtest.h>
@@ -66,13 +67,8 @@ TEST(HostsimScenario, BadArgumentsAreReportedByFileAndLine) {
         {"load now\n", ":1: load: expected 0 arguments, got 1"},
         {"frame -1\n", ":1: frame: the frame count must lie between"},
     };
-    for (const auto& [scenario, message] : cases) {
-        TempFolder data;
-        HostsimResult result = runScenario(scenario, data.path());
-        EXPECT_EQ(result.exitCode, 2) << scenario;
-        EXPECT_NE(result.err.find(message), std::string::npos) << scenario << " gave: " << result.err;
-        EXPECT_EQ(result.out, "") << scenario;
-    }
+    for (const auto& [scenario, message] : cases)
+        expectRefusedByLine(scenario, message);
 }
 
 TEST(HostsimCommandLine, UnreadableCommandLinesExitWithStatusTwo) {

@@ -2,6 +2,7 @@
 // appear whole or not at all, and a failed output is a failure.
 #include "hostsim/picture/FontFile.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +26,8 @@ std::set<fs::path> entries(const fs::path& folder) {
     return names;
 }
 
-const char* const kStats =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,"
-    "Shots,Time,Timestamp,Win\n"
-    "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1\n";
+const std::string kStats =
+    statsHeader() + "\n" + "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1\n";
 
 // Sets an environment variable for the life of the object.
 class ScopedVariable {

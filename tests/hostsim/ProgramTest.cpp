@@ -2,6 +2,7 @@
 // standard output that cannot be written is a failure.
 #include "tests/support/HostsimProcess.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,9 @@ namespace fs = std::filesystem;
 
 TEST(Program, PathsInAnyScriptReachItAsTyped) {
     TempFolder folder;
-    const std::string stats =
-        "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
-        "Saves,Shots,Time,Timestamp,Win" +
-        lineEnd() + "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1" + lineEnd();
+    const std::string stats = statsHeader() + lineEnd() +
+                              "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1" +
+                              lineEnd();
     for (const char* name :
          {"Caf\xc3\xa9", "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82", "\xe7\xbb\x9f\xe8\xae\xa1"}) {
         const fs::path place = folder / name;

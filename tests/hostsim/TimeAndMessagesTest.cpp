@@ -1,7 +1,9 @@
 // The host's time stays exact however it is advanced, times the plugin cannot hold are refused, and
 // hostsim's messages say why and show bad input safely.
 #include "hostcore/World.h"
+#include "tests/hostsim/ScenarioRefusal.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -67,13 +69,8 @@ TEST(HostTime, ClocksAndWaitsThePluginCannotHoldAreRefusedByLine) {
         {"wait -0.5\n", ":1: wait: the wait must not be negative"},
         {"load\nclock 253402300000\nwait 700\nwait 100\n", ":4: wait: the wait takes the clock past the end"},
     };
-    for (const auto& [scenario, message] : cases) {
-        TempFolder data;
-        HostsimResult result = runScenario(scenario, data.path());
-        EXPECT_EQ(result.exitCode, 2) << scenario;
-        EXPECT_TRUE(contains(result.err, message)) << scenario << " gave: " << result.err;
-        EXPECT_EQ(result.out, "") << scenario;
-    }
+    for (const auto& [scenario, message] : cases)
+        expectRefusedByLine(scenario, message);
     TempFolder data;
     EXPECT_EQ(runScenario("clock 253402300799\nwait 0.000001\n", data.path()).exitCode, 2);
     EXPECT_EQ(runScenario("clock 253402300798.5\nwait 0.5\nload\n", data.path()).exitCode, 0);
@@ -102,8 +99,7 @@ TEST(Messages, ControlCharactersOfBadInputAreShownEscaped) {
 
 TEST(Messages, ASettingOutsideItsRangeSaysWhichValueIsUsed) {
     TempFolder folder;
-    writeFile(folder / "mine.csv", "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,"
-                                   "Ranked,Saves,Shots,Time,Timestamp,Win\n");
+    writeFile(folder / "mine.csv", statsHeader() + "\n");
     HostsimResult result = runHostsim({"preview", "--stats", pathToUtf8(folder / "mine.csv"), "--set",
                                        "tallyglass_box_opacity=999", "--set", "tallyglass_box_r=12", "--png",
                                        pathToUtf8(folder / "p.png")});

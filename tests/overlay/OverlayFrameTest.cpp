@@ -1,7 +1,8 @@
 // The frame a player sees for a given stats file: hostsim loads the real module on a data folder
 // holding the file, opens the scoreboard and draws one frame.
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +26,22 @@ const Box kBoxes[] = {{405, 730, "MMR", "1050"},   {405, 900, "Points", "450"}, 
                       {1070, 900, "Assists", "2"}, {1400, 900, "Saves", "4"},   {740, 730, "Shots", "6"},
                       {1070, 730, "Demos", "1"}};
 
-const std::string kHeader =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,"
-    "Shots,Time,Timestamp,Win";
+const std::string kHeader = statsHeader();
 
+// A 3:1 match with the figures of kBoxes, whose Win cell is `win` as it stands in the file.
 std::string match(const std::string& win, const std::string& playlist = "Ranked Doubles") {
-    return "2,1,3,1050,0,3,1," + playlist + ",450,1,4,6," + std::to_string(kMatchTime) +
-           ",05:46:40 12/06/25," + win;
+    const StatsRow row{.playlist = playlist,
+                       .time = kMatchTime,
+                       .timestamp = "05:46:40 12/06/25",
+                       .mmr = 1050,
+                       .points = 450,
+                       .goals = 3,
+                       .assists = 2,
+                       .saves = 4,
+                       .shots = 6,
+                       .demos = 1};
+    return statsLine(
+        [&](StatsColumn column) { return column == StatsColumn::Win ? win : cellOf(row, column); });
 }
 
 class OverlayFrame : public ::testing::Test {

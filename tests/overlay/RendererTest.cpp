@@ -1,7 +1,7 @@
 // render drawn in-process onto a canvas whose calls are traced, with the plugin's tables and
 // settings set directly: the corners no stats file written by the plugin can reach.
 #include "plugin/Tallyglass.h"
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 
 #include "hostcore/World.h"
 

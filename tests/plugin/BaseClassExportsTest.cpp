@@ -37,6 +37,9 @@ class BaseClassExports : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NO_THROW(module.open(defaultModulePath()));
+        construct = member<Construct>("C1Ev");
+        destroy = member<Destroy>("D1Ev");
+        ASSERT_TRUE(construct && destroy);
     }
 
     template <class Function> Function member(const std::string& mangledTail) {
@@ -55,15 +58,22 @@ protected:
                 [this](GameWrapper*) { released.push_back("gameWrapper"); }};
     }
 
+    // A base object built by the module's default constructor, holding both pointers.
+    void constructHoldingBothPointers(Storage& storage) {
+        construct(storage.bytes);
+        storage.object().cvarManager = cvarManager();
+        storage.object().gameWrapper = gameWrapper();
+    }
+
     LoadedModule module;
+    Construct construct = nullptr;
+    Destroy destroy = nullptr;
     std::vector<std::string> released;
 };
 
 TEST_F(BaseClassExports, DefaultConstructorLeavesBothPointersEmptyAndInstallsTheExportedVirtualTable) {
-    auto construct = member<Construct>("C1Ev");
-    auto destroy = member<Destroy>("D1Ev");
     void* table = module.symbol("_ZTVN9BakkesMod6Plugin15BakkesModPluginE");
-    ASSERT_TRUE(construct && destroy && table);
+    ASSERT_TRUE(table);
 
     Storage storage;
     std::memset(storage.bytes, 0xA5, sizeof storage.bytes);
@@ -87,16 +97,12 @@ TEST_F(BaseClassExports, DefaultConstructorLeavesBothPointersEmptyAndInstallsThe
 }
 
 TEST_F(BaseClassExports, CopiesShareBothPointers) {
-    auto construct = member<Construct>("C1Ev");
     auto copyConstruct = member<CopyConstruct>("C1ERKS1_");
     auto copyAssign = member<Assign>("aSERKS1_");
-    auto destroy = member<Destroy>("D1Ev");
-    ASSERT_TRUE(construct && copyConstruct && copyAssign && destroy);
+    ASSERT_TRUE(copyConstruct && copyAssign);
 
     Storage source, copy, assigned;
-    construct(source.bytes);
-    source.object().cvarManager = cvarManager();
-    source.object().gameWrapper = gameWrapper();
+    constructHoldingBothPointers(source);
 
     copyConstruct(copy.bytes, source.bytes);
     EXPECT_EQ(copy.object().cvarManager, source.object().cvarManager);
@@ -115,16 +121,12 @@ TEST_F(BaseClassExports, CopiesShareBothPointers) {
 }
 
 TEST_F(BaseClassExports, MovesTakeBothPointersOverAndLeaveTheSourceEmpty) {
-    auto construct = member<Construct>("C1Ev");
     auto moveConstruct = member<MoveConstruct>("C1EOS1_");
     auto moveAssign = member<Assign>("aSEOS1_");
-    auto destroy = member<Destroy>("D1Ev");
-    ASSERT_TRUE(construct && moveConstruct && moveAssign && destroy);
+    ASSERT_TRUE(moveConstruct && moveAssign);
 
     Storage first, second, third;
-    construct(first.bytes);
-    first.object().cvarManager = cvarManager();
-    first.object().gameWrapper = gameWrapper();
+    constructHoldingBothPointers(first);
 
     moveConstruct(second.bytes, first.bytes);
     EXPECT_EQ(first.object().cvarManager, nullptr);
@@ -145,14 +147,8 @@ TEST_F(BaseClassExports, MovesTakeBothPointersOverAndLeaveTheSourceEmpty) {
 }
 
 TEST_F(BaseClassExports, DestructorReleasesGameWrapperBeforeCvarManager) {
-    auto construct = member<Construct>("C1Ev");
-    auto destroy = member<Destroy>("D1Ev");
-    ASSERT_TRUE(construct && destroy);
-
     Storage storage;
-    construct(storage.bytes);
-    storage.object().cvarManager = cvarManager();
-    storage.object().gameWrapper = gameWrapper();
+    constructHoldingBothPointers(storage);
     destroy(storage.bytes);
     EXPECT_EQ(released, (std::vector<std::string>{"gameWrapper", "cvarManager"}));
 }

@@ -3,8 +3,8 @@
 #include "bench/MatchHistoryGenerator.h"
 #include "report/HistoryBuilder.h"
 #include "report/SummaryJson.h"
-#include "tests/report/StatsFileText.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::s
     return *found;
 }
 
-Row match(const std::string& playlist, std::int64_t minute, bool win, std::int32_t mmr = 1000) {
-    Row row;
+StatsRow match(const std::string& playlist, std::int64_t minute, bool win, std::int32_t mmr = 1000) {
+    StatsRow row;
     row.playlist = playlist;
     row.time = kStart + minute * 60;
     row.win = win;
@@ -72,8 +72,9 @@ TEST(HistoryFigures, StreaksArePerPlaylistAndOtherPlaylistsDoNotBreakThem) {
 }
 
 TEST(HistoryFigures, MoreThanThirtyMinutesApartStartsASessionExactlyThirtyDoesNot) {
-    std::vector<Row> rows{match("Ranked Doubles", 0, true, 1000), match("Ranked Doubles", 30, true, 1010),
-                          match("Ranked Doubles", 60, false, 1002)};
+    std::vector<StatsRow> rows{match("Ranked Doubles", 0, true, 1000),
+                               match("Ranked Doubles", 30, true, 1010),
+                               match("Ranked Doubles", 60, false, 1002)};
     rows.push_back(rows.back());
     rows.back().time += 30 * 60 + 1; // one second more than half an hour
     rows.back().mmr = 995;
@@ -97,7 +98,7 @@ TEST(HistoryFigures, MoreThanThirtyMinutesApartStartsASessionExactlyThirtyDoesNo
 }
 
 TEST(HistoryFigures, OnlyTheNewestFiftySessionsAreKeptAllAreCounted) {
-    std::vector<Row> rows;
+    std::vector<StatsRow> rows;
     for (int session = 0; session < 120; ++session)
         rows.push_back(match("Ranked Doubles", session * 60, session % 2 == 0));
     const HistorySummary summary = summaryOf(statsFileText(rows));
@@ -108,7 +109,7 @@ TEST(HistoryFigures, OnlyTheNewestFiftySessionsAreKeptAllAreCounted) {
 }
 
 TEST(HistoryFigures, APlaylistWithoutRatingHasNoneAndDrawsNoRatingSeries) {
-    Row casual = match("Casual", 0, true, 0);
+    StatsRow casual = match("Casual", 0, true, 0);
     casual.ranked = false;
     const HistorySummary summary =
         summaryOf(statsFileText({casual, match("Ranked Duel", 5, true, 870), casual}));
@@ -153,7 +154,7 @@ TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy)
     text += "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796000600,x,2\n";   // line 6: Win
     text += "1,0,two,1183,1,3,1,Ranked Doubles,486,1,1,4,1796000600,x,1\n"; // line 7: Goals
     text += "1,0,2\n";                                                      // line 8: cut short
-    text += statsFileText({match("Ranked Doubles", 20, true)}).substr(headerLine().size() + 1); // line 9
+    text += statsFileText({match("Ranked Doubles", 20, true)}).substr(statsHeader().size() + 1); // line 9
     const HistorySummary summary = summaryOf(text);
     EXPECT_EQ(summary.matches, 3u);
     ASSERT_EQ(summary.skippedCount, 5u);
@@ -174,7 +175,7 @@ TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy)
 TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine) {
     // Points (mid-line) of 1 to 9 digits, leading zeros, and cells a plain number does not cover: a digit
     // run followed by other bytes, ten digits, a time of twenty digits in and beyond 64 bits.
-    std::string text = headerLine() + "\n";
+    std::string text = statsHeader() + "\n";
     const auto line = [&](const std::string& mmr, const std::string& points, const std::string& time,
                           const std::string& win) {
         text += "1,0,2," + mmr + ",1,3,1,Duel," + points + ",1,1,4," + time + ",x," + win + "\n";
@@ -204,10 +205,11 @@ TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine
 }
 
 TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
-    Row cup = match("Tournament, Saturday Cup", 40, true, 0);
+    StatsRow cup = match("Tournament, Saturday Cup", 40, true, 0);
     cup.ranked = false;
-    const std::vector<Row> rows{match("Ranked Doubles", 0, true, 1000), match("Ranked Duel", 10, false, 800),
-                                cup, match("Ranked Doubles", 50, false, 990)};
+    const std::vector<StatsRow> rows{match("Ranked Doubles", 0, true, 1000),
+                                     match("Ranked Duel", 10, false, 800), cup,
+                                     match("Ranked Doubles", 50, false, 990)};
     const std::string written = jsonText(summaryJson(summaryOf(statsFileText(rows)), "stats.csv"));
 
     std::vector<StatsColumn> reversed;
@@ -242,9 +244,9 @@ TEST(HistoryFigures, ASecondHeaderIsSkippedAndTheRowsAfterItReadByItsNames) {
 }
 
 TEST(HistoryFigures, AveragesAndRatesOfAPlaylist) {
-    Row a = match("Ranked Doubles", 0, true);
+    StatsRow a = match("Ranked Doubles", 0, true);
     a.points = 400, a.goals = 2, a.assists = 1, a.saves = 0, a.shots = 5, a.demos = 1, a.mvp = true;
-    Row b = match("Ranked Doubles", 10, false);
+    StatsRow b = match("Ranked Doubles", 10, false);
     b.points = 201, b.goals = 0, b.assists = 2, b.saves = 3, b.shots = 1, b.demos = 0;
     const nlohmann::ordered_json json = summaryJson(summaryOf(statsFileText({a, b})), "stats.csv");
     const auto& playlist = json["playlists"][0];
@@ -258,7 +260,7 @@ TEST(HistoryFigures, AveragesAndRatesOfAPlaylist) {
 }
 
 TEST(HistoryFigures, FormIsTheRollingAverageOfTheLastTwentyMatches) {
-    std::vector<Row> rows;
+    std::vector<StatsRow> rows;
     for (int at = 0; at < 30; ++at) {
         rows.push_back(match("Ranked Doubles", at * 8, true));
         rows.back().points = at < 20 ? 100 : 200;
@@ -273,7 +275,7 @@ TEST(HistoryFigures, FormIsTheRollingAverageOfTheLastTwentyMatches) {
 }
 
 TEST(HistoryFigures, LongHistoriesAreReducedForDrawingNewestMatchesKeptWhole) {
-    std::vector<Row> rows;
+    std::vector<StatsRow> rows;
     // 60 days of 60 matches a day, a rating that climbs by one each match.
     for (int day = 0; day < 60; ++day)
         for (int at = 0; at < 60; ++at) {
@@ -298,7 +300,7 @@ TEST(HistoryFigures, LongHistoriesAreReducedForDrawingNewestMatchesKeptWhole) {
 }
 
 TEST(HistoryFigures, BucketsWidenSoTheirNumberStaysBounded) {
-    std::vector<Row> rows;
+    std::vector<StatsRow> rows;
     for (int day = 0; day < 3000; ++day)
         rows.push_back(match("Ranked Doubles", day * 24 * 60, day % 3 != 0, 1000 + day % 50));
     const HistorySummary summary = summaryOf(statsFileText(rows));
@@ -338,7 +340,7 @@ TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) 
     writeMatchHistory(history, shape);
     std::string text = history.str();
     text += std::string(100 * 1024, 'x') + "\r\n"; // damage far longer than any row
-    text += statsFileText({match("Ranked Doubles", 0, true, 1234)}).substr(headerLine().size() + 1);
+    text += statsFileText({match("Ranked Doubles", 0, true, 1234)}).substr(statsHeader().size() + 1);
     text.pop_back(); // the last line ends without its line feed
     const HistorySummary summary = summaryOf(text);
     EXPECT_EQ(summary.matches, 40001u);
@@ -398,7 +400,7 @@ TEST(HistoryFigures, RowsReachTheSinkInFileOrderAndItsFailureEndsTheReading) {
 }
 
 TEST(HistoryFigures, AllSkippedLinesAreCountedTheFirstThousandListed) {
-    std::string text = headerLine() + "\n";
+    std::string text = statsHeader() + "\n";
     for (int line = 0; line < 1500; ++line)
         text += "damaged\n";
     const HistorySummary summary = summaryOf(text);

@@ -3,8 +3,8 @@
 // has rendered and writes any script error into the document.
 #include "bench/MatchHistoryGenerator.h"
 #include "report/ReportProgram.h"
-#include "tests/report/StatsFileText.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -86,9 +86,9 @@ TEST_F(ReportInBrowser, TitlesFromTheFileShowAsTextAndRunNothing) {
         "<img src=x onerror=\"document.documentElement.setAttribute('data-ran','image')\">";
     const std::string scriptTitle =
         "</script><script>document.documentElement.setAttribute('data-ran','script')</script><!--";
-    std::vector<Row> rows;
+    std::vector<StatsRow> rows;
     for (int at = 0; at < 12; ++at) {
-        Row row;
+        StatsRow row;
         row.playlist = at % 3 == 0 ? imageTitle : at % 3 == 1 ? scriptTitle : "Ranked, Doubles";
         row.time = 1796000000 + at * 600 + (at >= 6 ? 7200 : 0);
         row.win = at % 2 == 0;
@@ -127,7 +127,7 @@ TEST_F(ReportInBrowser, ALongHistoryDrawsItsReducedSeries) {
 }
 
 TEST_F(ReportInBrowser, AFileWithoutMatchesStillMakesAWholePage) {
-    const std::string document = render(headerLine() + "\n");
+    const std::string document = render(statsHeader() + "\n");
     const std::string root = rootElement(document);
     EXPECT_NE(root.find("data-drawn=\"yes\""), std::string::npos) << root;
     EXPECT_EQ(root.find("data-script-errors"), std::string::npos)

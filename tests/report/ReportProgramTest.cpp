@@ -2,8 +2,8 @@
 // file left as it was, and every text from the file kept harmless in the page.
 #include "report/ReportProgram.h"
 #include "report/ReportPage.h"
-#include "tests/report/StatsFileText.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <nlohmann/json.hpp>
@@ -40,10 +40,10 @@ nlohmann::json pageData(const std::string& page) {
     return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
 }
 
-std::vector<Row> someMatches() {
-    Row ranked;
+std::vector<StatsRow> someMatches() {
+    StatsRow ranked;
     ranked.time = 1796000000;
-    Row casual = ranked;
+    StatsRow casual = ranked;
     casual.playlist = "Casual Doubles";
     casual.ranked = false;
     casual.mmr = 0;
@@ -175,7 +175,7 @@ TEST(ReportProgram, AnOutputThatCannotBeWrittenExitsOne) {
 
 TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
     TempFolder folder;
-    Row coloured;
+    StatsRow coloured;
     coloured.playlist = "\x1B[31mRed\x1B]0;title\x07 and a very long name beyond the column";
     writeFile(folder / "stats.csv", statsFileText({coloured}));
     const ReportRun run = report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"});
@@ -187,10 +187,10 @@ TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
 
 TEST(ReportProgram, TitlesFromTheFileCannotEndTheScriptOrAddMarkup) {
     TempFolder folder;
-    Row hostile;
+    StatsRow hostile;
     hostile.playlist =
         "</script><script>document.title='ran'</script><!--<img src=x onerror=alert(1)>\xE2\x80\xA8&amp;";
-    Row broken = hostile;
+    StatsRow broken = hostile;
     broken.playlist = "bad \xFF\xFE utf-8";
     writeFile(folder / "stats.csv", statsFileText({hostile, broken}));
     ASSERT_EQ(report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"}).status, 0);

@@ -1,6 +1,7 @@
 // The average lines a player sees under the stat boxes, through hostsim and the real module: right for
 // the largest figures a row can hold, and for a file whose columns a spreadsheet put in another order.
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -46,10 +47,7 @@ using Averages = std::map<std::string, std::string>;
 // matches of three hundred million points, must still average to themselves.
 TEST(AveragesOnTheScoreboard, TheLargestFiguresARowCanHoldAverageToThemselves) {
     TempFolder data;
-    std::string file =
-        "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,"
-        "Time,Timestamp,Win" +
-        lineEnd();
+    std::string file = statsHeader() + lineEnd();
     for (int match = 0; match < 9; ++match)
         file += "1,0,2,2147483647,0,3,1,Ranked Doubles,300000000,1,3,4," +
                 std::to_string(kMatchTime + match) + ",00:00:00 12/07/26,1" + lineEnd();

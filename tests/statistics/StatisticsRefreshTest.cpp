@@ -4,6 +4,7 @@
 #include "plugin/WallClock.h"
 #include "recording/StatsFileAppend.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,7 @@
 
 namespace {
 
-const std::string kHeader = "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
-                            "Saves,Shots,Time,Timestamp,Win";
+const std::string kHeader = statsHeader();
 constexpr std::int64_t kNow = 1733600000;
 
 struct Match {
@@ -22,11 +22,52 @@ struct Match {
                 time = std::to_string(kNow - 90), timestamp = "21:05:09 12/07/26", win = "1";
 
     std::string line() const {
-        return assists + "," + demos + "," + goals + "," + mmr + "," + mvp + "," + myGoals + "," +
-               otherGoals + "," + playlist + "," + points + "," + ranked + "," + saves + "," + shots + "," +
-               time + "," + timestamp + "," + win;
+        return statsLine([this](StatsColumn column) { return cell(column); });
+    }
+
+    const std::string& cell(StatsColumn column) const {
+        switch (column) {
+        case StatsColumn::Assists:
+            return assists;
+        case StatsColumn::Demos:
+            return demos;
+        case StatsColumn::Goals:
+            return goals;
+        case StatsColumn::Mmr:
+            return mmr;
+        case StatsColumn::Mvp:
+            return mvp;
+        case StatsColumn::MyTeamGoals:
+            return myGoals;
+        case StatsColumn::OtherTeamGoals:
+            return otherGoals;
+        case StatsColumn::Playlist:
+            return playlist;
+        case StatsColumn::Points:
+            return points;
+        case StatsColumn::Ranked:
+            return ranked;
+        case StatsColumn::Saves:
+            return saves;
+        case StatsColumn::Shots:
+            return shots;
+        case StatsColumn::Time:
+            return time;
+        case StatsColumn::Timestamp:
+            return timestamp;
+        case StatsColumn::Win:
+            return win;
+        }
+        return win;
     }
 };
+
+// The writer's header with the first `name` in it spelled `replacement`.
+std::string headerReplacing(const std::string& name, const std::string& replacement) {
+    std::string header = kHeader;
+    header.replace(header.find(name), name.size(), replacement);
+    return header;
+}
 
 Match matchWithGoals(int goals) {
     Match match;
@@ -158,8 +199,7 @@ TEST_F(StatisticsRefresh, LastLineWithoutLineEndAndEmptyLineAmongDataLines) {
 }
 
 TEST_F(StatisticsRefresh, HeaderWithoutRankedTakesPositionZeroUnlessAnEarlierHeaderNamedIt) {
-    std::string withoutRanked = kHeader;
-    withoutRanked.replace(withoutRanked.find("Ranked"), 6, "Rank");
+    const std::string withoutRanked = headerReplacing("Ranked", "Rank");
     Match match;
     match.assists = "1";
     match.ranked = "0";
@@ -175,8 +215,7 @@ TEST_F(StatisticsRefresh, HeaderWithoutRankedTakesPositionZeroUnlessAnEarlierHea
 }
 
 TEST_F(StatisticsRefresh, HeaderNamingWinTwiceUsesTheLaterPosition) {
-    std::string winTwice = kHeader;
-    winTwice.replace(winTwice.find("MVP"), 3, "Win");
+    const std::string winTwice = headerReplacing("MVP", "Win");
     Match match;
     match.mvp = "7";
     match.win = "0";
@@ -237,16 +276,14 @@ TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameIsAveragedFromItsWritten
     load(fileOf({goalsLast, Match{}.line()}));
     EXPECT_EQ(plugin.averageGoals, "1.00") << "the field the header names Goals";
 
-    std::string goalsUnnamed = kHeader;
-    goalsUnnamed.replace(goalsUnnamed.find("Goals,MMR"), 5, "Gls");
+    const std::string goalsUnnamed = headerReplacing("Goals,MMR", "Gls,MMR");
     load(fileOf({goalsUnnamed, matchWithGoals(7).line(), matchWithGoals(8).line()}));
     EXPECT_EQ(plugin.averageGoals, "7.50");
     EXPECT_EQ(plugin.averageMmr, "1050.00");
 }
 
 TEST_F(StatisticsRefresh, AHeaderNamingAStatisticTwiceAveragesTheLaterField) {
-    std::string savesTwice = kHeader;
-    savesTwice.replace(savesTwice.find("MVP"), 3, "Saves");
+    const std::string savesTwice = headerReplacing("MVP", "Saves");
     Match match;
     match.mvp = "40";
     match.saves = "4";

@@ -76,6 +76,11 @@ std::string lineEnd() {
 #endif
 }
 
+std::string otherTestModule() {
+    const char* module = std::getenv("TALLYGLASS_TEST_MODULE");
+    return module ? module : "";
+}
+
 HostsimResult runHostsim(const std::vector<std::string>& arguments) {
     std::ostringstream out, err;
     HostsimResult result;
@@ -94,10 +99,8 @@ HostsimResult runScenario(const std::string& scenario, const fs::path& dataFolde
     std::vector<std::string> arguments{"run",     pathToUtf8(scenarioFile), "--data", pathToUtf8(dataFolder),
                                        "--trace", pathToUtf8(traceFile)};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
-    // TALLYGLASS_TEST_MODULE plays the scenarios against another build of the module (CI's build of the
-    // plugin alone against an installed SDK) instead of the one beside the test program.
-    const char* otherModule = std::getenv("TALLYGLASS_TEST_MODULE");
-    if (otherModule && *otherModule &&
+    const std::string otherModule = otherTestModule();
+    if (!otherModule.empty() &&
         std::find(extraArguments.begin(), extraArguments.end(), "--module") == extraArguments.end()) {
         arguments.push_back("--module");
         arguments.push_back(otherModule);

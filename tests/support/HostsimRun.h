@@ -38,6 +38,11 @@ private:
 HostsimResult runScenario(const std::string& scenario, const std::filesystem::path& dataFolder,
                           const std::vector<std::string>& extraArguments = {});
 
+// The module TALLYGLASS_TEST_MODULE names, to play every scenario against another build of it (CI's
+// build of the plugin alone against an installed SDK) instead of the one beside the test program;
+// empty when unset.
+std::string otherTestModule();
+
 // Runs hostsim with exactly these arguments.
 HostsimResult runHostsim(const std::vector<std::string>& arguments);
 

@@ -1,4 +1,4 @@
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,26 +1,22 @@
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/GameScenario.h"
+#include "tests/support/StatsFileText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <charconv>
 #include <sstream>
 
-const std::string kStatsHeader =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-    "Timestamp,Win";
+const std::string kStatsHeader = statsHeader();
 
-const std::string kLoadedInOnlineGame = R"(clock 1796677509
-load
-online title="Ranked Doubles" id=11 ranked=1 lan=0 private=0
-local team=0
-score 3 1
-winner 0
-)";
+const std::string kLoadedInOnlineGame = loadedInWonRankedDoubles(1796677509, 0, "3 1");
 
 const std::string kOpenScoreboardAndDraw = "scoreboard open\nframe\nscoreboard close\n";
 
 namespace {
 
-constexpr std::size_t kFieldsPerRow = 15;
-constexpr std::size_t kPointsField = 8;
+constexpr std::size_t kPointsField = writtenPosition(StatsColumn::Points);
 
 std::vector<std::string> splitFields(const std::string& line) {
     std::vector<std::string> fields;
@@ -39,13 +35,29 @@ std::string endedMatch(int points) {
 }
 
 std::string statsFileWithPoints(const std::vector<int>& points) {
-    std::string text = kStatsHeader + "\n";
-    long long time = 1796600000;
+    std::vector<StatsRow> rows;
+    std::int64_t time = 1796600000;
     for (int value : points) {
-        text += "1,0,2,1000,0,3,1,Ranked Doubles," + std::to_string(value) + ",1,3,4," +
-                std::to_string(time) + ",00:00:00 12/07/26,1\n";
+        rows.push_back(rowWithPoints(value, time));
         time += 600;
     }
+    return statsFileText(rows);
+}
+
+StatsRow rowWithPoints(int points, std::int64_t time) {
+    return {.time = time,
+            .timestamp = "00:00:00 12/07/26",
+            .points = points,
+            .goals = 2,
+            .assists = 1,
+            .saves = 3,
+            .shots = 4};
+}
+
+std::string writeStatsFileWithPoints(const std::filesystem::path& dataFolder,
+                                     const std::vector<int>& points) {
+    const std::string text = statsFileWithPoints(points);
+    writeFile(defaultStatsFile(dataFolder), text);
     return text;
 }
 
@@ -56,7 +68,7 @@ std::vector<int> recordedPoints(const std::filesystem::path& file) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         std::vector<std::string> fields = splitFields(line);
-        if (fields.size() != kFieldsPerRow)
+        if (fields.size() != kStatsColumnCount)
             continue;
         const std::string& text = fields[kPointsField];
         int value = 0;
@@ -83,6 +95,14 @@ std::vector<std::string> unexpectedConsoleLines(const std::string& console) {
             unexpected.push_back(line);
     }
     return unexpected;
+}
+
+void expectCleanEnd(SteppedHost& host, const std::filesystem::path& statsFile,
+                    const std::vector<int>& points) {
+    host.finish();
+    EXPECT_EQ(host.escapedException(), "");
+    EXPECT_THAT(recordedPoints(statsFile), testing::ElementsAreArray(points));
+    EXPECT_THAT(unexpectedConsoleLines(host.console()), testing::IsEmpty());
 }
 
 std::vector<std::string> drawnTexts(const std::vector<std::string>& frameLines) {

@@ -1,7 +1,7 @@
 // The writer's timing and its recovery when the stats file comes back between two host steps.
-#include "tests/recording/InProcessPlugin.h"
 #include "tests/recording/RecordingScenario.h"
 #include "tests/support/ExclusiveFileHold.h"
+#include "tests/support/InProcessHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ const std::string kLaterRow = "1,1,2,0,1,3,2,Ranked Doubles,300,1,3,5,1765141516
 // again (set up by `repair`): both rows must arrive in order, with one console line each way.
 template <class Repair>
 void expectRowWaitsUntil(const fs::path& folder, const fs::path& statsFile, Repair repair) {
-    InProcessPlugin host(folder);
+    InProcessHost host = hostAfterWonMatch(folder);
     host.endMatch();
     host.wait(7);
     ASSERT_EQ(host.console().size(), 2u);
@@ -37,7 +37,7 @@ void expectRowWaitsUntil(const fs::path& folder, const fs::path& statsFile, Repa
 
 TEST(QueuedWritesInProcess, TheRowIsWrittenSixSecondsAfterTheMatchEnd) {
     TempFolder data;
-    InProcessPlugin host(data.path());
+    InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     host.wait(5.9);
     EXPECT_FALSE(fs::exists(defaultStatsFile(data.path())));
@@ -47,7 +47,7 @@ TEST(QueuedWritesInProcess, TheRowIsWrittenSixSecondsAfterTheMatchEnd) {
 
 TEST(QueuedWritesInProcess, ASkippedMatchLeavesTheLastRowUntouched) {
     TempFolder data;
-    InProcessPlugin host(data.path());
+    InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     const auto captured = host.plugin().matchRow;
     ASSERT_EQ(captured.size(), 15u);
@@ -92,7 +92,7 @@ TEST(QueuedWritesInProcess, AFileHeldByAnotherProgramIsWrittenOnceReleased) {
     writeFile(statsFile, "");
     ExclusiveFileHold held(statsFile);
     ASSERT_TRUE(held.held());
-    InProcessPlugin host(data.path());
+    InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     host.wait(7);
     held.release();
@@ -107,7 +107,7 @@ TEST(QueuedWritesInProcess, AFileHeldByAnotherProgramIsWrittenOnceReleased) {
 
 TEST(QueuedWritesInProcess, ATimerLeftWithTheHostNeverRunsAgainstTheGoneObject) {
     TempFolder data;
-    InProcessPlugin host(data.path());
+    InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     host.release(false);
     ASSERT_EQ(host.world().pendingTimerCount(), 1);
@@ -121,7 +121,7 @@ TEST(QueuedWritesInProcess, FinishingWithoutHostPointersIsSafe) {
     { Tallyglass neverLoaded; }
 
     TempFolder data;
-    InProcessPlugin host(data.path());
+    InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     host.plugin().gameWrapper.reset();
     host.release();
@@ -132,7 +132,7 @@ TEST(QueuedWritesInProcess, FinishingWithoutHostPointersIsSafe) {
                             "file and are lost."));
 
     TempFolder silent;
-    InProcessPlugin quiet(silent.path());
+    InProcessHost quiet = hostAfterWonMatch(silent.path());
     quiet.endMatch();
     quiet.plugin().gameWrapper.reset();
     quiet.plugin().cvarManager.reset();
@@ -144,7 +144,7 @@ TEST(QueuedWritesInProcess, FinishingWithoutHostPointersIsSafe) {
 TEST(QueuedWritesInProcess, AnEqualResultAfterAFailedWriteIsANewMatchNotARepeat) {
     TempFolder data;
     const fs::path folder = data / "not yet";
-    InProcessPlugin host(folder);
+    InProcessHost host = hostAfterWonMatch(folder);
     host.endMatch();
     host.wait(7);
     fs::create_directory(folder);

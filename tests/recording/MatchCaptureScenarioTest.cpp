@@ -4,47 +4,29 @@
 #include <gtest/gtest.h>
 
 TEST(MatchCapture, LosersOnTeamZeroScoreAgainstTeamOne) {
-    TempFolder data;
-    HostsimResult run =
-        runScenario(kLoadedAfterWonMatch + "local team=0\nscore 1 4\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(statsFileText(run),
+    EXPECT_EQ(statsFileAfterMatch("local team=0\nscore 1 4"),
               fileLines({kHeader, "1,1,2,0,1,1,4,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,0"}));
 }
 
 TEST(MatchCapture, ExtremeFiguresAndFlagsAreWrittenAsTheHostGivesThem) {
-    TempFolder data;
-    HostsimResult run = runScenario(kLoadedAfterWonMatch + R"(online ranked=4294967295
-stats points=-2147483648 goals=2147483647 assists=-1 mvp=4294967295
-matchend
-wait 6
-)",
-                                    data.path());
     EXPECT_EQ(
-        statsFileText(run),
+        statsFileAfterMatch("online ranked=4294967295\n"
+                            "stats points=-2147483648 goals=2147483647 assists=-1 mvp=4294967295"),
         fileLines({kHeader, "-1,1,2147483647,0,4294967295,3,2,Ranked Doubles,-2147483648,4294967295,3,5,"
                             "1765141509,21:05:09 12/07/25,1"}));
 }
 
 TEST(MatchCapture, TheMomentOfTheMatchEndIsKeptAcrossMidnightAndTheNewYear) {
-    TempFolder data;
-    HostsimResult run =
-        runScenario(kLoadedAfterWonMatch + "clock 946684799\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(statsFileText(run),
+    EXPECT_EQ(statsFileAfterMatch("clock 946684799"),
               fileLines({kHeader, "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,946684799,23:59:59 12/31/99,1"}));
 }
 
 TEST(MatchCapture, MatchesAreRecordedWhileTheOverlayIsSwitchedOff) {
-    TempFolder data;
-    HostsimResult run =
-        runScenario(kLoadedAfterWonMatch + "console tallyglass_stop\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(statsFileText(run), fileLines({kHeader, wonMatchRow()}));
+    EXPECT_EQ(statsFileAfterMatch("console tallyglass_stop"), fileLines({kHeader, wonMatchRow()}));
 }
 
 TEST(MatchCapture, ATeamAmongMoreThanTwoScoresAgainstTeamZero) {
-    TempFolder data;
-    HostsimResult run = runScenario(
-        kLoadedAfterWonMatch + "local team=2\nscore 5 1 7\nwinner 2\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(statsFileText(run),
+    EXPECT_EQ(statsFileAfterMatch("local team=2\nscore 5 1 7\nwinner 2"),
               fileLines({kHeader, "1,1,2,0,1,7,5,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1"}));
 }
 

@@ -1,8 +1,8 @@
 // The stats file changes under the plugin while the game runs: deleted or cut short between the read at
 // load and the scoreboard, or another player signs in. Nothing crashes, the matches already recorded
 // stay in their files, and the overlay shows the current player's matches.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ namespace {
 TEST(StatsFileChangedUnderThePlugin, DeletedAfterLoadTheKeptMatchesStillShowAndTheNextMatchStartsAFile) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
-    writeFile(statsFile, statsFileWithPoints({1101, 1102, 1103}));
+    writeStatsFileWithPoints(data.path(), {1101, 1102, 1103});
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
     fs::remove(statsFile);
@@ -30,10 +30,7 @@ TEST(StatsFileChangedUnderThePlugin, DeletedAfterLoadTheKeptMatchesStillShowAndT
     host.play(endedMatch(1104) + kOpenScoreboardAndDraw);
     EXPECT_THAT(host.lastFrameTexts(), Contains("1104"));
     EXPECT_EQ(readFile(statsFile).rfind(kStatsHeader, 0), 0u) << "a new file starts with its header";
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(1104));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {1104});
 }
 
 TEST(StatsFileChangedUnderThePlugin, CutShortAfterLoadTheNextRowStillStartsALineOfItsOwn) {
@@ -55,12 +52,9 @@ TEST(StatsFileChangedUnderThePlugin, CutShortAfterLoadTheNextRowStillStartsALine
 
     host.play(endedMatch(1213) + kOpenScoreboardAndDraw);
     EXPECT_THAT(host.lastFrameTexts(), Contains("1213"));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
+    expectCleanEnd(host, statsFile, {1213});
     const std::string after = readFile(statsFile);
     EXPECT_EQ(after.substr(0, remains.size()), remains) << "what was left is not rewritten";
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(1213));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 
 TEST(PlayerChange, EachPlayersMatchesGoToTheirOwnFileAndTheOverlayShowsOnlyTheCurrentPlayers) {

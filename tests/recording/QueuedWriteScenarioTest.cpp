@@ -11,12 +11,7 @@ using testing::Not;
 
 namespace {
 
-const std::string kSecondMatch = R"(local team=0
-score 1 4
-stats points=95 goals=1 assists=0 saves=0 shots=2 demos=0 mvp=0
-matchend
-)";
-// kSecondMatch ending three seconds after kLoadedAfterWonMatch's match.
+// kLostMatch as the second match, ending three seconds after kLoadedAfterWonMatch's match.
 const std::string kSecondMatchRow = "0,0,1,0,0,1,4,Ranked Doubles,95,1,0,2,1765141512,21:05:12 12/07/25,0";
 
 int countOf(const std::string& text, const std::string& part) {
@@ -31,7 +26,7 @@ int countOf(const std::string& text, const std::string& part) {
 TEST(QueuedWrites, TwoMatchesEndingWithinSixSecondsAreBothWrittenInOrder) {
     TempFolder data;
     HostsimResult run =
-        runScenario(kLoadedAfterWonMatch + "matchend\nwait 3\n" + kSecondMatch + "wait 6\n", data.path());
+        runScenario(kLoadedAfterWonMatch + "matchend\nwait 3\n" + kLostMatch + "wait 6\n", data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(scheduledWrites(run), 2);
     EXPECT_EQ(statsFileText(run), fileLines({kHeader, wonMatchRow(), kSecondMatchRow}));
@@ -60,7 +55,7 @@ TEST(QueuedWrites, RowsThatCannotBeWrittenWaitAndGoFirstAtTheNextWrite) {
     TempFolder data;
     // The data folder the host reports is missing for two matches, then it is the real one again.
     HostsimResult run = runScenario("datafolder missing\n" + kLoadedAfterWonMatch + "matchend\nwait 3\n" +
-                                        kSecondMatch + R"(wait 6
+                                        kLostMatch + R"(wait 6
 datafolder .
 clock 1765141600
 online title="Casual Standard"
@@ -96,7 +91,7 @@ TEST(QueuedWrites, AWriteStillPendingAtUnloadIsDoneThen) {
 TEST(QueuedWrites, RowsThatStillCannotBeWrittenAtUnloadAreReportedLost) {
     TempFolder data;
     HostsimResult run = runScenario("datafolder missing\n" + kLoadedAfterWonMatch + "matchend\nwait 6\n" +
-                                        kSecondMatch + "unload\n",
+                                        kLostMatch + "unload\n",
                                     data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run), "<absent>");

@@ -3,6 +3,7 @@
 #include "hostsim/DemoScenario.h"
 #include "tests/hostsim/PictureProbe.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -41,16 +42,11 @@ std::vector<std::map<std::string, std::string>> readStatsRows(const fs::path& fi
     return rows;
 }
 
-const char* const kHeader =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,"
-    "Time,Timestamp,Win";
-
 // A stats file a player might bring: oldest match first, the newest (a win) last.
 std::string playersStatsFile() {
     const std::string end = lineEnd();
-    return std::string(kHeader) + end +
-           "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1" + end +
-           "0,1,1,1192,0,2,4,Ranked Doubles,274,1,2,3,1796410380,18:53:00 12/04/26,0" + end +
+    return statsHeader() + end + "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796409940,18:45:40 12/04/26,1" +
+           end + "0,1,1,1192,0,2,4,Ranked Doubles,274,1,2,3,1796410380,18:53:00 12/04/26,0" + end +
            "2,0,2,1183,1,5,4,Ranked Doubles,612,1,1,6,1796410850,19:00:50 12/04/26,1" + end;
 }
 
@@ -67,13 +63,17 @@ constexpr bool kWholePluginMerged = true;
 constexpr const char* kWaitingForSubsystems =
     "needs the recording, statistics and overlay subsystems, not merged into this build yet";
 
+// hostsim's demo with its data in `folder` and its picture at `picture`.
+HostsimResult runDemo(const TempFolder& folder, const fs::path& picture) {
+    return runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+}
+
 } // namespace
 
 TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+    HostsimResult result = runDemo(folder, picture);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(contains(result.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n"));
     EXPECT_TRUE(contains(result.out, "tallyglass_box_opacity = 210\n"));
@@ -90,8 +90,7 @@ TEST(Demo, PlaysItsSessionSaysWhereEverythingIsAndWritesThePicture) {
 
 TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
     TempFolder folder;
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(folder / "demo.png")});
+    HostsimResult result = runDemo(folder, folder / "demo.png");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;
@@ -136,8 +135,7 @@ TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
 TEST(Demo, PictureShowsTheNewestWinInGreenAndTheLossBeforeItInRed) {
     TempFolder folder;
     const fs::path picture = folder / "demo.png";
-    HostsimResult result =
-        runHostsim({"demo", "--data", pathToUtf8(folder.path()), "--png", pathToUtf8(picture)});
+    HostsimResult result = runDemo(folder, picture);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     if (!kWholePluginMerged)
         GTEST_SKIP() << kWaitingForSubsystems;

@@ -1,15 +1,14 @@
 // The data folder or the stats file cannot take a row: the game goes on, the overlay still draws, the
 // row waits in the plugin, and it is written once the fault clears.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
 #include "tests/support/ExclusiveFileHold.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #if !defined(_WIN32)
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -38,10 +37,7 @@ TEST(UnwritableDataFolder, AFolderThatAppearsBeforeUnloadGetsTheWaitingRowAtUnlo
     host.play("datafolder missing\n" + kLoadedInOnlineGame + endedMatch(201));
     ASSERT_FALSE(fs::exists(data / "missing"));
     fs::create_directory(data / "missing");
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(defaultStatsFile(data / "missing")), ElementsAre(201));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, defaultStatsFile(data / "missing"), {201});
 }
 
 // Tests run as root, where permissions do not stop a write; a data folder that is a regular file does.
@@ -56,10 +52,7 @@ TEST(UnwritableDataFolder, AFolderThatIsARegularFileIsLeftAloneAndTheRowWaitsFor
     fs::remove(data / "blocked");
     fs::create_directory(data / "blocked");
     host.play(endedMatch(302));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(defaultStatsFile(data / "blocked")), ElementsAre(301, 302));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, defaultStatsFile(data / "blocked"), {301, 302});
 }
 
 TEST(UnwritableStatsFile, AStatsFileThatIsADirectoryIsLeftAloneAndTheRowWaitsUntilItGoes) {
@@ -74,10 +67,7 @@ TEST(UnwritableStatsFile, AStatsFileThatIsADirectoryIsLeftAloneAndTheRowWaitsUnt
     fs::remove(statsFile);
     host.play(endedMatch(402) + "scoreboard open\nframe\n");
     EXPECT_THAT(host.lastFrameTexts(), Contains("402"));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(401, 402));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {401, 402});
 }
 
 #if defined(__linux__)
@@ -85,7 +75,7 @@ TEST(UnwritableStatsFile, AStatsFileThatIsADirectoryIsLeftAloneAndTheRowWaitsUnt
 TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
-    writeFile(statsFile, statsFileWithPoints({7701, 7702}));
+    writeStatsFileWithPoints(data.path(), {7701, 7702});
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
 
@@ -98,10 +88,7 @@ TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
     fs::rename(data / "kept.csv", statsFile);
     host.play(endedMatch(502) + "scoreboard open\nframe\n");
     EXPECT_THAT(host.lastFrameTexts(), Contains("502"));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 501, 502));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {7701, 7702, 501, 502});
 }
 
 // The disk fills up in the middle of a row: writes beyond a size limit fail (here the process's file
@@ -110,31 +97,21 @@ TEST(UnwritableStatsFile, AFullDiskKeepsTheRowUntilSpaceReturns) {
 TEST(UnwritableStatsFile, ARowTheDiskCannotHoldIsCutAwayAndWrittenWholeOnceThereIsRoom) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
-    const std::string before = statsFileWithPoints({7701, 7702});
-    writeFile(statsFile, before);
+    const std::string before = writeStatsFileWithPoints(data.path(), {7701, 7702});
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
 
-    rlimit limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlim_t unlimited = limit.rlim_cur;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    limit.rlim_cur = static_cast<rlim_t>(before.size() + 20); // room for a part of the row only
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    FileSizeLimit limit(before.size() + 20); // room for a part of the row only
+    ASSERT_TRUE(limit.applied());
     host.play(endedMatch(901));
-    limit.rlim_cur = unlimited;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(limit.lift());
     ASSERT_NE(host.console().find("could not write"), std::string::npos) << "the limit stopped no write";
     EXPECT_EQ(readFile(statsFile), before) << "no part of the row is left behind";
 
     host.play(endedMatch(902) + "scoreboard open\nframe\n");
     EXPECT_THAT(host.lastFrameTexts(), Contains("902"));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 901, 902));
+    expectCleanEnd(host, statsFile, {7701, 7702, 901, 902});
     EXPECT_EQ(readFile(statsFile).substr(0, before.size()), before);
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 
 // A link to /dev/null takes every write and keeps nothing: a row "written" there would be lost.
@@ -147,10 +124,7 @@ TEST(UnwritableStatsFile, ALinkToADeviceThatKeepsNothingDoesNotSwallowTheRow) {
 
     fs::remove(statsFile);
     host.play(endedMatch(802));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(801, 802));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {801, 802});
 }
 
 // A named pipe in the stats file's place: opening it, to read or to append, would wait for another
@@ -165,10 +139,7 @@ TEST(UnwritableStatsFile, ANamedPipeInTheFilesPlaceIsNeitherReadNorWrittenAndThe
 
     fs::remove(statsFile);
     host.play(endedMatch(702));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(701, 702));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {701, 702});
 }
 #endif
 
@@ -176,8 +147,7 @@ TEST(UnwritableStatsFile, ANamedPipeInTheFilesPlaceIsNeitherReadNorWrittenAndThe
 TEST(UnwritableStatsFile, AFileHeldExclusivelyByAnotherProgramGetsTheRowOnceReleased) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
-    const std::string before = statsFileWithPoints({7701, 7702});
-    writeFile(statsFile, before);
+    const std::string before = writeStatsFileWithPoints(data.path(), {7701, 7702});
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
 
@@ -189,10 +159,7 @@ TEST(UnwritableStatsFile, AFileHeldExclusivelyByAnotherProgramGetsTheRowOnceRele
     EXPECT_THAT(host.lastFrameTexts(), Contains("7702"));
 
     host.play(endedMatch(602));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(7701, 7702, 601, 602));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {7701, 7702, 601, 602});
 }
 #endif
 

@@ -3,10 +3,11 @@
 // texts were made on Linux; line ends and the data folder's path are normalised before comparing.
 //
 // To make them anew after a deliberate change of behaviour, run the test program on Linux with
-// TALLYGLASS_WRITE_EXPECTED set to tests/reliability/expected.
+// TALLYGLASS_WRITE_EXPECTED set to tests/plugin/expected.
 #include "hostcore/World.h"
 #include "plugin/PathText.h"
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,8 @@ struct ParityScenario {
     std::string scenario;
 };
 
-const char* const kTwelveMatchHistory =
-    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-    "Timestamp,Win\n"
+const std::string kTwelveMatchHistory =
+    statsHeader() + "\n" +
     "1,0,1,1010,0,2,1,Ranked Doubles,310,1,1,3,1796590000,22:46:40 12/06/26,1\n"
     "0,1,0,1002,0,0,2,Ranked Doubles,120,1,2,1,1796591000,23:03:20 12/06/26,0\n"
     "2,0,3,1021,1,4,2,Ranked Standard,540,1,0,6,1796592000,23:20:00 12/06/26,1\n"
@@ -38,9 +38,9 @@ const char* const kTwelveMatchHistory =
     "0,0,0,1044,0,0,1,Ranked Doubles,110,1,5,0,1796600000,01:33:20 12/07/26,0\n"
     "1,0,1,1050,0,2,0,Ranked Doubles,330,1,1,2,1796601000,01:50:00 12/07/26,1\n";
 
-const ParityScenario kScenarios[] = {
-    {"session", nullptr,
-     R"(clock 1796677509
+// A session: a ranked match recorded and shown, the overlay stopped and started, a private match
+// left out, a match of three teams, settings out of range.
+const std::string kSessionScenario = R"(clock 1796677509
 load
 online title="Ranked Doubles" id=11 ranked=1
 local team=1
@@ -74,9 +74,10 @@ console tallyglass_box_opacity -5
 scoreboard open
 frame
 unload
-)"},
-    {"history", kTwelveMatchHistory,
-     R"(clock 1796677509
+)";
+
+// Twelve matches on file, drawn with moved, hidden and faded boxes, then again an hour later.
+const std::string kHistoryScenario = R"(clock 1796677509
 load
 console tallyglass_box_mmr_x 10
 console tallyglass_box_mmr_y 20
@@ -87,9 +88,10 @@ frame
 wait 3600
 scoreboard open
 frame
-)"},
-    {"players", kTwelveMatchHistory,
-     R"(clock 1796677509
+)";
+
+// A match of each of two players, the second one's on screen.
+const std::string kPlayersScenario = R"(clock 1796677509
 load
 online title="Ranked Duel" id=10 ranked=1
 score 4 0
@@ -104,9 +106,10 @@ matchend
 wait 6
 scoreboard open
 frame
-)"},
-    {"missing-folder", nullptr,
-     R"(clock 1796677509
+)";
+
+// A data folder missing for the first match and there for the second.
+const std::string kMissingFolderScenario = R"(clock 1796677509
 datafolder missing
 load
 online
@@ -120,7 +123,13 @@ matchend
 wait 6
 scoreboard open
 frame
-)"},
+)";
+
+const ParityScenario kScenarios[] = {
+    {"session", nullptr, kSessionScenario},
+    {"history", kTwelveMatchHistory.c_str(), kHistoryScenario},
+    {"players", kTwelveMatchHistory.c_str(), kPlayersScenario},
+    {"missing-folder", nullptr, kMissingFolderScenario},
 };
 
 // Test names and failure messages show the scenario's name.
@@ -184,7 +193,7 @@ TEST_P(TraceParity, TraceConsoleAndStatsFilesMatchTheLinuxRun) {
         return;
     }
     for (const auto& [suffix, text] : actual) {
-        const fs::path expectedFile = fs::path("reliability-expected") / (std::string(parity.name) + suffix);
+        const fs::path expectedFile = fs::path("trace-parity-expected") / (std::string(parity.name) + suffix);
         ASSERT_TRUE(fs::exists(expectedFile)) << expectedFile;
         EXPECT_EQ(text, normalised(readFile(expectedFile), data.path())) << parity.name << suffix;
     }

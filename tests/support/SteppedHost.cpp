@@ -1,15 +1,19 @@
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/SteppedHost.h"
 
 #include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"
+#include "tests/support/HostsimRun.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+namespace fs = std::filesystem;
+
 SteppedHost::SteppedHost(const std::filesystem::path& dataFolder) {
     try {
-        module_.open(defaultModulePath());
+        const std::string otherModule = otherTestModule();
+        module_.open(otherModule.empty() ? defaultModulePath() : fs::u8path(otherModule));
     } catch (const HostsimError& error) {
         ADD_FAILURE() << error.what();
     }

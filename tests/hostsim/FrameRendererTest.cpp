@@ -1,7 +1,7 @@
 // The picture of one frame: the backdrop, rectangles blended at their alpha, and texts in the
 // overlay's 8 x 12 pixel character grid.
-#include "hostsim/picture/FontFile.h"
 #include "hostsim/picture/FrameRenderer.h"
+#include "hostsim/picture/FontFile.h"
 #include "hostsim/picture/SceneBackground.h"
 #include "tests/hostsim/PictureProbe.h"
 

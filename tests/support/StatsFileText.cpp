@@ -1,4 +1,4 @@
-#include "tests/report/StatsFileText.h"
+#include "tests/support/StatsFileText.h"
 
 namespace {
 
@@ -13,7 +13,22 @@ std::vector<StatsColumn> orderOrWritten(const std::vector<StatsColumn>& order) {
 
 } // namespace
 
-std::string cellOf(const Row& row, StatsColumn column) {
+std::string statsHeader(const std::vector<StatsColumn>& order) {
+    return statsLine([](StatsColumn column) { return std::string(columnName(column)); }, order);
+}
+
+std::string statsLine(const std::function<std::string(StatsColumn)>& cellOf,
+                      const std::vector<StatsColumn>& order) {
+    std::string line;
+    bool first = true;
+    for (const StatsColumn column : orderOrWritten(order)) {
+        line.append(first ? "" : ",").append(cellOf(column));
+        first = false;
+    }
+    return line;
+}
+
+std::string cellOf(const StatsRow& row, StatsColumn column) {
     switch (column) {
     case StatsColumn::Assists:
         return std::to_string(row.assists);
@@ -42,29 +57,21 @@ std::string cellOf(const Row& row, StatsColumn column) {
     case StatsColumn::Time:
         return std::to_string(row.time);
     case StatsColumn::Timestamp:
-        return "18:45:38 12/03/26";
+        return row.timestamp;
     case StatsColumn::Win:
         return row.win ? "1" : "0";
     }
     return {};
 }
 
-std::string headerLine(const std::vector<StatsColumn>& order) {
-    std::string line;
-    for (const StatsColumn column : orderOrWritten(order))
-        line.append(line.empty() ? "" : ",").append(columnName(column));
-    return line;
+std::string statsRowLine(const StatsRow& row, const std::vector<StatsColumn>& order) {
+    return statsLine([&](StatsColumn column) { return cellOf(row, column); }, order);
 }
 
-std::string statsFileText(const std::vector<Row>& rows, const std::vector<StatsColumn>& order,
+std::string statsFileText(const std::vector<StatsRow>& rows, const std::vector<StatsColumn>& order,
                           const std::string& lineEnd) {
-    const std::vector<StatsColumn> columns = orderOrWritten(order);
-    std::string text = headerLine(columns) + lineEnd;
-    for (const Row& row : rows) {
-        std::string line;
-        for (std::size_t at = 0; at < columns.size(); ++at)
-            line.append(at == 0 ? "" : ",").append(cellOf(row, columns[at]));
-        text += line + lineEnd;
-    }
+    std::string text = statsHeader(order) + lineEnd;
+    for (const StatsRow& row : rows)
+        text += statsRowLine(row, order) + lineEnd;
     return text;
 }

@@ -2,18 +2,14 @@
 // while another player's can: the rows of the writable file are written when they fall due, each
 // file's rows stay in their order, the console tells each file's trouble and recovery by its own name,
 // and only rows that never found their file are reported lost.
-#include "tests/reliability/FaultScenario.h"
-#include "tests/reliability/SteppedHost.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/SteppedHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-#if defined(__linux__)
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace fs = std::filesystem;
 using testing::Contains;
@@ -123,13 +119,10 @@ TEST(BlockedStatsFile, TheRecoveryLineNamesTheFileTheWaitingRowsWentTo) {
 
     fs::remove(firstFile);
     host.play("player " + kSecondPlayer + "\n" + endedMatch(5601));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(firstFile), ElementsAre(5501));
+    expectCleanEnd(host, firstFile, {5501});
     EXPECT_THAT(recordedPoints(secondPlayersFile(data.path())), ElementsAre(5601));
     EXPECT_THAT(recorderNotes(host.console()),
                 ElementsAre(kCouldNotWrite + kFirstFileName, kWritten + kFirstFileName));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
 }
 
 TEST(BlockedStatsFile, AtUnloadTheWritableFilesGetTheirRowsAndOnlyTheRestAreLost) {
@@ -156,29 +149,19 @@ TEST(BlockedStatsFile, AtUnloadTheWritableFilesGetTheirRowsAndOnlyTheRestAreLost
 TEST(BlockedStatsFile, AShorterRowNeverOvertakesAWaitingRowOfItsOwnFile) {
     TempFolder data;
     const fs::path statsFile = defaultStatsFile(data.path());
-    const std::string before = statsFileWithPoints({5901});
-    writeFile(statsFile, before);
+    const std::string before = writeStatsFileWithPoints(data.path(), {5901});
     SteppedHost host(data.path());
     host.play(kLoadedInOnlineGame);
 
-    rlimit limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlim_t unlimited = limit.rlim_cur;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    limit.rlim_cur = static_cast<rlim_t>(before.size() + 150); // a short row fits, the long one not
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    FileSizeLimit limit(before.size() + 150); // a short row fits, the long one not
+    ASSERT_TRUE(limit.applied());
     host.play("online title=\"" + std::string(300, 'L') + "\"\nstats points=5902\nmatchend\nwait 1\n" +
               "online title=\"Duel\"\nstats points=5903\nmatchend\nwait 6\n");
     const std::string during = readFile(statsFile);
-    limit.rlim_cur = unlimited;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(limit.lift());
     EXPECT_EQ(during, before) << "nothing is written while the older row does not fit";
 
     host.play(endedMatch(5904));
-    host.finish();
-    EXPECT_EQ(host.escapedException(), "");
-    EXPECT_THAT(recordedPoints(statsFile), ElementsAre(5901, 5902, 5903, 5904));
-    EXPECT_THAT(unexpectedConsoleLines(host.console()), IsEmpty());
+    expectCleanEnd(host, statsFile, {5901, 5902, 5903, 5904});
 }
 #endif

@@ -1,10 +1,8 @@
 // A match's write still pending on the host's timer when the plugin is unloaded: the row is written at
 // unload, exactly once, and the timer that falls due afterwards never reaches the gone plugin (under
 // AddressSanitizer that would be a use after free), not even when the plugin is loaded again.
-#include "hostcore/World.h"
-#include "plugin/Tallyglass.h"
-#include "plugin/WallClock.h"
-#include "tests/reliability/FaultScenario.h"
+#include "tests/support/FaultScenario.h"
+#include "tests/support/InProcessHost.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -38,24 +36,18 @@ TEST(PendingWriteAtUnload, AWritePendingWhenTheHostClosesIsDoneAsItCloses) {
 // the object is gone and must do nothing, while the row was already written when the object went.
 TEST(PendingWriteAtUnload, ATimerAHostStillRunsAfterThePluginIsGoneDoesNothing) {
     TempFolder data;
-    auto world = hostcore::World::create();
-    world->dataFolder = data.path();
-    world->game.online = true;
-    world->game.winnerTeam = 0;
-    world->game.figures.points = 8301;
-    pinWallClock(1796677509);
-    auto plugin = std::make_shared<Tallyglass>();
-    plugin->cvarManager = std::make_shared<CVarManagerWrapper>(world);
-    plugin->gameWrapper = std::make_shared<GameWrapper>(world);
-    plugin->onLoad();
-    world->fireEvent("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
-    ASSERT_EQ(world->pendingTimerCount(), 1);
+    InProcessHost host(data.path(), 1796677509, [](hostcore::World& world) {
+        world.game.online = true;
+        world.game.winnerTeam = 0;
+        world.game.figures.points = 8301;
+    });
+    host.endMatch();
+    ASSERT_EQ(host.world().pendingTimerCount(), 1);
 
-    plugin.reset();
+    host.release(false);
     EXPECT_THAT(recordedPoints(defaultStatsFile(data.path())), ElementsAre(8301));
-    world->advanceTime(10);
-    unpinWallClock();
-    EXPECT_EQ(world->pendingTimerCount(), 0);
+    host.wait(10);
+    EXPECT_EQ(host.world().pendingTimerCount(), 0);
     EXPECT_THAT(recordedPoints(defaultStatsFile(data.path())), ElementsAre(8301)) << "written once only";
 }
 

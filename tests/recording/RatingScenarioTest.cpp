@@ -3,37 +3,27 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string recordedMmr(const std::string& scenarioLines) {
-    TempFolder data;
-    HostsimResult run =
-        runScenario(kLoadedAfterWonMatch + scenarioLines + "\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    return statsFileText(run);
-}
-
-} // namespace
-
 TEST(RatingInRow, IsTruncatedTowardZero) {
-    EXPECT_EQ(recordedMmr("rating 1234.99\nannounce"), fileLines({kHeader, wonMatchRow("1234")}));
-    EXPECT_EQ(recordedMmr("rating -0.5\nannounce"), fileLines({kHeader, wonMatchRow("0")}));
-    EXPECT_EQ(recordedMmr("rating -1234.99\nannounce"), fileLines({kHeader, wonMatchRow("-1234")}));
+    EXPECT_EQ(statsFileAfterMatch("rating 1234.99\nannounce"), fileLines({kHeader, wonMatchRow("1234")}));
+    EXPECT_EQ(statsFileAfterMatch("rating -0.5\nannounce"), fileLines({kHeader, wonMatchRow("0")}));
+    EXPECT_EQ(statsFileAfterMatch("rating -1234.99\nannounce"), fileLines({kHeader, wonMatchRow("-1234")}));
 }
 
 TEST(RatingInRow, IsZeroUntilARatingIsAnnounced) {
-    EXPECT_EQ(recordedMmr("rating 1500"), fileLines({kHeader, wonMatchRow("0")}));
+    EXPECT_EQ(statsFileAfterMatch("rating 1500"), fileLines({kHeader, wonMatchRow("0")}));
 }
 
 TEST(RatingInRow, IsHeldAtTheIntegerRangeForAnAbsurdRating) {
-    EXPECT_EQ(recordedMmr("rating 1e12\nannounce"), fileLines({kHeader, wonMatchRow("2147483647")}));
-    EXPECT_EQ(recordedMmr("rating -1e12\nannounce"), fileLines({kHeader, wonMatchRow("-2147483648")}));
+    EXPECT_EQ(statsFileAfterMatch("rating 1e12\nannounce"), fileLines({kHeader, wonMatchRow("2147483647")}));
+    EXPECT_EQ(statsFileAfterMatch("rating -1e12\nannounce"),
+              fileLines({kHeader, wonMatchRow("-2147483648")}));
 }
 
 TEST(RatingInRow, IsTheLocalPlayersForTheRunningPlaylistWhoeverTheAnnouncementNames) {
-    EXPECT_EQ(recordedMmr("rating playlist=13 1700\nrating playlist=11 900\nannounce 76561198000000999"),
-              fileLines({kHeader, wonMatchRow("900")}));
-    EXPECT_EQ(recordedMmr("rating 1700 playlist=13\nonline id=13\nannounce\nonline id=11"),
+    EXPECT_EQ(
+        statsFileAfterMatch("rating playlist=13 1700\nrating playlist=11 900\nannounce 76561198000000999"),
+        fileLines({kHeader, wonMatchRow("900")}));
+    EXPECT_EQ(statsFileAfterMatch("rating 1700 playlist=13\nonline id=13\nannounce\nonline id=11"),
               fileLines({kHeader, wonMatchRow("1700")}));
 }
 
@@ -41,7 +31,7 @@ TEST(RatingInRow, AnnouncementsFromGamesThatAreNotRecordedAreIgnored) {
     for (const char* unrecorded : {"online private=1", "online lan=1", "offline"}) {
         const std::string lines = std::string("rating 1000\nannounce\n") + unrecorded +
                                   "\nrating 2000\nannounce\nonline private=0 lan=0\nrating 3000";
-        EXPECT_EQ(recordedMmr(lines), fileLines({kHeader, wonMatchRow("1000")})) << unrecorded;
+        EXPECT_EQ(statsFileAfterMatch(lines), fileLines({kHeader, wonMatchRow("1000")})) << unrecorded;
     }
 }
 
@@ -65,6 +55,7 @@ wait 6
 }
 
 TEST(RatingInRow, CarriesTheLastRatingIntoANewPlaylistWithoutAnnouncement) {
-    EXPECT_EQ(recordedMmr("rating 1000\nannounce\nonline id=13 title=\"Ranked Doubles\"\nrating 1500"),
-              fileLines({kHeader, wonMatchRow("1000")}));
+    EXPECT_EQ(
+        statsFileAfterMatch("rating 1000\nannounce\nonline id=13 title=\"Ranked Doubles\"\nrating 1500"),
+        fileLines({kHeader, wonMatchRow("1000")}));
 }

@@ -1,6 +1,7 @@
 // hostsim's session on the real Tallyglass module, played a piece of scenario at a time, so that a test
 // can damage the data folder between two pieces the way another program, the disk or the player would
-// while the game runs. Everything else is as in hostsim: the same commands, world and load sequence.
+// while the game runs. Everything else is as in hostsim: the same commands, world and load sequence, and
+// the same module (the one beside the test program, or the one TALLYGLASS_TEST_MODULE names).
 #pragma once
 
 #include "hostsim/ModuleLoader.h"

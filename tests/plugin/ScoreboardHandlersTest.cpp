@@ -1,11 +1,9 @@
 // The console commands and the scoreboard handlers, played through hostsim on the real module: when
 // the boxes appear, where, and which settings they are drawn with.
 #include "plugin/GameEvents.h"
-#include "plugin/Tallyglass.h"
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 #include "tests/support/HostsimRun.h"
-
-#include "hostcore/World.h"
+#include "tests/support/InProcessHost.h"
 
 #include <gtest/gtest.h>
 
@@ -134,26 +132,23 @@ TEST_F(Scoreboard, StartLogsEveryTimeAndBothCommandsIgnoreTheirArguments) {
 // An opening that fails partway (here the host, at the last setting) ends there: no drawable is
 // registered, the host sees no exception, and the next opening works again.
 TEST(ScoreboardFailure, AnOpeningThatCannotCompleteRegistersNoDrawable) {
-    auto world = hostcore::World::create();
-    auto plugin = std::make_shared<Tallyglass>();
-    plugin->cvarManager = std::make_shared<CVarManagerWrapper>(world);
-    plugin->gameWrapper = std::make_shared<GameWrapper>(world);
-    plugin->onLoad();
+    TempFolder data;
+    InProcessHost host(data.path(), 1796677509);
+    hostcore::World& world = host.world();
     std::vector<std::string> logged;
-    world->consoleSink = [&](const std::string& line) { logged.push_back(line); };
+    world.consoleSink = [&](const std::string& line) { logged.push_back(line); };
     bool failing = true;
-    world->traceSink = [&](const std::string& line) {
+    world.traceSink = [&](const std::string& line) {
         if (failing && line == "getCvar \"tallyglass_box_demos_y\"")
             throw std::runtime_error("host refused");
     };
 
-    EXPECT_NO_THROW(world->fireEvent(kScoreboardOpenedEvent));
-    EXPECT_EQ(world->drawableCount(), 0);
+    EXPECT_NO_THROW(world.fireEvent(kScoreboardOpenedEvent));
+    EXPECT_EQ(world.drawableCount(), 0);
     EXPECT_EQ(logged, std::vector<std::string>{"Tallyglass: host refused"});
     failing = false;
-    world->fireEvent(kScoreboardOpenedEvent);
-    EXPECT_EQ(world->drawableCount(), 1);
-    world->dropPluginCallbacks();
+    world.fireEvent(kScoreboardOpenedEvent);
+    EXPECT_EQ(world.drawableCount(), 1);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Each console variable reaches its own place in the drawing at the next scoreboard opening.
-#include "tests/overlay/CanvasReplay.h"
+#include "tests/support/CanvasReplay.h"
 #include "tests/support/HostsimRun.h"
 
 #include <gtest/gtest.h>

@@ -20,16 +20,10 @@ TEST(StatsFile, FirstMatchCreatesTheHeaderAndOneRowSixSecondsLater) {
 TEST(StatsFile, LaterMatchesAddOneLineEachAcrossLoads) {
     TempFolder data;
     ASSERT_EQ(runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\n", data.path()).exitCode, 0);
-    HostsimResult run = runScenario(kLoadedAfterWonMatch + R"(matchend
-wait 10
-clock 1765228000
-online title="Casual Standard" id=12 ranked=0
-local team=0
-score 1 4
-stats points=95 goals=1 assists=0 saves=0 shots=2 demos=0 mvp=0
-matchend
-wait 6
-)",
+    HostsimResult run = runScenario(kLoadedAfterWonMatch +
+                                        "matchend\nwait 10\nclock 1765228000\n"
+                                        "online title=\"Casual Standard\" id=12 ranked=0\n" +
+                                        kLostMatch + "wait 6\n",
                                     data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),

@@ -1,9 +1,9 @@
 // Saving pictures: what is written reads back as the same pixels, and failures are reported.
+#include "hostsim/picture/PngFile.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/OutputFile.h"
 #include "hostsim/picture/FrameRenderer.h"
 #include "hostsim/picture/MonoFont.h"
-#include "hostsim/picture/PngFile.h"
 #include "tests/hostsim/PictureProbe.h"
 #include "tests/support/HostsimRun.h"
 
