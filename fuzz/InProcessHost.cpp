@@ -1,5 +1,8 @@
 #include "fuzz/InProcessHost.h"
 
+#include "overlay/TableCells.h"
+#include "plugin/StatBoxes.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,9 +17,9 @@ namespace {
 // 2026-12-07 21:05:09 UTC: ages in the tables come out the same on every run.
 constexpr std::int64_t kFixedNow = 1796677509;
 
-// Seven boxes: one rectangle each, 11 rows of 4 cells and the average line each.
-constexpr int kMaxRects = 7;
-constexpr int kMaxStrings = 7 * (11 * 4 + 1);
+// Every stat box: one rectangle each, its table's drawn cells and the average line each.
+constexpr int kMaxRects = static_cast<int>(kStatBoxes.size());
+constexpr int kMaxStrings = kMaxRects * (overlay::kTableRows * overlay::kDrawnColumns + 1);
 
 // One scratch data folder for the whole process, removed when the process ends normally.
 class ScratchFolder {
