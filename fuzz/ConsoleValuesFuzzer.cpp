@@ -7,7 +7,7 @@
 //   '=' the rest is stored as the host's saved text, unchecked (a hand-edited configuration file);
 //   '>' the rest is typed on the host console after the variable's name;
 //   otherwise the whole line is set through the variable's handle, as another plugin could.
-#include "fuzz/InProcessHost.h"
+#include "fuzz/FuzzHost.h"
 #include "plugin/ConsoleSettings.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Arbitrary stats-file bytes through the read at load, the statistics refresh, a scoreboard opening
 // and one frame, then a recorded match appended to them and shown: nothing may throw, crash or draw
 // beyond seven boxes, and the append keeps every byte the file held.
-#include "fuzz/InProcessHost.h"
+#include "fuzz/FuzzHost.h"
 
 #include <cstddef>
 #include <cstdint>

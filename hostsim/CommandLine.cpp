@@ -1,9 +1,9 @@
 #include "hostsim/CommandLine.h"
-#include "plugin/PathText.h"
 
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/Seconds.h"
+#include "plugin/PathText.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "hostsim/picture/FontFile.h"
-#include "plugin/PathText.h"
 
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
 #include "hostsim/ModuleLoader.h"
+#include "plugin/PathText.h"
 
 #include <cstdlib>
 #include <optional>

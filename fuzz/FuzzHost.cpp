@@ -1,4 +1,4 @@
-#include "fuzz/InProcessHost.h"
+#include "fuzz/FuzzHost.h"
 
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
