@@ -55,7 +55,7 @@ void Tallyglass::splitRecentLines() {
         const std::size_t count = splitFields(recentLines[row], fields, joinPosition);
         if (row == 0) {
             const auto named = std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count),
-                                         std::string_view("Playlist"));
+                                         columnName(StatsColumn::Playlist));
             if (named != fields.begin() + static_cast<std::ptrdiff_t>(count))
                 playlistPosition = static_cast<std::size_t>(named - fields.begin());
         }
