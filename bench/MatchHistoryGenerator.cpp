@@ -1,7 +1,7 @@
 #include "bench/MatchHistoryGenerator.h"
 
-#include "recording/StatsFileColumns.h"
-#include "report/MatchRecord.h"
+#include "statsfile/Columns.h"
+#include "statsfile/MatchRecord.h"
 
 #include <algorithm>
 #include <array>

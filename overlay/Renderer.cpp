@@ -6,7 +6,7 @@
 #include "overlay/BoxLayout.h"
 #include "overlay/RowColour.h"
 #include "plugin/StatBoxes.h"
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <string_view>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "plugin/Tallyglass.h"
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 
 #include <array>
 #include <cstddef>

@@ -4,7 +4,7 @@
 
 #include "overlay/TableCells.h"
 #include "plugin/HostSdk.h"
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 #include "statistics/TableFields.h"
 
 #include <array>

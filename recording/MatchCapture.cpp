@@ -2,7 +2,7 @@
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 #include "recording/RecordableGame.h"
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 #include "recording/TimestampText.h"
 #include "recording/ValueText.h"
 

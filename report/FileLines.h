@@ -2,7 +2,7 @@
 // longer than kLongestRowBytes is never held whole. CR LF and LF line ends read alike.
 #pragma once
 
-#include "report/RowReader.h"
+#include "statsfile/RowReader.h"
 
 #include <functional>
 #include <istream>

@@ -2,7 +2,7 @@
 // thread hands them on in the same order.
 #pragma once
 
-#include "report/MatchRecord.h"
+#include "statsfile/MatchRecord.h"
 #include "report/StatsFileRows.h"
 
 #include <cstddef>

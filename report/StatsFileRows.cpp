@@ -2,7 +2,7 @@
 
 #include "report/BatchQueue.h"
 #include "report/FileLines.h"
-#include "report/RowReader.h"
+#include "statsfile/RowReader.h"
 
 #include <exception>
 #include <fstream>

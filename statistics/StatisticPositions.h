@@ -2,7 +2,7 @@
 // when no header names it, and which cells hold statistics, marked when a line does not reach them.
 #pragma once
 
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 
 #include <cstddef>
 #include <string_view>

@@ -2,7 +2,7 @@
 #include "plugin/StatBoxes.h"
 #include "plugin/Tallyglass.h"
 #include "statistics/AverageText.h"
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <algorithm>
 #include <optional>

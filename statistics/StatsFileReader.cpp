@@ -1,6 +1,6 @@
 // Reads the stats file's header and newest lines back, and splits them into fields.
 #include "plugin/Tallyglass.h"
-#include "statistics/FieldSplit.h"
+#include "statsfile/FieldSplit.h"
 #include "statistics/StatisticPositions.h"
 #include "statistics/StatsFileTail.h"
 

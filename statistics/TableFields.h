@@ -3,7 +3,7 @@
 // (row colour), and the seven statistics.
 #pragma once
 
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The host-free arithmetic behind a stat box: colour channels, column widths, edges and the Win cell.
 #include "overlay/BoxLayout.h"
 #include "overlay/RowColour.h"
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <gtest/gtest.h>
 

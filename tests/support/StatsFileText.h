@@ -2,7 +2,7 @@
 // column order or in any other, and rows given by their values.
 #pragma once
 
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 
 #include <cstdint>
 #include <functional>

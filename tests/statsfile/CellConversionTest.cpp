@@ -1,5 +1,5 @@
 // Cell texts to numbers: the leading number is taken, anything else gives no number instead of an error.
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Splitting lines into fields, and giving a playlist title's commas back to it.
-#include "statistics/FieldSplit.h"
+#include "statsfile/FieldSplit.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // (skipped, with the reason) or a repeated header (whose names then count).
 #pragma once
 
-#include "report/ColumnLayout.h"
-#include "report/MatchRecord.h"
-#include "report/StatsFileRows.h"
+#include "statsfile/ColumnLayout.h"
+#include "statsfile/MatchRecord.h"
+#include "statsfile/RowSink.h"
 
 #include <array>
 #include <cstddef>
@@ -13,6 +13,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Lines longer than this are damage; they are skipped without being held.
+inline constexpr std::size_t kLongestRowBytes = 64 * 1024;
 
 class RowReader {
 public:

@@ -3,7 +3,7 @@
 // whose rules decide. Both give the same value for a plain cell. Inline: they run for every cell.
 #pragma once
 
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <cstddef>
 #include <cstdint>

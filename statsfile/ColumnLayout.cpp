@@ -1,4 +1,4 @@
-#include "report/ColumnLayout.h"
+#include "statsfile/ColumnLayout.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "statistics/FieldSplit.h"
+#include "statsfile/FieldSplit.h"
 
 #include <algorithm>
 

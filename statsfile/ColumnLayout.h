@@ -1,7 +1,7 @@
 // Where each column stands in the lines below a header, found by the header's names.
 #pragma once
 
-#include "recording/StatsFileColumns.h"
+#include "statsfile/Columns.h"
 
 #include <array>
 #include <cstddef>

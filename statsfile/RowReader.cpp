@@ -1,8 +1,8 @@
-#include "report/RowReader.h"
+#include "statsfile/RowReader.h"
 
-#include "report/CellNumbers.h"
-#include "report/CommaPositions.h"
-#include "statistics/FieldSplit.h"
+#include "statsfile/CellNumbers.h"
+#include "statsfile/CommaPositions.h"
+#include "statsfile/FieldSplit.h"
 
 #include <cstring>
 #include <optional>

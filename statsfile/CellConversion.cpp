@@ -1,4 +1,4 @@
-#include "statistics/CellConversion.h"
+#include "statsfile/CellConversion.h"
 
 #include <limits>
 
