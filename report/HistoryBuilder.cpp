@@ -185,6 +185,6 @@ void HistoryBuilder::moveKeptSessions(const std::vector<std::uint32_t>& newIndex
 
 HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now) {
     HistoryBuilder builder(now);
-    readStatsRows(file, builder);
+    readStatsRows(file, builder, now);
     return builder.finish();
 }

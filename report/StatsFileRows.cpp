@@ -25,13 +25,13 @@ void checkIsRegularFile(const std::filesystem::path& file) {
 }
 
 // The reading thread's work: parses `in` into batches, one a block, and hands each over when full.
-void parseIntoBatches(std::istream& in, BatchQueue& queue) {
+void parseIntoBatches(std::istream& in, BatchQueue& queue, std::int64_t now) {
     try {
         RowBatch* batch = queue.emptyBatch();
         if (!batch)
             return queue.finished(nullptr);
         BatchSink batchSink(batch);
-        RowReader reader(batchSink);
+        RowReader reader(batchSink, now);
         readLines(in, reader, [&] {
             queue.filled(batch);
             batch = queue.emptyBatch();
@@ -48,9 +48,9 @@ void parseIntoBatches(std::istream& in, BatchQueue& queue) {
 // Parses the file on its own thread, block by block, while the calling thread summarises the rows
 // parsed before: on two cores the two halves of the work overlap. The sink is called from the calling
 // thread only, in file order, exactly as a single pass would call it.
-void readInParallel(std::istream& in, StatsRowSink& sink) {
+void readInParallel(std::istream& in, StatsRowSink& sink, std::int64_t now) {
     BatchQueue queue;
-    std::thread reading([&] { parseIntoBatches(in, queue); });
+    std::thread reading([&] { parseIntoBatches(in, queue, now); });
     // However the summarising ends, the reading thread is stopped and joined before the queue goes.
     struct Join {
         BatchQueue& queue;
@@ -68,10 +68,10 @@ void readInParallel(std::istream& in, StatsRowSink& sink) {
 
 } // namespace
 
-void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink) {
+void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink, std::int64_t now) {
     checkIsRegularFile(file);
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         throw StatsFileError("cannot be opened for reading");
-    readInParallel(in, sink);
+    readInParallel(in, sink, now);
 }

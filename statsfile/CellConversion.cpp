@@ -37,7 +37,64 @@ std::optional<LeadingNumber> leadingNumber(std::string_view cell) {
     return number;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The cell without the blanks around it.
+std::string_view withoutBlanks(std::string_view cell) {
+    while (!cell.empty() && isBlank(cell.front()))
+        cell.remove_prefix(1);
+    while (!cell.empty() && isBlank(cell.back()))
+        cell.remove_suffix(1);
+    return cell;
+}
+
+bool hasWholeNumberForm(std::string_view trimmed) {
+    if (trimmed.empty())
+        return false;
+    const std::size_t digitsFrom = trimmed.front() == '+' || trimmed.front() == '-' ? 1 : 0;
+    if (digitsFrom == trimmed.size())
+        return false;
+    for (std::size_t at = digitsFrom; at < trimmed.size(); ++at)
+        if (trimmed[at] < '0' || trimmed[at] > '9')
+            return false;
+    return true;
+}
+
+// The sign and magnitude when the cell, blanks around it aside, is nothing but a number.
+std::optional<LeadingNumber> wholeNumber(std::string_view cell) {
+    cell = withoutBlanks(cell);
+    if (!hasWholeNumberForm(cell))
+        return std::nullopt;
+    return leadingNumber(cell);
+}
+
+template <class Integer> std::optional<Integer> strictInteger(std::string_view cell) {
+    const std::optional<LeadingNumber> number = wholeNumber(cell);
+    if (!number)
+        return std::nullopt;
+    constexpr auto kMaxPositive = static_cast<std::uint64_t>(std::numeric_limits<Integer>::max());
+    if (number->magnitude > kMaxPositive + (number->negative ? 1 : 0))
+        return std::nullopt;
+    // Negated in unsigned arithmetic: the lowest value has no positive counterpart.
+    const std::uint64_t bits = number->negative ? 0 - number->magnitude : number->magnitude;
+    return static_cast<Integer>(static_cast<std::int64_t>(bits));
+}
+
 } // namespace
+
+bool isWholeNumberText(std::string_view cell) {
+    return hasWholeNumberForm(withoutBlanks(cell));
+}
+
+std::optional<std::int32_t> strictInt(std::string_view cell) {
+    return strictInteger<std::int32_t>(cell);
+}
+
+std::optional<std::int64_t> strictInt64(std::string_view cell) {
+    return strictInteger<std::int64_t>(cell);
+}
 
 std::optional<std::int32_t> cellToInt(std::string_view cell) {
     const std::optional<LeadingNumber> number = leadingNumber(cell);

@@ -1,6 +1,7 @@
-// The numbers of a stats-file row's cells. The plain cells the plugin writes, a few digits, are
-// converted directly, as nearly every cell is; any other cell goes through the plugin's own conversion,
-// whose rules decide. Both give the same value for a plain cell. Inline: they run for every cell.
+// The numbers of a stats-file row's cells, by the strict rule. The plain cells the plugin writes, a few
+// digits, are converted directly, as nearly every cell is; any other cell goes through the strict
+// conversion, whose rules decide. Both give the same value for a plain cell. Inline: they run for every
+// cell.
 #pragma once
 
 #include "statsfile/CellConversion.h"
@@ -9,9 +10,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// Beyond this, a time is no date a browser can show.
-inline constexpr std::uint64_t kLatestTime = 8'640'000'000'000ULL;
 
 inline bool integerOf(std::string_view cell, std::int32_t& value) {
     if (!cell.empty() && cell.size() <= 9) {
@@ -28,19 +26,19 @@ inline bool integerOf(std::string_view cell, std::int32_t& value) {
             return true;
         }
     }
-    const std::optional<std::int32_t> converted = cellToInt(cell);
+    const std::optional<std::int32_t> converted = strictInt(cell);
     value = converted.value_or(0);
     return converted.has_value();
 }
 
-inline std::optional<std::uint64_t> timeOf(std::string_view cell) {
-    if (cell.empty() || cell.size() > 19)
-        return cellToTime(cell);
-    std::uint64_t value = 0;
+inline std::optional<std::int64_t> timeOf(std::string_view cell) {
+    if (cell.empty() || cell.size() > 18)
+        return strictInt64(cell);
+    std::int64_t value = 0;
     for (const char c : cell) {
         if (c < '0' || c > '9')
-            return cellToTime(cell);
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+            return strictInt64(cell);
+        value = value * 10 + (c - '0');
     }
     return value;
 }

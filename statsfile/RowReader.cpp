@@ -56,7 +56,7 @@ constexpr std::size_t kMvpSlot = kWinSlot + 2;
 // The field at `at` as its role wants it, `at` moved to its end; false when it is not plain. Into
 // `numbers` by its slot, or into `match`.
 bool readPlainField(const RowReader::FieldRole& role, const char*& at, const char* end,
-                    RowReader::Numbers& numbers, MatchRecord& match) {
+                    std::int64_t latestTime, RowReader::Numbers& numbers, MatchRecord& match) {
     using FieldRole = RowReader::FieldRole;
     const char* const start = at;
     switch (role.kind) {
@@ -69,9 +69,12 @@ bool readPlainField(const RowReader::FieldRole& role, const char*& at, const cha
     }
     case FieldRole::Time: {
         std::uint64_t value = 0;
-        if (!plainNumber(at, end, 19, value) || value > kLatestTime)
+        if (!plainNumber(at, end, 18, value))
             return false;
-        match.time = static_cast<std::int64_t>(value);
+        const auto time = static_cast<std::int64_t>(value);
+        if (time < kEarliestPlausibleTime || time > latestTime)
+            return false;
+        match.time = time;
         return true;
     }
     case FieldRole::Title:
@@ -157,7 +160,7 @@ bool RowReader::readPlain(std::string_view text) {
     const char* const end = at + text.size();
     const std::size_t last = roles_.size() - 1;
     for (std::size_t field = 0;; ++field) {
-        if (!readPlainField(roles_[field], at, end, numbers_, match_))
+        if (!readPlainField(roles_[field], at, end, latestTime_, numbers_, match_))
             return false;
         if (field == last)
             break;
@@ -201,12 +204,17 @@ std::size_t RowReader::split(std::string_view text) {
 
 bool RowReader::convert(std::string& reason) {
     const std::string_view timeCell = cell(StatsColumn::Time);
-    const std::optional<std::uint64_t> time = timeOf(timeCell);
-    if (!time || *time > kLatestTime) {
-        reason = std::string(time ? "Time out of range: " : "Time is not a number: ") + quoted(timeCell);
+    const std::optional<std::int64_t> time = timeOf(timeCell);
+    if (!time && !isWholeNumberText(timeCell)) {
+        reason = "Time is not a number: " + quoted(timeCell);
         return false;
     }
-    match_.time = static_cast<std::int64_t>(*time);
+    if (!time || *time < kEarliestPlausibleTime || *time > latestTime_) {
+        reason = "implausible time: " + quoted(timeCell) +
+                 (time && *time < kEarliestPlausibleTime ? " (before 2000)" : " (more than a day after now)");
+        return false;
+    }
+    match_.time = *time;
     for (const IntegerColumn& column : kIntegerColumns) {
         if (!integerOf(cell(column.column), match_.*column.value)) {
             reason =

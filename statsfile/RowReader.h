@@ -5,6 +5,7 @@
 
 #include "statsfile/ColumnLayout.h"
 #include "statsfile/MatchRecord.h"
+#include "statsfile/PlausibleTime.h"
 #include "statsfile/RowSink.h"
 
 #include <array>
@@ -19,8 +20,10 @@ inline constexpr std::size_t kLongestRowBytes = 64 * 1024;
 
 class RowReader {
 public:
-    explicit RowReader(StatsRowSink& sink)
-        : sink_(sink) {}
+    // `now`: the moment a match time may lie at most a day after (statsfile/PlausibleTime.h).
+    RowReader(StatsRowSink& sink, std::int64_t now)
+        : sink_(sink)
+        , latestTime_(latestPlausibleTime(now)) {}
 
     // One line without its line end. Throws StatsFileError when the first is no header.
     void line(std::string_view text);
@@ -49,6 +52,7 @@ private:
     bool convert(std::string& reason);
 
     StatsRowSink& sink_;
+    std::int64_t latestTime_;
     std::uint64_t lineNumber_ = 0;
     ColumnLayout layout_;
     std::vector<std::string_view> fields_;

@@ -173,8 +173,8 @@ TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy)
 }
 
 TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine) {
-    // Points (mid-line) of 1 to 9 digits, leading zeros, and cells a plain number does not cover: a digit
-    // run followed by other bytes, ten digits, a time of twenty digits in and beyond 64 bits.
+    // Points (mid-line) of 1 to 9 digits and leading zeros read as written; a cell that is more than one
+    // number (a digit run followed by other bytes) or a time beyond 64 bits skips its line, with why.
     std::string text = statsHeader() + "\n";
     const auto line = [&](const std::string& mmr, const std::string& points, const std::string& time,
                           const std::string& win) {
@@ -191,17 +191,21 @@ TEST(HistoryFigures, NumbersOfEveryLengthReadAsWrittenWhereverTheyStandInTheLine
     line("1183", "5", "99999999999999999999", "1");
     line("1000000000", "1", "1796000480", "1");
     const HistorySummary summary = summaryOf(text);
-    EXPECT_EQ(summary.matches, 8u);
-    EXPECT_EQ(summary.wins, 7u);
+    EXPECT_EQ(summary.matches, 6u);
+    EXPECT_EQ(summary.wins, 5u);
     const PlaylistSummary& duel = playlistNamed(summary, "Duel");
-    EXPECT_EQ(duel.sums[0], 7 + 42 + 123456789 + 12345678 + 1 + 12 + 12 + 1);
+    EXPECT_EQ(duel.sums[0], 7 + 42 + 123456789 + 12345678 + 1 + 1);
     EXPECT_EQ(duel.currentRating, 1000000000);
     EXPECT_EQ(summary.lastMatch, 1796000480);
-    ASSERT_EQ(summary.skippedCount, 2u);
-    EXPECT_EQ(summary.skipped[0].line, 9u);
-    EXPECT_NE(summary.skipped[0].reason.find("Time out of range"), std::string::npos);
-    EXPECT_EQ(summary.skipped[1].line, 10u);
-    EXPECT_NE(summary.skipped[1].reason.find("Time is not a number"), std::string::npos);
+    ASSERT_EQ(summary.skippedCount, 4u);
+    EXPECT_EQ(summary.skipped[0].line, 7u);
+    EXPECT_EQ(summary.skipped[0].reason, "Points is not a number: \"12:5\"");
+    EXPECT_EQ(summary.skipped[1].line, 8u);
+    EXPECT_NE(summary.skipped[1].reason.find("Points is not a number"), std::string::npos);
+    EXPECT_EQ(summary.skipped[2].line, 9u);
+    EXPECT_NE(summary.skipped[2].reason.find("implausible time"), std::string::npos);
+    EXPECT_EQ(summary.skipped[3].line, 10u);
+    EXPECT_NE(summary.skipped[3].reason.find("implausible time"), std::string::npos);
 }
 
 TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
@@ -303,7 +307,7 @@ TEST(HistoryFigures, BucketsWidenSoTheirNumberStaysBounded) {
     std::vector<StatsRow> rows;
     for (int day = 0; day < 3000; ++day)
         rows.push_back(match("Ranked Doubles", day * 24 * 60, day % 3 != 0, 1000 + day % 50));
-    const HistorySummary summary = summaryOf(statsFileText(rows));
+    const HistorySummary summary = summaryOf(statsFileText(rows), kStart + 3000 * 86400);
     EXPECT_LE(summary.ratingBuckets.size(), kMostBuckets);
     EXPECT_LE(summary.formBuckets.size(), kMostBuckets);
     // 1,000 days before the newest 2,000 matches: wider buckets, whole days each.
@@ -387,14 +391,14 @@ TEST(HistoryFigures, RowsReachTheSinkInFileOrderAndItsFailureEndsTheReading) {
     const auto lineCount = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
 
     LineRecorder all(0);
-    readStatsRows(folder / "stats.csv", all);
+    readStatsRows(folder / "stats.csv", all, kNow);
     ASSERT_EQ(all.lines.size(), lineCount - 1);
     for (std::size_t index = 0; index < all.lines.size(); ++index)
         ASSERT_EQ(all.lines[index], index + 2);
 
     for (const std::uint64_t failAt : {std::uint64_t{2}, std::uint64_t{15000}, lineCount}) {
         LineRecorder failing(failAt);
-        EXPECT_THROW(readStatsRows(folder / "stats.csv", failing), std::runtime_error);
+        EXPECT_THROW(readStatsRows(folder / "stats.csv", failing, kNow), std::runtime_error);
         EXPECT_EQ(failing.lines.size(), failAt - 2);
     }
 }
