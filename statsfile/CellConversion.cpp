@@ -41,15 +41,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The cell without the blanks around it.
-std::string_view withoutBlanks(std::string_view cell) {
-    while (!cell.empty() && isBlank(cell.front()))
-        cell.remove_prefix(1);
-    while (!cell.empty() && isBlank(cell.back()))
-        cell.remove_suffix(1);
-    return cell;
-}
-
 bool hasWholeNumberForm(std::string_view trimmed) {
     if (trimmed.empty())
         return false;
@@ -83,6 +74,14 @@ template <class Integer> std::optional<Integer> strictInteger(std::string_view c
 }
 
 } // namespace
+
+std::string_view withoutBlanks(std::string_view cell) {
+    while (!cell.empty() && isBlank(cell.front()))
+        cell.remove_prefix(1);
+    while (!cell.empty() && isBlank(cell.back()))
+        cell.remove_suffix(1);
+    return cell;
+}
 
 bool isWholeNumberText(std::string_view cell) {
     return hasWholeNumberForm(withoutBlanks(cell));

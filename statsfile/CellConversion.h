@@ -30,3 +30,6 @@ std::optional<std::int64_t> strictInt64(std::string_view cell);
 // Whether the cell has the strict form of a whole number (blanks, an optional sign, digits), whatever
 // its size: tells a number too large for its column from a cell that is no number at all.
 bool isWholeNumberText(std::string_view cell);
+
+// The cell without the blanks (spaces, tabs) around it: a title's name is what lies between them.
+std::string_view withoutBlanks(std::string_view cell);

@@ -7,7 +7,8 @@
 struct MatchRecord {
     std::uint64_t line = 0;    // line number in the file, the header being line 1
     std::int64_t time = 0;     // seconds since 1970 UTC
-    std::string_view playlist; // points into the line being read: valid during the callback only
+    // Without the blanks around the title. Points into the line being read: valid during the callback only.
+    std::string_view playlist;
     bool ranked = false;
     bool win = false;
     bool mvp = false;

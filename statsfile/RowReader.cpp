@@ -83,7 +83,7 @@ bool readPlainField(const RowReader::FieldRole& role, const char*& at, const cha
             static_cast<const char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
         at = comma ? comma : end;
         if (role.kind == FieldRole::Title)
-            match.playlist = std::string_view(start, static_cast<std::size_t>(at - start));
+            match.playlist = withoutBlanks(std::string_view(start, static_cast<std::size_t>(at - start)));
         return true;
     }
     }
@@ -239,6 +239,6 @@ bool RowReader::convert(std::string& reason) {
     match_.win = win == 1;
     match_.ranked = ranked != 0;
     match_.mvp = mvp != 0;
-    match_.playlist = cell(StatsColumn::Playlist);
+    match_.playlist = withoutBlanks(cell(StatsColumn::Playlist));
     return true;
 }
