@@ -17,6 +17,12 @@ std::string counted(std::uint32_t number, const char* suffix) {
 
 } // namespace
 
+std::uint32_t ageTimestamp(std::int64_t now, std::uint64_t time) {
+    // The file holds a signed 64-bit time; one read back modulo 2^64 ("-5") is a negative one.
+    const auto signedTime = static_cast<std::int64_t>(time);
+    return static_cast<std::uint32_t>(signedTime > now ? now : signedTime);
+}
+
 std::string timeAgoText(std::int64_t now, std::uint32_t timestamp,
                         const std::array<std::int32_t, 6>& unitSeconds) {
     const std::uint32_t age = static_cast<std::uint32_t>(now) - timestamp;

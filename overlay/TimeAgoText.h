@@ -11,3 +11,9 @@
 // table (twice a unit is computed from it too).
 std::string timeAgoText(std::int64_t now, std::uint32_t timestamp,
                         const std::array<std::int32_t, 6>& unitSeconds);
+
+// The 32-bit timestamp to tell the age of a match at `time` (seconds since 1970, as the stats file holds
+// it) by: its low 32 bits, except that a time later than `now` (a clock put back after the match) is
+// taken as `now`, an age of 0, where the 32-bit age would read it as 136 years old. Ages are worked out
+// from the full values; every time not in the future gives the same text as before.
+std::uint32_t ageTimestamp(std::int64_t now, std::uint64_t time);

@@ -122,7 +122,7 @@ constexpr bool oneBoxForEachAveragedColumn() {
         std::size_t boxes = 0;
         for (const StatBox& box : kStatBoxes)
             boxes += box.statistic == description.column ? 1 : 0;
-        if (boxes != (description.averaged ? 1u : 0u))
+        if (boxes != (description.statBox ? 1u : 0u))
             return false;
     }
     return true;

@@ -74,7 +74,10 @@ public:
     void readRecentLines(std::filesystem::path path);
     void splitRecentLines();
     void buildColumnIndex();
+    // The position in lineFields rows of the column the header names so; kMissingColumn when it names
+    // none such.
     int columnPosition(const std::string& name);
+    static constexpr int kMissingColumn = -1;
     void refreshStatistics();
     // Steps of the refresh over rows 1 to dataRows (the file's data lines, at most ten).
     void updateAverages(int dataRows);

@@ -1,6 +1,8 @@
 // Turns the kept lines into averages and recent-match tables.
 #include "plugin/StatBoxes.h"
+#include "overlay/TimeAgoText.h"
 #include "plugin/Tallyglass.h"
+#include "plugin/WallClock.h"
 #include "statistics/AverageText.h"
 #include "statsfile/CellConversion.h"
 
@@ -10,17 +12,6 @@
 #include <string_view>
 
 namespace {
-
-// The field position of a statistic in the kept lines: where the header names it (its later cell when
-// it names it twice, as the tables take it), else where the writer puts it.
-std::size_t averagedPosition(std::span<const std::string, Tallyglass::kFieldsPerLine> headerCells,
-                             StatsColumn column) {
-    const std::string_view name = columnName(column);
-    for (std::size_t position = headerCells.size(); position-- > 0;)
-        if (headerCells[position] == name)
-            return position;
-    return writtenPosition(column);
-}
 
 std::string& cellOf(Tallyglass::Table& table, int row, int column) {
     return table[overlay::cellIndex(row, column)];
@@ -48,21 +39,23 @@ void Tallyglass::emptyTableRow(int row) {
 }
 
 // A row counts toward the averages only when all seven of its statistics are numbers, so that every
-// average is taken over the same matches. The statistics are found by the header's names, as the tables
-// find their fields, so a file whose columns were reordered averages the figures its rows show.
+// average is taken over the same matches. A statistic the header lacks has no average and keeps no row
+// out of the others'.
 void Tallyglass::updateAverages(int dataRows) {
-    const std::span<const std::string, kFieldsPerLine> headerCells(lineFields.data(), kFieldsPerLine);
-    std::array<std::size_t, kStatBoxes.size()> positions{};
+    std::array<bool, kStatBoxes.size()> named{};
     for (std::size_t which = 0; which < kStatBoxes.size(); ++which)
-        positions[which] = averagedPosition(headerCells, kStatBoxes[which].statistic);
+        named[which] = !lineFields[writtenPosition(kStatBoxes[which].statistic)].empty();
     std::array<std::int64_t, kStatBoxes.size()> sums{};
     std::int32_t counted = 0;
     for (int row = 1; row <= dataRows; ++row) {
         std::array<std::int32_t, kStatBoxes.size()> values{};
         bool complete = true;
         for (std::size_t which = 0; which < kStatBoxes.size() && complete; ++which) {
+            if (!named[which])
+                continue;
+            const std::size_t position = writtenPosition(kStatBoxes[which].statistic);
             const std::optional<std::int32_t> value =
-                cellToInt(lineFields[static_cast<std::size_t>(row) * kFieldsPerLine + positions[which]]);
+                cellToInt(lineFields[static_cast<std::size_t>(row) * kFieldsPerLine + position]);
             complete = value.has_value();
             values[which] = value.value_or(0);
         }
@@ -73,7 +66,7 @@ void Tallyglass::updateAverages(int dataRows) {
             sums[which] += values[which];
     }
     for (std::size_t which = 0; which < kStatBoxes.size(); ++which)
-        this->*kStatBoxes[which].average = averageText(sums[which], counted);
+        this->*kStatBoxes[which].average = averageText(sums[which], named[which] ? counted : 0);
 }
 
 // matchTable is filled like pointsTable: the overlay measures and colours rows by it.
@@ -84,11 +77,12 @@ void Tallyglass::fillTableRows(int dataRows) {
     if (dataRows == 0)
         return;
 
-    // Fields are found by the names in the header; a name no header ever had resolves to position 0.
+    // Fields are found by the names in the header; a column the header lacks shows nothing.
     std::array<int, kStatsColumnCount> positions{};
     for (std::size_t field = 0; field < kTableFields.size(); ++field)
         positions[writtenPosition(kTableFields[field])] = columnPosition(columnNames[field]);
 
+    const std::int64_t now = wallClockNow();
     std::string playlistCell;
     std::string scoreCell;
     std::string timeCell;
@@ -106,7 +100,7 @@ void Tallyglass::fillTableRows(int dataRows) {
             .append("-")
             .append(field(StatsColumn::OtherTeamGoals));
         const std::optional<std::uint64_t> time = cellToTime(field(StatsColumn::Time));
-        timeCell = time ? timeAgo(static_cast<std::uint32_t>(*time)) : std::string();
+        timeCell = time ? timeAgo(ageTimestamp(now, *time)) : std::string();
         const std::string_view win = field(StatsColumn::Win);
 
         const auto fillRow = [&](Table& table, StatsColumn statistic) {

@@ -1,12 +1,14 @@
 // Reads the stats file's header and newest lines back, and splits them into fields.
 #include "plugin/Tallyglass.h"
 #include "statsfile/FieldSplit.h"
+#include "statistics/ReadingLayouts.h"
 #include "statistics/StatisticPositions.h"
 #include "statistics/StatsFileTail.h"
 
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -45,26 +47,29 @@ void Tallyglass::readRecentLines(std::filesystem::path) {
     refreshStatistics();
 }
 
+// Every kept line's fields go into lineFields in the writer's column order, wherever the file's own
+// header puts them, so that a position there always names the same column. The header row holds the
+// names of the columns the lines can hold, and nothing where they cannot.
 void Tallyglass::splitRecentLines() {
-    std::array<std::string_view, kFieldsPerLine> fields;
-    // Only a playlist title can hold commas: a data line's surplus fields belong to it. The header has
-    // none to give back, so a surplus of names there is dropped.
-    std::size_t playlistPosition = kWrittenPlaylistPosition;
+    const ReadingLayouts layouts(recentLines[0]);
+    std::vector<std::string_view> fields;
+    std::string unquoted;
     for (std::size_t row = 0; row < kKeptLines; ++row) {
-        const std::size_t joinPosition = row == 0 ? fields.size() : playlistPosition;
-        const std::size_t count = splitFields(recentLines[row], fields, joinPosition);
-        if (row == 0) {
-            const auto named = std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count),
-                                         columnName(StatsColumn::Playlist));
-            if (named != fields.begin() + static_cast<std::ptrdiff_t>(count))
-                playlistPosition = static_cast<std::size_t>(named - fields.begin());
-        }
-        // A cell the line does not reach is emptied, so that no field of another line shows in this row;
-        // a statistic gets the "null" mark that keeps the row out of the averages.
-        for (std::size_t position = 0; position < fields.size(); ++position) {
+        const StatsFileLayout& layout = row == 0 ? layouts.header() : layouts.of(recentLines[row]);
+        fields.resize(std::max<std::size_t>(layout.fieldCount, 1));
+        // A data line's surplus fields belong to its title; the header has none to give back.
+        const std::size_t joinPosition = row == 0 ? fields.size() : layout.of(StatsColumn::Playlist);
+        const std::size_t count = splitFields(recentLines[row], layout.separator, fields, joinPosition, unquoted);
+        for (const StatsColumnDescription& description : kStatsColumns) {
+            const std::size_t position = writtenPosition(description.column);
             std::string& cell = lineFields[row * kFieldsPerLine + position];
-            if (position < count)
-                cell.assign(fields[position]);
+            const std::size_t at = layout.of(description.column);
+            if (row == 0)
+                cell.assign(layouts.reach(description.column) ? description.name : std::string_view());
+            else if (at < count)
+                cell.assign(fields[at]);
+            // A cell the line does not reach is emptied, so that no field of another line shows in this
+            // row; a statistic gets the "null" mark that keeps the row out of the averages.
             else if (isStatisticPosition(position))
                 cell.assign(kMissingStatistic);
             else
@@ -73,11 +78,17 @@ void Tallyglass::splitRecentLines() {
     }
 }
 
+// The header's names at their positions in lineFields; only the names the header has.
 void Tallyglass::buildColumnIndex() {
-    for (std::int32_t position = 0; position < kFieldsPerLine; ++position)
-        columnIndex[lineFields[static_cast<std::size_t>(position)]] = position;
+    columnIndex.clear();
+    for (std::int32_t position = 0; position < kFieldsPerLine; ++position) {
+        const std::string& name = lineFields[static_cast<std::size_t>(position)];
+        if (!name.empty())
+            columnIndex[name] = position;
+    }
 }
 
 int Tallyglass::columnPosition(const std::string& name) {
-    return columnIndex.try_emplace(name, 0).first->second;
+    const auto found = columnIndex.find(name);
+    return found == columnIndex.end() ? kMissingColumn : found->second;
 }

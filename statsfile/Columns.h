@@ -1,10 +1,13 @@
-// The columns of the stats file, described once: their names, the order the writer puts them in, and
-// which of them are the seven statistics the scoreboard averages. The writer, the plugin's reader and
-// the history report all take names and positions from this table.
+// The columns of the stats file, described once: their names, the order a new file is written in, and
+// what each column is to the programs that read it. The plugin's writer and reader, the history report,
+// the live view, hostsim and the tests all take names, order and roles from this table; where a program
+// must do something for each column, it switches over StatsColumn without a default, so the compiler
+// names every place a new column has to reach.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -28,28 +31,34 @@ enum class StatsColumn : std::size_t {
     Win,
 };
 
+// Where the capture takes a column's value from; hostsim's `stats` command sets the player's figures.
+enum class ValueSource : std::uint8_t { playerFigure, teams, playlist, rating, clock };
+
 struct StatsColumnDescription {
     StatsColumn column;
     std::string_view name; // as the header spells it
-    bool averaged;         // one of the seven statistics with a stat box and an average
+    std::string_view key;  // the column in the tools' JSON and in hostsim's scenarios
+    ValueSource source;
+    bool statBox;        // one of the seven statistics with a stat box and an average on the scoreboard
+    bool reportAveraged; // averaged per playlist by the history report
 };
 
 inline constexpr std::array<StatsColumnDescription, 15> kStatsColumns{{
-    {StatsColumn::Assists, "Assists", true},
-    {StatsColumn::Demos, "Demos", true},
-    {StatsColumn::Goals, "Goals", true},
-    {StatsColumn::Mmr, "MMR", true},
-    {StatsColumn::Mvp, "MVP", false},
-    {StatsColumn::MyTeamGoals, "MyTeamGoals", false},
-    {StatsColumn::OtherTeamGoals, "OtherTeamGoals", false},
-    {StatsColumn::Playlist, "Playlist", false},
-    {StatsColumn::Points, "Points", true},
-    {StatsColumn::Ranked, "Ranked", false},
-    {StatsColumn::Saves, "Saves", true},
-    {StatsColumn::Shots, "Shots", true},
-    {StatsColumn::Time, "Time", false},
-    {StatsColumn::Timestamp, "Timestamp", false},
-    {StatsColumn::Win, "Win", false},
+    {StatsColumn::Assists, "Assists", "assists", ValueSource::playerFigure, true, true},
+    {StatsColumn::Demos, "Demos", "demos", ValueSource::playerFigure, true, true},
+    {StatsColumn::Goals, "Goals", "goals", ValueSource::playerFigure, true, true},
+    {StatsColumn::Mmr, "MMR", "rating", ValueSource::rating, true, false},
+    {StatsColumn::Mvp, "MVP", "mvp", ValueSource::playerFigure, false, false},
+    {StatsColumn::MyTeamGoals, "MyTeamGoals", "myGoals", ValueSource::teams, false, false},
+    {StatsColumn::OtherTeamGoals, "OtherTeamGoals", "otherGoals", ValueSource::teams, false, false},
+    {StatsColumn::Playlist, "Playlist", "playlist", ValueSource::playlist, false, false},
+    {StatsColumn::Points, "Points", "points", ValueSource::playerFigure, true, true},
+    {StatsColumn::Ranked, "Ranked", "ranked", ValueSource::playlist, false, false},
+    {StatsColumn::Saves, "Saves", "saves", ValueSource::playerFigure, true, true},
+    {StatsColumn::Shots, "Shots", "shots", ValueSource::playerFigure, true, true},
+    {StatsColumn::Time, "Time", "time", ValueSource::clock, false, false},
+    {StatsColumn::Timestamp, "Timestamp", "timestamp", ValueSource::clock, false, false},
+    {StatsColumn::Win, "Win", "win", ValueSource::teams, false, false},
 }};
 
 inline constexpr std::size_t kStatsColumnCount = kStatsColumns.size();
@@ -63,8 +72,17 @@ constexpr std::string_view columnName(StatsColumn column) {
     return kStatsColumns[writtenPosition(column)].name;
 }
 
-constexpr bool isAveragedPosition(std::size_t position) {
-    return position < kStatsColumnCount && kStatsColumns[position].averaged;
+constexpr const StatsColumnDescription& describe(StatsColumn column) {
+    return kStatsColumns[writtenPosition(column)];
+}
+
+constexpr std::string_view columnKey(StatsColumn column) {
+    return describe(column).key;
+}
+
+// Whether the column at this written position is one of the seven stat-box statistics.
+constexpr bool isStatBoxPosition(std::size_t position) {
+    return position < kStatsColumnCount && kStatsColumns[position].statBox;
 }
 
 // The column a header cell names, if it names one.
@@ -85,14 +103,14 @@ constexpr bool describedInWrittenOrder() {
     }
     return true;
 }
-constexpr std::size_t averagedCount() {
+constexpr std::size_t statBoxCount() {
     std::size_t count = 0;
     for (const StatsColumnDescription& description : kStatsColumns)
-        count += description.averaged ? 1 : 0;
+        count += description.statBox ? 1 : 0;
     return count;
 }
 } // namespace stats_columns_detail
 
 static_assert(stats_columns_detail::describedInWrittenOrder(),
               "each column stands at its written position, and the names run in the match row's order");
-static_assert(stats_columns_detail::averagedCount() == 7, "seven statistics have a stat box");
+static_assert(stats_columns_detail::statBoxCount() == 7, "seven statistics have a stat box");

@@ -1,12 +1,15 @@
-// One match as the report reads it from a row of the stats file.
+// One match as the history report and the live view read it from a row of the stats file, and which
+// column fills which of its members.
 #pragma once
+
+#include "statsfile/Columns.h"
 
 #include <cstdint>
 #include <string_view>
 
 struct MatchRecord {
-    std::uint64_t line = 0;    // line number in the file, the header being line 1
-    std::int64_t time = 0;     // seconds since 1970 UTC
+    std::uint64_t line = 0; // line number in the file, the header being line 1
+    std::int64_t time = 0;  // seconds since 1970 UTC
     // Without the blanks around the title. Points into the line being read: valid during the callback only.
     std::string_view playlist;
     bool ranked = false;
@@ -22,3 +25,58 @@ struct MatchRecord {
     std::int32_t shots = 0;
     std::int32_t demos = 0;
 };
+
+// What a column's cell becomes in a MatchRecord.
+struct MatchField {
+    enum Kind : std::uint8_t {
+        number, // a whole number into `intMember`
+        flag,   // a whole number, not 0 meaning yes, into `boolMember`
+        win,    // 1 or 0, nothing else, into `boolMember`
+        time,   // the match time
+        title,  // the playlist title
+        unread, // not read: the local-time text repeats the time
+    } kind;
+    std::int32_t MatchRecord::*intMember = nullptr;
+    bool MatchRecord::*boolMember = nullptr;
+};
+
+constexpr MatchField matchFieldOf(StatsColumn column) {
+    switch (column) {
+    case StatsColumn::Assists:
+        return {MatchField::number, &MatchRecord::assists};
+    case StatsColumn::Demos:
+        return {MatchField::number, &MatchRecord::demos};
+    case StatsColumn::Goals:
+        return {MatchField::number, &MatchRecord::goals};
+    case StatsColumn::Mmr:
+        return {MatchField::number, &MatchRecord::rating};
+    case StatsColumn::Mvp:
+        return {MatchField::flag, nullptr, &MatchRecord::mvp};
+    case StatsColumn::MyTeamGoals:
+        return {MatchField::number, &MatchRecord::myTeamGoals};
+    case StatsColumn::OtherTeamGoals:
+        return {MatchField::number, &MatchRecord::otherTeamGoals};
+    case StatsColumn::Playlist:
+        return {MatchField::title};
+    case StatsColumn::Points:
+        return {MatchField::number, &MatchRecord::points};
+    case StatsColumn::Ranked:
+        return {MatchField::flag, nullptr, &MatchRecord::ranked};
+    case StatsColumn::Saves:
+        return {MatchField::number, &MatchRecord::saves};
+    case StatsColumn::Shots:
+        return {MatchField::number, &MatchRecord::shots};
+    case StatsColumn::Time:
+        return {MatchField::time};
+    case StatsColumn::Timestamp:
+        return {MatchField::unread};
+    case StatsColumn::Win:
+        return {MatchField::win, nullptr, &MatchRecord::win};
+    }
+    return {MatchField::unread};
+}
+
+// Whether a reader of matches needs the column in the header.
+constexpr bool isReadIntoMatches(StatsColumn column) {
+    return matchFieldOf(column).kind != MatchField::unread;
+}

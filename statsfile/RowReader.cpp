@@ -1,14 +1,16 @@
 #include "statsfile/RowReader.h"
 
+#include "statsfile/CellConversion.h"
 #include "statsfile/CellNumbers.h"
-#include "statsfile/CommaPositions.h"
 #include "statsfile/FieldSplit.h"
+#include "statsfile/SeparatorPositions.h"
 
 #include <cstring>
 #include <optional>
-#include <utility>
 
 namespace {
+
+constexpr char kQuote = '"';
 
 // A cell as it stands, cut short, for a message.
 std::string quoted(std::string_view cell) {
@@ -20,54 +22,62 @@ std::string quoted(std::string_view cell) {
     return text + "\"";
 }
 
-struct IntegerColumn {
-    StatsColumn column;
-    std::int32_t MatchRecord::*value;
-};
+constexpr bool isNumberKind(MatchField::Kind kind) {
+    return kind == MatchField::number || kind == MatchField::flag || kind == MatchField::win;
+}
 
-constexpr std::array<IntegerColumn, 9> kIntegerColumns{{
-    {StatsColumn::Mmr, &MatchRecord::rating},
-    {StatsColumn::MyTeamGoals, &MatchRecord::myTeamGoals},
-    {StatsColumn::OtherTeamGoals, &MatchRecord::otherTeamGoals},
-    {StatsColumn::Points, &MatchRecord::points},
-    {StatsColumn::Goals, &MatchRecord::goals},
-    {StatsColumn::Assists, &MatchRecord::assists},
-    {StatsColumn::Saves, &MatchRecord::saves},
-    {StatsColumn::Shots, &MatchRecord::shots},
-    {StatsColumn::Demos, &MatchRecord::demos},
-}};
-
-// The whole-number columns in the order a plain line's one pass keeps them: those of kIntegerColumns,
-// then the three flags.
-constexpr std::array<StatsColumn, RowReader::kNumberSlots> kNumberColumns = [] {
-    std::array<StatsColumn, RowReader::kNumberSlots> columns{};
-    for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
-        columns[slot] = kIntegerColumns[slot].column;
-    columns[kIntegerColumns.size()] = StatsColumn::Win;
-    columns[kIntegerColumns.size() + 1] = StatsColumn::Ranked;
-    columns[kIntegerColumns.size() + 2] = StatsColumn::Mvp;
+// The column behind each number slot.
+constexpr std::array<StatsColumn, kMatchNumberColumns> kNumberColumns = [] {
+    std::array<StatsColumn, kMatchNumberColumns> columns{};
+    std::size_t slot = 0;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (isNumberKind(matchFieldOf(description.column).kind))
+            columns[slot++] = description.column;
     return columns;
 }();
-static_assert(RowReader::kNumberSlots == kIntegerColumns.size() + 3, "a slot for each number and flag");
-constexpr std::size_t kWinSlot = kIntegerColumns.size();
-constexpr std::size_t kRankedSlot = kWinSlot + 1;
-constexpr std::size_t kMvpSlot = kWinSlot + 2;
 
-// The field at `at` as its role wants it, `at` moved to its end; false when it is not plain. Into
-// `numbers` by its slot, or into `match`.
-bool readPlainField(const RowReader::FieldRole& role, const char*& at, const char* end,
+// The columns a header must name for its rows to be read as matches, joined for a message.
+std::string missingForMatches(const StatsFileLayout& layout) {
+    return layout.missingNames([](StatsColumn column) { return isReadIntoMatches(column); });
+}
+
+// Takes a converted number into the match; false when the column takes only 0 or 1 and it is neither.
+bool takeNumber(StatsColumn column, std::int32_t value, MatchRecord& match) {
+    const MatchField field = matchFieldOf(column);
+    switch (field.kind) {
+    case MatchField::number:
+        match.*field.intMember = value;
+        return true;
+    case MatchField::flag:
+        match.*field.boolMember = value != 0;
+        return true;
+    case MatchField::win:
+        match.*field.boolMember = value == 1;
+        return value == 0 || value == 1;
+    case MatchField::time:
+    case MatchField::title:
+    case MatchField::unread:
+        break;
+    }
+    return true;
+}
+
+// The field at `at` as its role wants it, `at` moved to the separator after it; false when it is not
+// plain (a quoted title, more than a few digits, an implausible time). Into `numbers` by its slot, or
+// into `match`.
+bool readPlainField(const RowReader::FieldRole& role, const char*& at, const char* end, char separator,
                     std::int64_t latestTime, RowReader::Numbers& numbers, MatchRecord& match) {
     using FieldRole = RowReader::FieldRole;
     const char* const start = at;
     switch (role.kind) {
-    case FieldRole::Number: {
+    case FieldRole::number: {
         std::uint64_t value = 0;
         if (!plainNumber(at, end, 9, value))
             return false;
         numbers[role.slot] = static_cast<std::int32_t>(value);
         return true;
     }
-    case FieldRole::Time: {
+    case FieldRole::time: {
         std::uint64_t value = 0;
         if (!plainNumber(at, end, 18, value))
             return false;
@@ -77,12 +87,14 @@ bool readPlainField(const RowReader::FieldRole& role, const char*& at, const cha
         match.time = time;
         return true;
     }
-    case FieldRole::Title:
-    case FieldRole::Skip: {
-        const auto* comma =
-            static_cast<const char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
-        at = comma ? comma : end;
-        if (role.kind == FieldRole::Title)
+    case FieldRole::title:
+    case FieldRole::skip: {
+        if (role.kind == FieldRole::title && at < end && *at == kQuote)
+            return false;
+        const auto* next =
+            static_cast<const char*>(std::memchr(at, separator, static_cast<std::size_t>(end - at)));
+        at = next ? next : end;
+        if (role.kind == FieldRole::title)
             match.playlist = withoutBlanks(std::string_view(start, static_cast<std::size_t>(at - start)));
         return true;
     }
@@ -109,8 +121,8 @@ void RowReader::line(std::string_view text) {
         fields_[position] = {};
     std::string reason;
     if (!convert(reason)) {
-        const ColumnLayout repeated = layoutOf(text);
-        if (repeated.missing.empty()) {
+        const StatsFileLayout repeated = layoutOfHeader(text);
+        if (missingForMatches(repeated).empty()) {
             adopt(repeated);
             return sink_.skipped(lineNumber_, "header line repeated");
         }
@@ -133,72 +145,71 @@ void RowReader::finish() {
 }
 
 void RowReader::header(std::string_view text) {
-    ColumnLayout layout = layoutOf(text);
-    if (!layout.missing.empty())
+    const StatsFileLayout layout = layoutOfHeader(text);
+    const std::string missing = missingForMatches(layout);
+    if (!missing.empty())
         throw StatsFileError("the first line is not a stats-file header: it lacks the column" +
-                             std::string(layout.missing.find(',') == std::string::npos ? " " : "s ") +
-                             layout.missing);
+                             std::string(missing.find(',') == std::string::npos ? " " : "s ") + missing);
     adopt(layout);
 }
 
-void RowReader::adopt(const ColumnLayout& layout) {
+void RowReader::adopt(const StatsFileLayout& layout) {
     layout_ = layout;
     fields_.assign(layout_.fieldCount, std::string_view());
-    commas_.assign(layout_.fieldCount + 1, 0);
-    roles_.assign(layout_.fieldCount, FieldRole{FieldRole::Skip, 0});
+    separators_.assign(layout_.fieldCount + 1, 0);
+    roles_.assign(layout_.fieldCount, FieldRole{FieldRole::skip, 0});
     for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
-        roles_[layout_.of(kNumberColumns[slot])] = FieldRole{FieldRole::Number, slot};
-    roles_[layout_.of(StatsColumn::Time)] = FieldRole{FieldRole::Time, 0};
-    roles_[layout_.of(StatsColumn::Playlist)] = FieldRole{FieldRole::Title, 0};
+        roles_[layout_.of(kNumberColumns[slot])] = FieldRole{FieldRole::number, slot};
+    roles_[layout_.of(StatsColumn::Time)] = FieldRole{FieldRole::time, 0};
+    roles_[layout_.of(StatsColumn::Playlist)] = FieldRole{FieldRole::title, 0};
 }
 
 // The line as the plugin writes it, read in one pass that splits and converts together: every number a
-// few plain digits, the header's number of fields, nothing at the end. Any other line is left to split()
-// and convert(), whose rules decide; for a plain line both give the same match.
+// few plain digits, the header's number of fields, no quoted title, nothing at the end. Any other line is
+// left to split() and convert(), whose rules decide; for a plain line both give the same match.
 bool RowReader::readPlain(std::string_view text) {
+    const char separator = layout_.separator;
     const char* at = text.data();
     const char* const end = at + text.size();
     const std::size_t last = roles_.size() - 1;
     for (std::size_t field = 0;; ++field) {
-        if (!readPlainField(roles_[field], at, end, latestTime_, numbers_, match_))
+        if (!readPlainField(roles_[field], at, end, separator, latestTime_, numbers_, match_))
             return false;
         if (field == last)
             break;
-        if (at == end || *at != ',')
+        if (at == end || *at != separator)
             return false;
         ++at;
     }
-    if (at != end || at == text.data() || at[-1] == ',')
+    if (at != end || at == text.data() || at[-1] == separator)
         return false;
     return takePlainNumbers();
 }
 
-// The numbers a plain line gave, into the match; false when Win is neither 0 nor 1.
+// The numbers a plain line gave, into the match; false when one is out of its column's range.
 bool RowReader::takePlainNumbers() {
-    const std::int32_t win = numbers_[kWinSlot];
-    if (win != 0 && win != 1)
-        return false;
-    for (std::size_t slot = 0; slot < kIntegerColumns.size(); ++slot)
-        match_.*kIntegerColumns[slot].value = numbers_[slot];
-    match_.win = win == 1;
-    match_.ranked = numbers_[kRankedSlot] != 0;
-    match_.mvp = numbers_[kMvpSlot] != 0;
+    for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
+        if (!takeNumber(kNumberColumns[slot], numbers_[slot], match_))
+            return false;
     return true;
 }
 
-// A line with exactly the header's number of fields, as nearly every line is, is split here at once;
-// any other goes to the plugin's splitting, which re-joins a title holding commas.
+// A line with exactly the header's number of fields and no quote, as nearly every line is, is split here
+// at once; any other goes to the shared splitting, which unquotes fields and re-joins a title holding
+// separators.
 std::size_t RowReader::split(std::string_view text) {
     const std::size_t wanted = fields_.size();
-    const std::size_t commas = commaPositions(text, commas_.data(), wanted - 1);
-    if (commas + 1 != wanted || commas_[commas - 1] + 1 == text.size())
-        return splitFields(text, fields_, layout_.of(StatsColumn::Playlist));
+    const char separator = layout_.separator;
+    const std::size_t found = separatorPositions(text, separator, separators_.data(), wanted - 1);
+    if (found + 1 != wanted || (found > 0 && separators_[found - 1] + 1 == text.size()) ||
+        text.find(kQuote) != std::string_view::npos)
+        return splitFields(text, separator, fields_, layout_.of(StatsColumn::Playlist), unquoted_);
     std::size_t start = 0;
-    for (std::size_t field = 0; field < commas; ++field) {
-        fields_[field] = text.substr(start, commas_[field] - start);
-        start = commas_[field] + 1;
+    for (std::size_t field = 0; field < found; ++field) {
+        fields_[field] = text.substr(start, separators_[field] - start);
+        start = separators_[field] + 1;
     }
-    fields_[commas] = text.substr(start);
+    fields_[found] = text.substr(start);
     return wanted;
 }
 
@@ -215,30 +226,17 @@ bool RowReader::convert(std::string& reason) {
         return false;
     }
     match_.time = *time;
-    for (const IntegerColumn& column : kIntegerColumns) {
-        if (!integerOf(cell(column.column), match_.*column.value)) {
-            reason =
-                std::string(columnName(column.column)) + " is not a number: " + quoted(cell(column.column));
-            return false;
-        }
-    }
-    std::int32_t win = 0;
-    if (!integerOf(cell(StatsColumn::Win), win) || (win != 0 && win != 1)) {
-        reason = "Win is neither 0 nor 1: " + quoted(cell(StatsColumn::Win));
-        return false;
-    }
-    std::int32_t ranked = 0;
-    std::int32_t mvp = 0;
-    for (const auto& [column, flag] :
-         {std::pair{StatsColumn::Ranked, &ranked}, std::pair{StatsColumn::Mvp, &mvp}}) {
-        if (!integerOf(cell(column), *flag)) {
+    for (const StatsColumn column : kNumberColumns) {
+        std::int32_t value = 0;
+        if (!integerOf(cell(column), value)) {
             reason = std::string(columnName(column)) + " is not a number: " + quoted(cell(column));
             return false;
         }
+        if (!takeNumber(column, value, match_)) {
+            reason = std::string(columnName(column)) + " is neither 0 nor 1: " + quoted(cell(column));
+            return false;
+        }
     }
-    match_.win = win == 1;
-    match_.ranked = ranked != 0;
-    match_.mvp = mvp != 0;
     match_.playlist = withoutBlanks(cell(StatsColumn::Playlist));
     return true;
 }

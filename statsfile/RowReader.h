@@ -1,9 +1,12 @@
-// Turns the lines of a stats file, fed one at a time, into matches for a StatsRowSink: the first line is
-// the header, whose names say where each column stands; every later line is a match, a damaged line
-// (skipped, with the reason) or a repeated header (whose names then count).
+// Turns the lines of a stats file, fed one at a time, into matches for a StatsRowSink, by the strict
+// rules the history report and the live view share: the first line is the header, whose layout
+// (statsfile/Layout.h) says where each column stands and how fields are separated and quoted; every later
+// line is a match, a line that is no match (skipped, with the reason) or a repeated header (whose layout
+// then counts). A cell is a number only when the whole cell is one (statsfile/CellConversion.h); a time
+// before 2000 or more than a day after now is no match's (statsfile/PlausibleTime.h).
 #pragma once
 
-#include "statsfile/ColumnLayout.h"
+#include "statsfile/Layout.h"
 #include "statsfile/MatchRecord.h"
 #include "statsfile/PlausibleTime.h"
 #include "statsfile/RowSink.h"
@@ -18,9 +21,19 @@
 // Lines longer than this are damage; they are skipped without being held.
 inline constexpr std::size_t kLongestRowBytes = 64 * 1024;
 
+// The whole-number columns of a match (numbers, flags and the win), in the column table's order.
+inline constexpr std::size_t kMatchNumberColumns = [] {
+    std::size_t count = 0;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        const MatchField::Kind kind = matchFieldOf(description.column).kind;
+        count += kind == MatchField::number || kind == MatchField::flag || kind == MatchField::win ? 1 : 0;
+    }
+    return count;
+}();
+
 class RowReader {
 public:
-    // `now`: the moment a match time may lie at most a day after (statsfile/PlausibleTime.h).
+    // `now`: the moment a match time may lie at most a day after.
     RowReader(StatsRowSink& sink, std::int64_t now)
         : sink_(sink)
         , latestTime_(latestPlausibleTime(now)) {}
@@ -32,19 +45,17 @@ public:
     // After the last line. Throws StatsFileError when there was none.
     void finish();
 
-    // The whole-number columns a plain line's one pass keeps: nine numbers and three flags.
-    static constexpr std::size_t kNumberSlots = 12;
-    using Numbers = std::array<std::int32_t, kNumberSlots>;
+    using Numbers = std::array<std::int32_t, kMatchNumberColumns>;
 
     // What each field of a line holds, by the header.
     struct FieldRole {
-        enum Kind : std::uint8_t { Skip, Number, Time, Title } kind;
-        std::size_t slot; // into the number slots, for a Number
+        enum Kind : std::uint8_t { skip, number, time, title } kind;
+        std::size_t slot; // into the number slots, for a number
     };
 
 private:
     void header(std::string_view text);
-    void adopt(const ColumnLayout& layout);
+    void adopt(const StatsFileLayout& layout);
     bool readPlain(std::string_view text);
     bool takePlainNumbers();
     std::size_t split(std::string_view text);
@@ -54,9 +65,10 @@ private:
     StatsRowSink& sink_;
     std::int64_t latestTime_;
     std::uint64_t lineNumber_ = 0;
-    ColumnLayout layout_;
+    StatsFileLayout layout_;
     std::vector<std::string_view> fields_;
-    std::vector<std::size_t> commas_;
+    std::string unquoted_; // the text of quoted fields, which fields_ may point into
+    std::vector<std::size_t> separators_;
     std::vector<FieldRole> roles_; // what each field of a line holds, by the header
     Numbers numbers_{};
     MatchRecord match_;

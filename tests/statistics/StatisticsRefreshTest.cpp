@@ -198,20 +198,20 @@ TEST_F(StatisticsRefresh, LastLineWithoutLineEndAndEmptyLineAmongDataLines) {
     EXPECT_EQ(plugin.averageGoals, "3.00");
 }
 
-TEST_F(StatisticsRefresh, HeaderWithoutRankedTakesPositionZeroUnlessAnEarlierHeaderNamedIt) {
+TEST_F(StatisticsRefresh, AColumnTheHeaderLacksIsMissingNeverAnotherColumnsField) {
+    // "Rank" is no column: the flag is missing, so the match shows unranked, whatever an earlier header
+    // said and whatever stands first in the line.
     const std::string withoutRanked = headerReplacing("Ranked", "Rank");
     Match match;
     match.assists = "1";
-    match.ranked = "0";
-
-    Tallyglass fresh;
-    writeFile(folder / "a.csv", fileOf({withoutRanked, match.line()}));
-    fresh.loadStatsFile(folder / "a.csv");
-    EXPECT_EQ(tableRow(fresh.goalsTable, 1)[0], "R Arena") << "the Assists field, 1, is read as the flag";
-
+    match.ranked = "1";
     load(fileOf({kHeader, match.line()}));
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "R Arena");
     load(fileOf({withoutRanked, match.line()}));
-    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "C Arena") << "the position of the earlier header stays";
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "C Arena");
+    EXPECT_EQ(plugin.columnPosition("Ranked"), Tallyglass::kMissingColumn);
+    EXPECT_EQ(plugin.columnIndex.count("Ranked"), 0u) << "looking a name up adds nothing";
+    EXPECT_EQ(plugin.columnIndex.count("Rank"), 0u) << "only column names are indexed";
 }
 
 TEST_F(StatisticsRefresh, HeaderNamingWinTwiceUsesTheLaterPosition) {
@@ -268,8 +268,7 @@ TEST_F(StatisticsRefresh, AveragesFindTheirColumnsByTheHeadersNames) {
     EXPECT_EQ(plugin.averageMmr, "1050.00");
 }
 
-TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameIsAveragedFromItsWrittenPosition) {
-    // An earlier file put Goals elsewhere; this header does not name it, so its written place counts.
+TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameHasNoAverageAndKeepsNoRowFromTheOthers) {
     const std::string goalsLast =
         "Assists,Demos,Win,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
         "Saves,Shots,Time,Timestamp,Goals";
@@ -278,8 +277,10 @@ TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameIsAveragedFromItsWritten
 
     const std::string goalsUnnamed = headerReplacing("Goals,MMR", "Gls,MMR");
     load(fileOf({goalsUnnamed, matchWithGoals(7).line(), matchWithGoals(8).line()}));
-    EXPECT_EQ(plugin.averageGoals, "7.50");
+    EXPECT_EQ(plugin.averageGoals, "-");
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[2], "");
     EXPECT_EQ(plugin.averageMmr, "1050.00");
+    EXPECT_EQ(plugin.averageSaves, "4.00");
 }
 
 TEST_F(StatisticsRefresh, AHeaderNamingAStatisticTwiceAveragesTheLaterField) {

@@ -9,9 +9,11 @@
 
 namespace {
 
-std::vector<std::string> split(std::string_view line, std::size_t room = 15, std::size_t joinPosition = 7) {
+std::vector<std::string> split(std::string_view line, std::size_t room = 15, std::size_t joinPosition = 7,
+                               char separator = ',') {
     std::array<std::string_view, 32> fields;
-    const std::size_t count = splitFields(line, std::span(fields.data(), room), joinPosition);
+    std::string unquoted;
+    const std::size_t count = splitFields(line, separator, std::span(fields.data(), room), joinPosition, unquoted);
     return {fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 

@@ -1,0 +1,60 @@
+// Where each column stands in the lines below a header, and how those lines separate and quote their
+// fields. Every program that reads or appends to a stats file finds its columns by this one rule.
+//
+// Reading a header: an optional UTF-8 byte-order mark; the separator is "," or ";", whichever splits the
+// header into more of the column names (a spreadsheet in a European locale saves with ";"; "," when both
+// split alike); a field may be quoted as spreadsheets quote it (in double quotes, a quote inside doubled);
+// blanks around a name are not part of it. A name the header gives twice stands at its later place. A
+// name the header lacks is missing: no reader ever takes another column's field for it.
+#pragma once
+
+#include "statsfile/Columns.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+inline constexpr std::size_t kAbsentColumn = static_cast<std::size_t>(-1);
+
+struct StatsFileLayout {
+    char separator = ',';
+    std::size_t fieldCount = 0;                          // the header's fields, known names or not
+    std::array<std::size_t, kStatsColumnCount> position; // kAbsentColumn where the header lacks it
+
+    StatsFileLayout() { position.fill(kAbsentColumn); }
+
+    std::size_t of(StatsColumn column) const { return position[writtenPosition(column)]; }
+    bool has(StatsColumn column) const { return of(column) != kAbsentColumn; }
+    // Names every column (so rows can be appended in its own order).
+    bool complete() const;
+    // Names none of the columns: no header at all, or one in another language.
+    bool namesNone() const;
+    // The names of the columns it lacks that `wanted` accepts, joined by ", ".
+    template <class Wanted> std::string missingNames(Wanted wanted) const;
+    std::string missingNames() const {
+        return missingNames([](StatsColumn) { return true; });
+    }
+};
+
+// The layout of a new file: the writer's column order, separated by commas.
+const StatsFileLayout& writtenLayout();
+
+// The header line of a new file, without line end.
+std::string writtenHeaderLine();
+
+// The layout a header line gives (its line end already removed; a carriage return left at its end is
+// ignored too).
+StatsFileLayout layoutOfHeader(std::string_view header);
+
+template <class Wanted> std::string StatsFileLayout::missingNames(Wanted wanted) const {
+    std::string names;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        if (has(description.column) || !wanted(description.column))
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += description.name;
+    }
+    return names;
+}
