@@ -182,6 +182,8 @@ private:
     // The players whose rows wait because their file could not take them: told once in the console
     // when the rows start to wait, and once more when they have been written.
     std::set<std::string> playersWaiting_;
+    // The stats files whose header does not name every column: told once each in the console.
+    std::set<std::filesystem::path> headersNoted_;
 
     // --- statistics state ---
     // The newest lines loadStatsFile found in its one pass over the file, newest first, until

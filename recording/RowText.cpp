@@ -2,33 +2,26 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace {
 
-template <class Part> std::string joinedByCommas(const MatchRow& row, Part part) {
-    std::string line;
-    bool first = true;
-    for (const auto& entry : row) {
-        if (!first)
-            line += ',';
-        line += part(entry);
-        first = false;
-    }
-    return line;
-}
-
+// The columns a repeated match-ended event gives anew: the moment of the capture.
 bool isCaptureMoment(const std::string& column) {
-    return column == "Time" || column == "Timestamp";
+    const std::optional<StatsColumn> named = columnNamed(column);
+    return named && describe(*named).source == ValueSource::clock;
 }
 
 } // namespace
 
-std::string headerLine(const MatchRow& row) {
-    return joinedByCommas(row, [](const MatchRow::value_type& entry) { return entry.first; });
-}
-
-std::string valuesLine(const MatchRow& row) {
-    return joinedByCommas(row, [](const MatchRow::value_type& entry) { return entry.second; });
+ColumnValues columnValues(const MatchRow& row) {
+    ColumnValues values;
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        const auto found = row.find(std::string(description.name));
+        if (found != row.end())
+            values[writtenPosition(description.column)] = found->second;
+    }
+    return values;
 }
 
 bool sameMatch(const MatchRow& a, const MatchRow& b) {

@@ -1,16 +1,16 @@
-// One match as the stats file holds it: column name to value text, and its line texts.
+// One match as the plugin captures it: column name to value text.
 #pragma once
+
+#include "statsfile/RowWriting.h"
 
 #include <map>
 #include <string>
 
-// Ordered by column name, which is also the column order of the file.
+// Ordered by column name, which is also the column order of a new file.
 using MatchRow = std::map<std::string, std::string>;
 
-// The column names joined by commas, without a line end.
-std::string headerLine(const MatchRow& row);
-// The values in column order joined by commas, without a line end.
-std::string valuesLine(const MatchRow& row);
+// The row's values by column, for writing in a file's layout; a column the row lacks is empty.
+ColumnValues columnValues(const MatchRow& row);
 // Whether two rows record the same match: equal in every column but the capture moment (Time and
 // Timestamp), which a repeated match-ended event gives anew.
 bool sameMatch(const MatchRow& a, const MatchRow& b);

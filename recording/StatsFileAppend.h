@@ -1,15 +1,27 @@
-// Appending one match row to a stats file, so that a failed attempt leaves the file as it was.
+// Appending one match row to a stats file, in the file's own layout, so that a failed attempt leaves
+// the file as it was.
 #pragma once
 
 #include "recording/RowText.h"
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
-// Appends `row` as one line to `file` through `stream` (text mode, so CR LF on Windows), first the
-// header in a pass of its own when the file does not exist yet or is empty. A file whose last line has
-// no line end gets one first, so the row starts a line of its own. Returns whether everything was
-// written; when not, the file is cut back to what it held before (or removed again if this attempt
-// created it), so a later attempt never leaves half a line or a second header behind. Never throws on
-// file errors; `stream` is closed again either way.
-bool appendMatchRow(std::ofstream& stream, const std::filesystem::path& file, const MatchRow& row);
+struct AppendResult {
+    bool written = false;
+    // When the file's first line does not name every column: which it lacks ("Ranked, Win"), or that it
+    // names none. The row then went in the plugin's own layout. Empty otherwise.
+    std::string headerLacks;
+};
+
+// Appends `row` as one line to `file` through `stream` (text mode, so CR LF on Windows). A file that
+// does not exist yet or is empty gets the header first, in a pass of its own, and the row in the
+// plugin's own layout. A file whose header names every column gets the row in the header's layout: its
+// order, its separator, its quoting, and an empty field for each column of its own. Any other file gets
+// the row in the plugin's own layout, and the result says what its header lacks. A file whose last line
+// has no line end gets one first, so the row starts a line of its own. When not everything was written,
+// the file is cut back to what it held before (or removed again if this attempt created it), so a later
+// attempt never leaves half a line or a second header behind. Never throws on file errors; `stream` is
+// closed again either way.
+AppendResult appendMatchRow(std::ofstream& stream, const std::filesystem::path& file, const MatchRow& row);

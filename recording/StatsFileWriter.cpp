@@ -87,7 +87,11 @@ std::vector<Tallyglass::RowFailure> Tallyglass::writeQueuedRows(bool everyRow) {
             continue;
         }
         std::filesystem::path path = statsFilePathFor(row->playerId);
-        if (!appendMatchRow(statsFile, path, row->values)) {
+        const AppendResult appended = appendMatchRow(statsFile, path, row->values);
+        if (!appended.headerLacks.empty() && headersNoted_.insert(path).second)
+            logRecording("Tallyglass: the first line of " + displayPath(path) + " " + appended.headerLacks +
+                         "; new rows are written in Tallyglass's own order.");
+        if (!appended.written) {
             failures.push_back(RowFailure{row->playerId, std::move(path)});
             ++row;
             continue;

@@ -24,19 +24,17 @@ MatchRow fullRow() {
 
 } // namespace
 
-TEST(RowText, ColumnsFollowByteWiseNameOrderJoinedByCommas) {
-    EXPECT_EQ(
-        headerLine(fullRow()),
-        "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-        "Timestamp,Win");
-    EXPECT_EQ(valuesLine(fullRow()),
+TEST(RowText, ANewFileHasTheColumnsInByteWiseNameOrderJoinedByCommas) {
+    EXPECT_EQ(writtenHeaderLine(),
+              "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
+              "Timestamp,Win");
+    EXPECT_EQ(rowLine(columnValues(fullRow()), writtenLayout()),
               "1,0,2,1234,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1");
 }
 
-TEST(RowText, EmptyValuesKeepTheirPlaceAndASingleColumnHasNoComma) {
-    EXPECT_EQ(valuesLine({{"A", ""}, {"B", "x"}, {"C", ""}}), ",x,");
-    EXPECT_EQ(headerLine({{"Only", "1"}}), "Only");
-    EXPECT_EQ(valuesLine({}), "");
+TEST(RowText, AColumnTheRowLacksIsAnEmptyFieldAndOtherNamesAreNotWritten) {
+    const MatchRow partial{{"Assists", "4"}, {"Playlist", "Duel"}, {"Win", "1"}, {"Notes", "ignored"}};
+    EXPECT_EQ(rowLine(columnValues(partial), writtenLayout()), "4,,,,,,,Duel,,,,,,,1");
 }
 
 TEST(SameMatch, IgnoresOnlyTheCaptureMoment) {

@@ -3,6 +3,7 @@
 #include "recording/StatsFileAppend.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const MatchRow kRow{{"Assists", "1"}, {"Playlist", "Duel"}, {"Win", "0"}};
-const MatchRow kOtherRow{{"Assists", "2"}, {"Playlist", "Chaos"}, {"Win", "1"}};
+// A whole match row with these values, the other columns as in every test row.
+MatchRow rowOf(const std::string& playlist, bool win) {
+    StatsRow row;
+    row.playlist = playlist;
+    row.win = win;
+    MatchRow values;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        values[std::string(description.name)] = cellOf(row, description.column);
+    return values;
+}
+
+const MatchRow kRow = rowOf("Duel", false);
+const MatchRow kOtherRow = rowOf("Chaos", true);
 // A row too long for the room the size-limit tests leave.
-const MatchRow kLongRow{{"Assists", "4"}, {"Playlist", std::string(200, 'x')}, {"Win", "1"}};
-const std::string kLongRowLine = "4," + std::string(200, 'x') + ",1\n";
+const MatchRow kLongRow = rowOf(std::string(200, 'x'), true);
+
+std::string lineOf(const MatchRow& row) {
+    return rowLine(columnValues(row), writtenLayout());
+}
+const std::string kHeader = writtenHeaderLine();
 
 std::string lines(std::initializer_list<std::string> texts) {
     std::string text;
@@ -26,7 +42,7 @@ std::string lines(std::initializer_list<std::string> texts) {
 // A scratch folder, the stream the rows go through and the file they go to.
 class AppendMatchRow : public testing::Test {
 protected:
-    bool append(const MatchRow& row) { return appendMatchRow(stream, file, row); }
+    bool append(const MatchRow& row) { return appendMatchRow(stream, file, row).written; }
 
     TempFolder folder;
     std::ofstream stream;
@@ -38,7 +54,7 @@ protected:
 TEST_F(AppendMatchRow, ANewFileGetsTheHeaderThenTheRow) {
     ASSERT_TRUE(append(kRow));
     ASSERT_TRUE(append(kOtherRow));
-    EXPECT_EQ(readFile(file), lines({"Assists,Playlist,Win", "1,Duel,0", "2,Chaos,1"}));
+    EXPECT_EQ(readFile(file), lines({kHeader, lineOf(kRow), lineOf(kOtherRow)}));
     EXPECT_FALSE(stream.is_open());
 }
 
@@ -46,28 +62,31 @@ TEST_F(AppendMatchRow, AnEmptyFileGetsTheHeaderFirst) {
     writeFile(file, "");
     ASSERT_TRUE(append(kRow));
     ASSERT_TRUE(append(kOtherRow));
-    EXPECT_EQ(readFile(file), lines({"Assists,Playlist,Win", "1,Duel,0", "2,Chaos,1"}));
+    EXPECT_EQ(readFile(file), lines({kHeader, lineOf(kRow), lineOf(kOtherRow)}));
 }
 
 TEST_F(AppendMatchRow, AnExistingFileKeepsItsContentAndGetsNoSecondHeader) {
-    // A header that differs is left as it is: rows are only ever appended.
+    // A header that names no column is left as it is: rows are only ever appended, in the plugin's order.
     writeFile(file, "Old,Header\n");
-    ASSERT_TRUE(append(kRow));
-    EXPECT_EQ(readFile(file), "Old,Header\n" + lines({"1,Duel,0"}));
+    const AppendResult result = appendMatchRow(stream, file, kRow);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(result.headerLacks, "names none of the columns");
+    EXPECT_EQ(readFile(file), "Old,Header\n" + lines({lineOf(kRow)}));
 }
 
 TEST_F(AppendMatchRow, AnOpenLastLineIsEndedBeforeTheRow) {
-    writeFile(file, "Assists,Playlist,Win\r\n3,Hoops,1");
+    const std::string before = kHeader + "\r\n" + lineOf(kOtherRow);
+    writeFile(file, before);
     ASSERT_TRUE(append(kRow));
-    EXPECT_EQ(readFile(file), "Assists,Playlist,Win\r\n3,Hoops,1" + lines({"", "1,Duel,0"}));
+    EXPECT_EQ(readFile(file), before + lines({"", lineOf(kRow)}));
 }
 
 TEST_F(AppendMatchRow, AMissingFolderFailsAndCreatesNothing) {
-    EXPECT_FALSE(appendMatchRow(stream, folder / "gone" / "stats.csv", kRow));
+    EXPECT_FALSE(appendMatchRow(stream, folder / "gone" / "stats.csv", kRow).written);
     EXPECT_TRUE(fs::is_empty(folder.path()));
     // The failure does not stick to the stream.
     ASSERT_TRUE(append(kRow));
-    EXPECT_EQ(readFile(file), lines({"Assists,Playlist,Win", "1,Duel,0"}));
+    EXPECT_EQ(readFile(file), lines({kHeader, lineOf(kRow)}));
 }
 
 TEST_F(AppendMatchRow, AFolderInTheFilesPlaceFailsAndStaysAsItIs) {
@@ -79,7 +98,7 @@ TEST_F(AppendMatchRow, AFolderInTheFilesPlaceFailsAndStaysAsItIs) {
 
 #if defined(__linux__)
 TEST_F(AppendMatchRow, AWriteCutShortLeavesNoHalfLineBehind) {
-    const std::string before = "Assists,Playlist,Win\n1,Duel,0\n";
+    const std::string before = kHeader + "\n" + lineOf(kRow) + "\n";
     writeFile(file, before);
     {
         FileSizeLimit limit(before.size() + 20);
@@ -87,29 +106,29 @@ TEST_F(AppendMatchRow, AWriteCutShortLeavesNoHalfLineBehind) {
         EXPECT_EQ(readFile(file), before);
     }
     ASSERT_TRUE(append(kLongRow));
-    EXPECT_EQ(readFile(file), before + kLongRowLine);
+    EXPECT_EQ(readFile(file), before + lineOf(kLongRow) + "\n");
 }
 
 TEST_F(AppendMatchRow, ANewFileWhoseRowDoesNotFitIsRemovedSoTheRetryWritesTheHeader) {
     {
-        FileSizeLimit limit(100); // room for the header, not for the row
+        FileSizeLimit limit(kHeader.size() + 20); // room for the header, not for the row
         EXPECT_FALSE(append(kLongRow));
         EXPECT_FALSE(fs::exists(file));
     }
     ASSERT_TRUE(append(kLongRow));
-    EXPECT_EQ(readFile(file), "Assists,Playlist,Win\n" + kLongRowLine);
+    EXPECT_EQ(readFile(file), kHeader + "\n" + lineOf(kLongRow) + "\n");
 }
 
 TEST_F(AppendMatchRow, AnEmptyFileWhoseRowDoesNotFitIsLeftEmptySoTheRetryWritesTheHeader) {
     writeFile(file, "");
     {
-        FileSizeLimit limit(100);
+        FileSizeLimit limit(kHeader.size() + 20);
         EXPECT_FALSE(append(kLongRow));
         ASSERT_TRUE(fs::is_regular_file(file)) << "a file the player made is never removed";
         EXPECT_EQ(fs::file_size(file), 0u);
     }
     ASSERT_TRUE(append(kLongRow));
-    EXPECT_EQ(readFile(file), "Assists,Playlist,Win\n" + kLongRowLine);
+    EXPECT_EQ(readFile(file), kHeader + "\n" + lineOf(kLongRow) + "\n");
 }
 
 TEST_F(AppendMatchRow, AFullDiskFails) {
@@ -118,3 +137,49 @@ TEST_F(AppendMatchRow, AFullDiskFails) {
     EXPECT_TRUE(fs::is_symlink(file));
 }
 #endif
+
+// A file a spreadsheet saved takes the row in its own layout: the header's order and separator, a field
+// quoted only where it must be, an empty field for a column of the player's own.
+TEST_F(AppendMatchRow, ARowGoesInTheLayoutOfTheFilesHeader) {
+    struct Case {
+        const char* what;
+        std::string header; // as the file holds it, line end included
+        std::string title;
+        std::string appended; // the line the row becomes
+    };
+    const std::string semicolons = "Assists;Demos;Goals;MMR;MVP;MyTeamGoals;OtherTeamGoals;Playlist;Points;"
+                                   "Ranked;Saves;Shots;Time;Timestamp;Win\n";
+    const std::string quotedReversed = "\xEF\xBB\xBF\"Win\",\"Timestamp\",\"Time\",\"Shots\",\"Saves\",\"Ranked\","
+                                       "\"Points\",\"Playlist\",\"OtherTeamGoals\",\"MyTeamGoals\",\"MVP\",\"MMR\","
+                                       "\"Goals\",\"Demos\",\"Assists\"\r\n";
+    const std::string withNotes = "Playlist, Notes ,Win,Time,MMR,Points,Goals,Assists,Saves,Shots,Demos,MVP,"
+                                  "MyTeamGoals,OtherTeamGoals,Ranked,Timestamp,Extra\n";
+    const std::vector<Case> cases{
+        {"semicolons", semicolons, "Hoops, Snow",
+         "1;0;1;1000;0;1;3;Hoops, Snow;300;1;1;3;1796000000;18:45:38 12/03/26;0"},
+        {"semicolon in a title", semicolons, "Hoops; Snow",
+         "1;0;1;1000;0;1;3;\"Hoops; Snow\";300;1;1;3;1796000000;18:45:38 12/03/26;0"},
+        {"quoted, reversed, byte-order mark", quotedReversed, "Duel",
+         "0,18:45:38 12/03/26,1796000000,3,1,1,300,Duel,3,1,0,1000,1,0,1"},
+        {"a player's own columns", withNotes, "Say \"hi\", all",
+         "\"Say \"\"hi\"\", all\",,0,1796000000,1000,300,1,1,1,3,0,0,1,3,1,18:45:38 12/03/26,"},
+        {"the plugin's own", kHeader + "\n", "Hoops, Snow",
+         "1,0,1,1000,0,1,3,\"Hoops, Snow\",300,1,1,3,1796000000,18:45:38 12/03/26,0"},
+    };
+    for (const Case& test : cases) {
+        writeFile(file, test.header);
+        const AppendResult result = appendMatchRow(stream, file, rowOf(test.title, false));
+        ASSERT_TRUE(result.written) << test.what;
+        EXPECT_EQ(result.headerLacks, "") << test.what;
+        EXPECT_EQ(readFile(file), test.header + lines({test.appended})) << test.what;
+    }
+}
+
+TEST_F(AppendMatchRow, AHeaderLackingColumnsTakesTheRowInThePluginsOwnLayoutAndSaysWhatItLacks) {
+    const std::string lacking = "Assists;Demos;Goals;MMR;Playlist;Points;Saves;Shots;Time;Win\n";
+    writeFile(file, lacking);
+    const AppendResult result = appendMatchRow(stream, file, kRow);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(result.headerLacks, "lacks the columns MVP, MyTeamGoals, OtherTeamGoals, Ranked, Timestamp");
+    EXPECT_EQ(readFile(file), lacking + lines({lineOf(kRow)}));
+}

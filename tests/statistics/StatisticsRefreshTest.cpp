@@ -469,7 +469,7 @@ TEST_F(StatisticsRefresh, ReadsBackWhatTheWriterAppends) {
                      {"Time", std::to_string(kNow - 7200)},
                      {"Timestamp", "19:13:20 12/07/26"},
                      {"Win", "0"}};
-        ASSERT_TRUE(appendMatchRow(plugin.statsFile, file, row));
+        ASSERT_TRUE(appendMatchRow(plugin.statsFile, file, row).written);
     }
     plugin.loadStatsFile(file);
 

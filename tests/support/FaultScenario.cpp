@@ -84,6 +84,7 @@ std::vector<std::string> unexpectedConsoleLines(const std::string& console) {
         "--- > Tallyglass V1.1 Plugin loaded! < ---",
         "Tallyglass: could not write the match result to ",
         "Tallyglass: the match results that were waiting have been written to ",
+        "Tallyglass: the first line of ",
     };
     std::vector<std::string> unexpected;
     std::istringstream in(console);
