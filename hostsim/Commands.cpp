@@ -6,6 +6,7 @@
 #include "hostsim/Scenario.h"
 #include "hostsim/Seconds.h"
 #include "plugin/PathText.h"
+#include "statsfile/Columns.h"
 
 #include <array>
 #include <climits>
@@ -131,41 +132,65 @@ ScenarioAction winner(const Arguments& args, ScenarioTimeline&) {
     return [team](Session& session) { session.world().game.winnerTeam = team; };
 }
 
-// The figures `stats` sets by name, but for mvp, which is no int.
-struct MatchFigure {
-    const char* key;
-    int hostcore::MatchFigures::*value;
-};
-
-constexpr std::array<MatchFigure, 6> kMatchFigures{{
-    {"points", &hostcore::MatchFigures::points},
-    {"goals", &hostcore::MatchFigures::goals},
-    {"assists", &hostcore::MatchFigures::assists},
-    {"saves", &hostcore::MatchFigures::saves},
-    {"shots", &hostcore::MatchFigures::shots},
-    {"demos", &hostcore::MatchFigures::demos},
-}};
-
-// `key` is one of the keys `stats` accepts, `value` already checked against its range.
-void setFigure(hostcore::MatchFigures& figures, const std::string& key, long long value) {
-    if (key == "mvp") {
+// The host figure behind each of the player's own columns, which `stats` sets by the column's key; one
+// case a column, so a figure added to the stats file reaches the command. False for the other columns.
+bool setFigure(hostcore::MatchFigures& figures, StatsColumn column, long long value) {
+    const auto whole = static_cast<int>(value);
+    switch (column) {
+    case StatsColumn::Assists:
+        figures.assists = whole;
+        return true;
+    case StatsColumn::Demos:
+        figures.demos = whole;
+        return true;
+    case StatsColumn::Goals:
+        figures.goals = whole;
+        return true;
+    case StatsColumn::Mvp:
         figures.mvp = static_cast<std::uint32_t>(value);
-        return;
+        return true;
+    case StatsColumn::Points:
+        figures.points = whole;
+        return true;
+    case StatsColumn::Saves:
+        figures.saves = whole;
+        return true;
+    case StatsColumn::Shots:
+        figures.shots = whole;
+        return true;
+    case StatsColumn::Mmr:
+    case StatsColumn::MyTeamGoals:
+    case StatsColumn::OtherTeamGoals:
+    case StatsColumn::Playlist:
+    case StatsColumn::Ranked:
+    case StatsColumn::Time:
+    case StatsColumn::Timestamp:
+    case StatsColumn::Win:
+        break;
     }
-    for (const MatchFigure& figure : kMatchFigures)
-        if (key == figure.key)
-            figures.*figure.value = static_cast<int>(value);
+    return false;
+}
+
+std::vector<std::string> figureKeys() {
+    std::vector<std::string> keys;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (description.source == ValueSource::playerFigure)
+            keys.emplace_back(description.key);
+    return keys;
 }
 
 ScenarioAction stats(const Arguments& args, ScenarioTimeline&) {
-    auto values = parseKeyValues(args, {"points", "goals", "assists", "saves", "shots", "demos", "mvp"});
-    std::map<std::string, long long> figures;
-    for (const auto& [key, text] : values)
-        figures[key] =
-            key == "mvp" ? parseInteger(text, 0, UINT32_MAX, key) : parseInteger(text, INT_MIN, INT_MAX, key);
+    static const std::vector<std::string> keys = figureKeys();
+    std::map<StatsColumn, long long> figures;
+    for (const auto& [key, text] : parseKeyValues(args, keys)) {
+        const StatsColumn column = *columnKeyed(key);
+        // The MVP flag is the host's unsigned 32-bit value; the counts are ints.
+        figures[column] = column == StatsColumn::Mvp ? parseInteger(text, 0, UINT32_MAX, key)
+                                                     : parseInteger(text, INT_MIN, INT_MAX, key);
+    }
     return [figures](Session& session) {
-        for (const auto& [key, value] : figures)
-            setFigure(session.world().game.figures, key, value);
+        for (const auto& [column, value] : figures)
+            setFigure(session.world().game.figures, column, value);
     };
 }
 

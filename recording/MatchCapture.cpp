@@ -29,26 +29,60 @@ void Tallyglass::onMatchEnded(std::string) {
     if (ownTeam >= teams.Count() || otherTeam >= teams.Count())
         return;
 
+    // The host's values, read in the order the capture has always asked for them.
     const std::int64_t now = wallClockNow();
-    matchRow.clear();
-    const auto cell = [this](StatsColumn column) -> std::string& {
-        return matchRow[std::string(columnName(column))];
+    const bool won = winner.GetTeamNum() == ownTeam;
+    const std::string title = fieldText(playlist.GetTitle().ToString());
+    const int ownGoals = teams.Get(ownTeam).GetScore();
+    const int otherGoals = teams.Get(otherTeam).GetScore();
+    const std::uint32_t ranked = playlist.GetbRanked();
+    const std::uint32_t mvp = player.GetbMatchMVP();
+    const int points = player.GetMatchScore();
+    const int goals = player.GetMatchGoals();
+    const int assists = player.GetMatchAssists();
+    const int saves = player.GetMatchSaves();
+    const int shots = player.GetMatchShots();
+    const int demos = player.GetMatchDemolishes();
+
+    // One case a column: a column added to the table cannot be left without its value.
+    const auto valueOf = [&](StatsColumn column) -> std::string {
+        switch (column) {
+        case StatsColumn::Assists:
+            return std::to_string(assists);
+        case StatsColumn::Demos:
+            return std::to_string(demos);
+        case StatsColumn::Goals:
+            return std::to_string(goals);
+        case StatsColumn::Mmr:
+            return std::to_string(wholeRating(currentMmr));
+        case StatsColumn::Mvp:
+            return std::to_string(mvp);
+        case StatsColumn::MyTeamGoals:
+            return std::to_string(ownGoals);
+        case StatsColumn::OtherTeamGoals:
+            return std::to_string(otherGoals);
+        case StatsColumn::Playlist:
+            return title;
+        case StatsColumn::Points:
+            return std::to_string(points);
+        case StatsColumn::Ranked:
+            return std::to_string(ranked);
+        case StatsColumn::Saves:
+            return std::to_string(saves);
+        case StatsColumn::Shots:
+            return std::to_string(shots);
+        case StatsColumn::Time:
+            return std::to_string(now);
+        case StatsColumn::Timestamp:
+            return timestampText(now);
+        case StatsColumn::Win:
+            return won ? "1" : "0";
+        }
+        return {};
     };
-    cell(StatsColumn::Win) = std::to_string(winner.GetTeamNum() == ownTeam ? 1 : 0);
-    cell(StatsColumn::Playlist) = fieldText(playlist.GetTitle().ToString());
-    cell(StatsColumn::MyTeamGoals) = std::to_string(teams.Get(ownTeam).GetScore());
-    cell(StatsColumn::OtherTeamGoals) = std::to_string(teams.Get(otherTeam).GetScore());
-    cell(StatsColumn::Ranked) = std::to_string(playlist.GetbRanked());
-    cell(StatsColumn::Mmr) = std::to_string(wholeRating(currentMmr));
-    cell(StatsColumn::Timestamp) = timestampText(now);
-    cell(StatsColumn::Time) = std::to_string(now);
-    cell(StatsColumn::Mvp) = std::to_string(player.GetbMatchMVP());
-    cell(StatsColumn::Points) = std::to_string(player.GetMatchScore());
-    cell(StatsColumn::Goals) = std::to_string(player.GetMatchGoals());
-    cell(StatsColumn::Assists) = std::to_string(player.GetMatchAssists());
-    cell(StatsColumn::Saves) = std::to_string(player.GetMatchSaves());
-    cell(StatsColumn::Shots) = std::to_string(player.GetMatchShots());
-    cell(StatsColumn::Demos) = std::to_string(player.GetMatchDemolishes());
+    matchRow.clear();
+    for (const StatsColumnDescription& description : kStatsColumns)
+        matchRow[std::string(description.name)] = valueOf(description.column);
 
     queueMatchRow();
 }

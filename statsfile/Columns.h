@@ -93,6 +93,14 @@ constexpr std::optional<StatsColumn> columnNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// The column a key of the tools' JSON and hostsim's scenarios stands for, if it stands for one.
+constexpr std::optional<StatsColumn> columnKeyed(std::string_view key) {
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (description.key == key)
+            return description.column;
+    return std::nullopt;
+}
+
 namespace stats_columns_detail {
 constexpr bool describedInWrittenOrder() {
     for (std::size_t position = 0; position < kStatsColumnCount; ++position) {
