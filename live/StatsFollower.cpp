@@ -21,7 +21,6 @@ StatsFollower::StatsFollower(std::filesystem::path file, std::int64_t gapSeconds
     , gapSeconds_(gapSeconds)
     , horizonSeconds_(std::max(kSecondsPerDay, 4 * gapSeconds)) {
     startOver();
-    readings_ = 0;
 }
 
 void StatsFollower::startOver() {
@@ -36,7 +35,6 @@ void StatsFollower::startOver() {
     head_.clear();
     tail_.clear();
     refused_ = false;
-    ++readings_;
 }
 
 void StatsFollower::poll(std::int64_t now, bool toTheEnd) {
@@ -97,6 +95,8 @@ void StatsFollower::poll(std::int64_t now, bool toTheEnd) {
 
 StatsFollower::Reading StatsFollower::readOn(OpenedFile& file, std::uint64_t size) {
     auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
+    if (readTo_ == 0 && size > 0)
+        ++readings_;
     while (readTo_ < size) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockBytes, size - readTo_));
         const std::optional<std::size_t> got = file.readAt(readTo_, block.get(), wanted);
