@@ -26,7 +26,7 @@
   var draws = 0;
   function deliver() {
     var data = window.tallyglassSession;
-    if (!data) return;
+    if (!data || drawers.length === 0) return;
     var text = JSON.stringify(data);
     if (text === shownText) return;
     shownText = text;
@@ -48,7 +48,8 @@
   window.tallyglass = {
     onData: function (draw) {
       drawers.push(draw);
-      if (window.tallyglassSession) draw(window.tallyglassSession);
+      shownText = null;
+      deliver();
     },
     el: function (tag, className, text) {
       var node = document.createElement(tag);
@@ -73,5 +74,4 @@
       return Math.floor(hours / 24) + ' days ago';
     },
   };
-  deliver();
 })();
