@@ -69,9 +69,8 @@
     row.appendChild(about);
     var record = t.el('div', 'rec');
     record.appendChild(t.el('span', 'up', playlist.wins));
-    record.appendChild(t.el('span', 'small', '\u2013'));
-    record.appendChild(t.el('span', 'down small', playlist.losses));
-    record.lastChild.className = 'down';
+    record.appendChild(t.el('span', 'sep', '\u2013'));
+    record.appendChild(t.el('span', 'down', playlist.losses));
     row.appendChild(record);
     var rating = t.el('div', 'rating');
     if (playlist.rating === null) {
