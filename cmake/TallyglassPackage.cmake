@@ -1,8 +1,8 @@
 # The player's package (CPack, ZIP): `cmake --build --preset windows --target package` makes
 # Tallyglass-<version>-win64.zip in the build folder. It holds what is installed as the component
-# `player`: the stripped plugin module (plugin/CMakeLists.txt), the player's README and, once it is
-# built, tallyglass-report. Include after the plugin's folder. TALLYGLASS_PACKAGE_NAME is the zip's name
-# without its extension.
+# `player`: the stripped plugin module (plugin/CMakeLists.txt), the player's README and, once they are
+# built, tallyglass-report and tallyglass-live, stripped as they are packed (StripPackagedPrograms.cmake).
+# Include after the plugin's folder. TALLYGLASS_PACKAGE_NAME is the zip's name without its extension.
 include_guard(GLOBAL)
 
 install(FILES "${PROJECT_SOURCE_DIR}/docs/player-readme.txt" DESTINATION . RENAME README.txt COMPONENT player)
@@ -31,5 +31,13 @@ set(CPACK_COMPONENTS_ALL player)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_ARCHIVE_PLAYER_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}")
 set(CPACK_VERBATIM_VARIABLES ON)
+# Every program in the zip stripped, its debug information kept beside the zip. Microsoft's linker keeps
+# debug information in a .pdb and leaves none in the program.
+if(NOT MSVC AND CMAKE_OBJCOPY AND CMAKE_OBJDUMP)
+    set(CPACK_TALLYGLASS_OBJCOPY "${CMAKE_OBJCOPY}")
+    set(CPACK_TALLYGLASS_OBJDUMP "${CMAKE_OBJDUMP}")
+    set(CPACK_TALLYGLASS_DEBUG_DIR "${CMAKE_BINARY_DIR}")
+    set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/StripPackagedPrograms.cmake")
+endif()
 include(CPack)
 unset(_tallyglass_package_system)

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Makes the player's package with CPack into a scratch folder and checks it as a player gets it: the file
-# list, a stripped module whose debug information lies beside the package, the module's export table,
+# list, every program stripped with its debug information beside the package, the module's export table,
 # and hostsim (under Wine for the Windows package) playing a match against the module from the archive.
 #
-# Usage: player-package.sh BUILD_DIR PACKAGE_NAME MODULE_NAME EXPECT_REPORT OBJDUMP NM HOSTSIM [RUNNER]
-#   EXPECT_REPORT  1 when the build has tallyglass-report, so the package must carry it
-#   RUNNER         how to start HOSTSIM (cmake/wine-run for the Windows build), empty for none
+# Usage: player-package.sh BUILD_DIR PACKAGE_NAME MODULE_NAME PROGRAMS OBJDUMP NM HOSTSIM [RUNNER]
+#   PROGRAMS  the tools the build has, so the package must carry them, comma separated (names without
+#             .exe; empty entries are ignored), e.g. "tallyglass-report,tallyglass-live"
+#   RUNNER    how to start HOSTSIM (cmake/wine-run for the Windows build), empty for none
 set -euo pipefail
 
-build_dir=$1 package_name=$2 module_name=$3 expect_report=$4 objdump=$5 nm=$6 hostsim=$7
+build_dir=$1 package_name=$2 module_name=$3 programs=$4 objdump=$5 nm=$6 hostsim=$7
 runner=${8:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd -P)
 
@@ -27,9 +28,14 @@ zip=$scratch/out/$package_name.zip
 
 # --- The file list: exactly what a player needs, at the top of the archive ---
 expected=("$module_name" README.txt)
-if [[ $expect_report == 1 ]]; then
-    case $module_name in *.dll) expected+=(tallyglass-report.exe) ;; *) expected+=(tallyglass-report) ;; esac
-fi
+shipped_programs=()
+IFS=, read -r -a listed <<<"$programs"
+for program in "${listed[@]}"; do
+    [[ -n $program ]] || continue
+    case $module_name in *.dll) program+=.exe ;; esac
+    expected+=("$program")
+    shipped_programs+=("$program")
+done
 actual=$(unzip -Z1 "$zip" | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
 [[ $actual == "$wanted" ]] || fail "$package_name.zip holds
@@ -42,18 +48,20 @@ unzip -q "$zip" -d "$scratch/unpacked"
 module=$scratch/unpacked/$module_name
 grep -q "tallyglass_box_opacity" "$scratch/unpacked/README.txt" || fail "README.txt does not list the console variables"
 
-# --- Stripped, with its debug information in the file it names, beside the package in the build ---
-sections=$("$objdump" -h "$module")
-grep -q '\.debug_info' <<<"$sections" && fail "$module_name in the package still holds debug information"
-grep -q '\.gnu_debuglink' <<<"$sections" || fail "$module_name names no debug file"
-debug_file=$build_dir/$module_name.debug
-[[ -f $debug_file ]] || fail "no $module_name.debug beside the package in $build_dir"
-# A build without debug information (plain Release) has none to keep; otherwise it must all be there.
-built_sections=$("$objdump" -h "$build_dir/bin/$module_name")
-debug_sections=$("$objdump" -h "$debug_file")
-if grep -q '\.debug_info' <<<"$built_sections" && ! grep -q '\.debug_info' <<<"$debug_sections"; then
-    fail "$debug_file holds no debug information"
-fi
+# --- Every program stripped, with its debug information in the file it names, beside the package ---
+for name in "$module_name" "${shipped_programs[@]}"; do
+    sections=$("$objdump" -h "$scratch/unpacked/$name")
+    grep -q '\.debug_' <<<"$sections" && fail "$name in the package still holds debug information"
+    grep -q '\.gnu_debuglink' <<<"$sections" || fail "$name names no debug file"
+    debug_file=$build_dir/$name.debug
+    [[ -f $debug_file ]] || fail "no $name.debug beside the package in $build_dir"
+    # A build without debug information (plain Release) has none to keep; otherwise it must all be there.
+    built_sections=$("$objdump" -h "$build_dir/bin/$name")
+    debug_sections=$("$objdump" -h "$debug_file")
+    if grep -q '\.debug_info' <<<"$built_sections" && ! grep -q '\.debug_info' <<<"$debug_sections"; then
+        fail "$debug_file holds no debug information"
+    fi
+done
 
 # --- The export table ---
 case $module_name in *.dll) dumper=$objdump ;; *) dumper=$nm ;; esac

@@ -1,0 +1,99 @@
+// Keeps what the current session needs from the rows of a stats file, fed in file order, and works the
+// session out in the order of the matches' times (equal times keep file order).
+//
+// What is held stays small whatever the file's length: every match within `horizon` seconds of the
+// newest one, in full; of older ones only each playlist's newest rating. A session reaching back past
+// that cannot be worked out from what is held: session() says so, and the file is read again with a
+// wider horizon.
+#pragma once
+
+#include "live/SessionView.h"
+#include "statsfile/RowSink.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct RefusedLine {
+    std::uint64_t line = 0;
+    std::string reason;
+};
+
+class SessionTracker final : public StatsRowSink {
+public:
+    SessionTracker(std::int64_t gapSeconds, std::int64_t horizonSeconds);
+
+    // The moment a match time may lie at most a day after; set before each reading.
+    void setNow(std::int64_t now) { now_ = now; }
+
+    void match(const MatchRecord& match) override;
+    void skipped(std::uint64_t line, const std::string& reason) override;
+
+    // The session as it stands at `now`, counting only matches at or after `notBefore` when given.
+    // None when it reaches back past what is held.
+    std::optional<SessionView> session(std::int64_t now, std::optional<std::int64_t> notBefore) const;
+
+    std::uint64_t matchesRead() const { return matchesRead_; }
+    std::uint64_t skippedCount() const { return skippedCount_; }
+    // The lines skipped since the last call, the first few of them.
+    std::vector<RefusedLine> takeRecentSkips();
+
+    static constexpr std::size_t kRecentSkipsKept = 20;
+
+private:
+    struct HeldMatch {
+        std::int64_t time = 0;
+        std::uint64_t line = 0;
+        std::uint32_t playlist = 0;
+        bool ranked = false;
+        bool win = false;
+        bool mvp = false;
+        std::int32_t rating = 0;
+        std::int32_t myGoals = 0;
+        std::int32_t otherGoals = 0;
+        std::int32_t points = 0;
+        std::int32_t goals = 0;
+        std::int32_t assists = 0;
+        std::int32_t saves = 0;
+        std::int32_t shots = 0;
+        std::int32_t demos = 0;
+    };
+    // A playlist's newest rated match among those no longer held.
+    struct OlderRating {
+        std::int64_t time = 0;
+        std::uint64_t line = 0;
+        std::int32_t rating = 0;
+        bool known = false;
+    };
+    struct TransparentHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
+    static bool before(const HeldMatch& a, const HeldMatch& b) {
+        return a.time != b.time ? a.time < b.time : a.line < b.line;
+    }
+    std::uint32_t playlistIndex(std::string_view name);
+    void hold(const HeldMatch& match);
+    void letGo(const HeldMatch& match);
+    SessionView sessionFrom(std::size_t first) const;
+
+    std::int64_t gapSeconds_;
+    std::int64_t horizonSeconds_;
+    std::int64_t now_ = 0;
+    std::deque<HeldMatch> held_; // in time order, equal times in file order
+    std::optional<std::int64_t> newestTime_;
+    std::optional<std::int64_t> newestLetGo_;
+    std::vector<std::string> names_;
+    std::vector<OlderRating> olderRatings_; // by playlist
+    std::unordered_map<std::string, std::uint32_t, TransparentHash, std::equal_to<>> indexes_;
+    std::uint32_t lastPlaylist_ = 0;
+    std::uint64_t matchesRead_ = 0;
+    std::uint64_t skippedCount_ = 0;
+    std::vector<RefusedLine> recentSkips_;
+};

@@ -1,0 +1,64 @@
+// What the live view shows: the current session, worked out from the matches read so far.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SessionMatch {
+    std::string playlist;
+    bool ranked = false;
+    bool win = false;
+    bool mvp = false;
+    std::int32_t myGoals = 0;
+    std::int32_t otherGoals = 0;
+    std::int32_t points = 0;
+    std::int32_t goals = 0;
+    std::int32_t assists = 0;
+    std::int32_t saves = 0;
+    std::int32_t shots = 0;
+    std::int32_t demos = 0;
+    std::optional<std::int32_t> rating; // none when the row carries none (MMR 0 or below)
+    std::int64_t time = 0;
+
+    bool operator==(const SessionMatch&) const = default;
+};
+
+struct SessionPlaylist {
+    std::string name;
+    bool ranked = false; // as its newest match in the session says
+    std::uint64_t matches = 0;
+    std::uint64_t wins = 0;
+    std::uint64_t losses = 0;
+    // Its newest rating: in the session, else from before it; none when it never had one.
+    std::optional<std::int32_t> rating;
+    // What the change is measured from: its rating before the session's first rated match of it, or
+    // that match's own rating when it had none before.
+    std::optional<std::int32_t> ratingBefore;
+    // Its last rating in the session minus ratingBefore; 0 when the session has no rated match of it
+    // but it has a rating; none when it has no rating at all.
+    std::optional<std::int32_t> ratingChange;
+
+    bool operator==(const SessionPlaylist&) const = default;
+};
+
+struct SessionView {
+    std::optional<std::int64_t> start; // the session's first match; none when the session is empty
+    std::uint64_t matches = 0;
+    std::uint64_t wins = 0;
+    std::uint64_t losses = 0;
+    std::int64_t streak = 0;                 // +3: three wins in a row; -2: two losses
+    std::vector<SessionPlaylist> playlists;  // in the order the session first played them
+    std::vector<SessionMatch> matchList;     // newest first, at most kListedSessionMatches
+    std::optional<std::size_t> lastPlaylist; // index into playlists of the newest match's playlist
+    std::optional<std::int64_t> newestMatch; // the newest match read, in the session or not
+    std::uint64_t matchesRead = 0;
+    std::uint64_t skippedLines = 0;
+
+    const SessionMatch* lastMatch() const { return matchList.empty() ? nullptr : &matchList.front(); }
+    bool operator==(const SessionView&) const = default;
+};
+
+// A session longer than this lists its newest matches only; its figures count every match.
+inline constexpr std::size_t kListedSessionMatches = 500;

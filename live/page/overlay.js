@@ -1,0 +1,34 @@
+(function () {
+  'use strict';
+  var t = window.tallyglass;
+  var byId = function (id) { return document.getElementById(id); };
+
+  // Sets a figure's text; one that changed is briefly highlighted.
+  function figure(node, text, className) {
+    text = String(text);
+    if (className !== undefined && node.className.replace(/ ?bump/, '') !== className) node.className = className;
+    if (node.textContent === text) return;
+    node.textContent = text;
+    node.classList.remove('bump');
+    void node.offsetWidth; // restarts the animation
+    node.classList.add('bump');
+  }
+
+  function draw(data) {
+    figure(byId('wins'), data.wins);
+    figure(byId('losses'), data.losses);
+    figure(byId('streak'), t.streak(data.streak), 'value' + (data.streak > 0 ? ' up' : data.streak < 0 ? ' down' : ''));
+    var playlist = data.lastPlaylist === null ? null : data.playlists[data.lastPlaylist];
+    var part = byId('rating-part');
+    part.hidden = !playlist || playlist.rating === null;
+    if (!part.hidden) {
+      t.setText(byId('playlist'), t.title(playlist.name));
+      figure(byId('rating'), playlist.rating);
+      figure(byId('change'), t.signed(playlist.ratingChange),
+             'change' + (playlist.ratingChange > 0 ? ' up' : playlist.ratingChange < 0 ? ' down' : ''));
+    }
+    document.documentElement.setAttribute('data-matches', String(data.matches));
+  }
+
+  t.onData(draw);
+})();

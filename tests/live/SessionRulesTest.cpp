@@ -1,0 +1,229 @@
+// The session as the live view counts it, on hand-made stats files: which matches belong to it, the
+// streak, the record and the rating changes, as session.json and the text files show them.
+#include "live/SessionTracker.h"
+#include "report/HistorySummary.h"
+#include "tests/live/LiveTestSupport.h"
+#include "tests/support/StatsFileText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::int64_t kStart = 1796000000;
+
+StatsRow row(std::int64_t time, bool win, std::int32_t mmr = 1000,
+             const std::string& playlist = "Ranked Doubles") {
+    StatsRow made;
+    made.time = time;
+    made.win = win;
+    made.mmr = mmr;
+    made.playlist = playlist;
+    made.ranked = mmr > 0;
+    return made;
+}
+
+class SessionRules : public ::testing::Test {
+protected:
+    // Writes the rows, runs the program once at `now` and returns session.json.
+    nlohmann::json session(const std::vector<StatsRow>& rows, std::int64_t now,
+                           const std::vector<std::string>& options = {}) {
+        return sessionOfText(statsFileText(rows), now, options);
+    }
+
+    nlohmann::json sessionOfText(const std::string& text, std::int64_t now,
+                                 const std::vector<std::string>& options = {}) {
+        writeFile(folder_ / "stats.csv", text);
+        std::vector<std::string> arguments{pathToUtf8(folder_ / "stats.csv"), "--once", "--now",
+                                           std::to_string(now)};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const LiveResult result = runLiveOnce(arguments, 1);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return sessionJsonIn(folder_ / "tallyglass-live");
+    }
+
+    std::string text(const std::string& name) { return readFile(folder_ / "tallyglass-live" / name); }
+
+    TempFolder folder_;
+};
+
+TEST_F(SessionRules, ABreakOfExactlyTheGapStaysInTheSessionOneSecondMoreStartsANewOne) {
+    const std::int64_t gap = kSessionGapSeconds;
+    nlohmann::json json = session({row(kStart, true), row(kStart + gap, false), row(kStart + 2 * gap, true)},
+                                  kStart + 2 * gap + 60);
+    EXPECT_EQ(json["matches"], 3);
+    EXPECT_EQ(json["sessionStart"], kStart);
+
+    json = session({row(kStart, true), row(kStart + gap + 1, false), row(kStart + 2 * gap + 1, true)},
+                   kStart + 2 * gap + 60);
+    EXPECT_EQ(json["matches"], 2);
+    EXPECT_EQ(json["sessionStart"], kStart + gap + 1);
+    EXPECT_EQ(text("record.txt"), "1-1");
+
+    // --session-gap overrides the rule: ten minutes.
+    json = session({row(kStart, true), row(kStart + 601, false), row(kStart + 1201, true)}, kStart + 1300,
+                   {"--session-gap", "10"});
+    EXPECT_EQ(json["matches"], 2);
+    EXPECT_EQ(json["sessionGapMinutes"], 10);
+}
+
+TEST_F(SessionRules, TheSessionIsEmptyOnceTheNewestMatchIsOlderThanTheGap) {
+    const std::vector<StatsRow> rows{row(kStart, true, 1000), row(kStart + 600, true, 1010)};
+    nlohmann::json json = session(rows, kStart + 600 + kSessionGapSeconds);
+    EXPECT_EQ(json["matches"], 2);
+
+    json = session(rows, kStart + 600 + kSessionGapSeconds + 1);
+    EXPECT_EQ(json["matches"], 0);
+    EXPECT_EQ(json["wins"], 0);
+    EXPECT_TRUE(json["sessionStart"].is_null());
+    EXPECT_TRUE(json["lastMatch"].is_null());
+    EXPECT_TRUE(json["winRate"].is_null());
+    EXPECT_EQ(json["streak"], 0);
+    EXPECT_EQ(json["matchList"].size(), 0U);
+    EXPECT_EQ(json["newestMatch"], kStart + 600);
+    EXPECT_EQ(json["matchesRead"], 2);
+    EXPECT_EQ(text("record.txt"), "0-0");
+    EXPECT_EQ(text("streak.txt"), "");
+    EXPECT_EQ(text("rating.txt"), "");
+    EXPECT_EQ(text("rating-change.txt"), "");
+    EXPECT_EQ(text("last-match.txt"), "");
+}
+
+TEST_F(SessionRules, SinceStartCountsOnlyMatchesAtOrAfterTheStartAndMeasuresRatingsFromBeforeIt) {
+    const std::int64_t now = kStart + 1200;
+    const nlohmann::json json = session({row(kStart, true, 1000), row(kStart + 600, true, 1010),
+                                         row(now, false, 1002), row(now + 300, true, 1011)},
+                                        now, {"--since-start"});
+    EXPECT_EQ(json["sinceStart"], now);
+    EXPECT_EQ(json["matches"], 2);
+    EXPECT_EQ(json["sessionStart"], now);
+    EXPECT_EQ(json["playlists"][0]["ratingBefore"], 1010);
+    EXPECT_EQ(json["playlists"][0]["ratingChange"], 1);
+    EXPECT_EQ(text("rating-change.txt"), "+1");
+    EXPECT_EQ(text("record.txt"), "1-1");
+}
+
+TEST_F(SessionRules, TheStreakRunsAcrossPlaylistsInTheOrderOfTheMatchTimes) {
+    // Written out of order, as a clock set back or a sorted spreadsheet leaves it; equal times keep
+    // the file's order.
+    const nlohmann::json json = session({row(kStart + 900, true, 1020), row(kStart, false, 1000),
+                                         row(kStart + 300, true, 600, "Ranked Duel"),
+                                         row(kStart + 600, true, 1010), row(kStart + 600, true, 0, "Casual")},
+                                        kStart + 1000);
+    EXPECT_EQ(json["matches"], 5);
+    EXPECT_EQ(json["streak"], 4);
+    EXPECT_EQ(text("streak.txt"), "W4");
+    EXPECT_EQ(json["matchList"][0]["time"], kStart + 900);
+    EXPECT_EQ(json["matchList"][1]["playlist"], "Casual");
+    EXPECT_EQ(json["matchList"][2]["playlist"], "Ranked Doubles");
+    EXPECT_EQ(json["matchList"][4]["win"], false);
+    // Playlists in the order the session first played them.
+    EXPECT_EQ(json["playlists"][0]["name"], "Ranked Doubles");
+    EXPECT_EQ(json["playlists"][1]["name"], "Ranked Duel");
+    EXPECT_EQ(json["playlists"][2]["name"], "Casual");
+    EXPECT_EQ(json["lastPlaylist"], 0);
+    EXPECT_EQ(text("last-match.txt"), "Ranked Doubles 3-1 W");
+
+    const nlohmann::json losing =
+        session({row(kStart, true), row(kStart + 60, false), row(kStart + 120, false)}, kStart + 200);
+    EXPECT_EQ(losing["streak"], -2);
+    EXPECT_EQ(text("streak.txt"), "L2");
+}
+
+TEST_F(SessionRules, RatingChangesCountAsTheReportCountsThem) {
+    const std::int64_t later = kStart + 10 * kSessionGapSeconds;
+    const nlohmann::json json =
+        session({row(kStart, true, 980), row(kStart + 60, true, 990), // an earlier session
+                 row(later, true, 0), row(later + 60, false, 1002), row(later + 120, true, 1013),
+                 row(later + 180, true, 700, "Ranked Duel"), row(later + 240, false, 690, "Ranked Duel"),
+                 row(later + 300, true, 0, "Casual"), row(later + 360, true, 0)},
+                later + 400);
+    const nlohmann::json& doubles = json["playlists"][0];
+    // From the rating before the session (990) to the last one in it (1013); a row without a rating
+    // (MMR 0) changes nothing.
+    EXPECT_EQ(doubles["ratingBefore"], 990);
+    EXPECT_EQ(doubles["rating"], 1013);
+    EXPECT_EQ(doubles["ratingChange"], 23);
+    EXPECT_EQ(doubles["matches"], 4);
+    // Without a rating before the session, from its first match's rating.
+    const nlohmann::json& duel = json["playlists"][1];
+    EXPECT_EQ(duel["ratingBefore"], 700);
+    EXPECT_EQ(duel["ratingChange"], -10);
+    // A playlist that never had a rating.
+    const nlohmann::json& casual = json["playlists"][2];
+    EXPECT_EQ(casual["name"], "Casual");
+    EXPECT_TRUE(casual["rating"].is_null());
+    EXPECT_TRUE(casual["ratingChange"].is_null());
+    EXPECT_TRUE(json["matchList"][1]["rating"].is_null());
+    // The last match carries no rating: the text files show the playlist's.
+    EXPECT_TRUE(json["lastMatch"]["rating"].is_null());
+    EXPECT_EQ(text("rating.txt"), "1013");
+    EXPECT_EQ(text("rating-change.txt"), "+23");
+    EXPECT_DOUBLE_EQ(json["winRate"].get<double>(), 5.0 / 7.0);
+
+    // The last match in a playlist without rating: no rating to show.
+    session({row(kStart, true, 1000), row(kStart + 60, true, 0, "Casual")}, kStart + 100);
+    EXPECT_EQ(text("rating.txt"), "");
+    EXPECT_EQ(text("rating-change.txt"), "");
+    // A playlist with a rating from before but none in the session changed by 0.
+    const nlohmann::json unchanged =
+        session({row(kStart, true, 1000), row(kStart + 7200, true, 0)}, kStart + 7300);
+    EXPECT_EQ(unchanged["playlists"][0]["rating"], 1000);
+    EXPECT_EQ(unchanged["playlists"][0]["ratingChange"], 0);
+    EXPECT_EQ(text("rating-change.txt"), "0");
+}
+
+TEST_F(SessionRules, LinesTheStrictRulesRefuseAreSkippedAndCounted) {
+    std::string file = statsFileText({row(kStart, true), row(kStart + 60, false)});
+    file += statsLine([](StatsColumn column) {
+                return column == StatsColumn::Points ? std::string("12abc") : std::string("1");
+            }) +
+            "\n";
+    file += statsRowLine(row(kStart + 3 * 86400, true)) + "\n"; // more than a day after now
+    file += statsRowLine(row(900000000, true)) + "\n";          // before 2000
+    file += "\n";
+    const nlohmann::json json = sessionOfText(file, kStart + 100);
+    EXPECT_EQ(json["matches"], 2);
+    EXPECT_EQ(json["skippedLines"], 4);
+    EXPECT_EQ(json["newestMatch"], kStart + 60);
+}
+
+TEST_F(SessionRules, TitlesGoIntoTheTextFilesAsPlainText) {
+    session({row(kStart, false, 1000, "Rumble, \"Hoops\"\t<b>\xFF"), row(kStart + 60, true, 1000, "  ")},
+            kStart + 100);
+    // A blank title is no title; a tab becomes a blank, a byte that is no UTF-8 the replacement character.
+    EXPECT_EQ(text("last-match.txt"), "3-1 W");
+    session({row(kStart, false, 1000, "Rumble, \"Hoops\"\t<b>\xFF")}, kStart + 100);
+    EXPECT_EQ(text("last-match.txt"), "Rumble, \"Hoops\" <b>\xEF\xBF\xBD 1-3 L");
+}
+
+// What is held stays bounded: a session reaching back past it is worked out by reading again.
+TEST(SessionTracker, ASessionLongerThanWhatIsHeldAsksForMoreAndOneShorterDoesNot) {
+    SessionTracker tracker(kSessionGapSeconds, 3600);
+    tracker.setNow(kStart + 20000);
+    MatchRecord match;
+    match.playlist = "Ranked Doubles";
+    match.rating = 1000;
+    for (int at = 0; at < 8; ++at) {
+        match.time = kStart + at * 1200; // 20 minutes apart: one session of two and a half hours
+        match.line = static_cast<std::uint64_t>(at + 2);
+        match.win = at % 2 == 0;
+        tracker.match(match);
+    }
+    EXPECT_FALSE(tracker.session(kStart + 8500, std::nullopt));
+    // Cut at a start within what is held, it can be worked out.
+    const std::optional<SessionView> cut = tracker.session(kStart + 8500, kStart + 6000);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->matches, 3U);
+    // An older match far before the break: the held session no longer reaches back into it.
+    SessionTracker split(kSessionGapSeconds, 3600);
+    split.setNow(kStart + 20000);
+    for (const std::int64_t time : {kStart, kStart + 9000, kStart + 9600}) {
+        match.time = time;
+        split.match(match);
+    }
+    const std::optional<SessionView> view = split.session(kStart + 9700, std::nullopt);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 2U);
+}
+
+} // namespace
