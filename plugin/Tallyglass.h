@@ -4,8 +4,8 @@
 
 #include "overlay/TableCells.h"
 #include "plugin/HostSdk.h"
-#include "statsfile/Columns.h"
 #include "statistics/TableFields.h"
+#include "statsfile/Columns.h"
 
 #include <array>
 #include <cstdint>

@@ -2,9 +2,9 @@
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 #include "recording/RecordableGame.h"
-#include "statsfile/Columns.h"
 #include "recording/TimestampText.h"
 #include "recording/ValueText.h"
+#include "statsfile/Columns.h"
 
 void Tallyglass::onMatchEnded(std::string) {
     // Only online matches that are neither LAN nor private, with a local player and a winner, count.

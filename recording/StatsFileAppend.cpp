@@ -105,8 +105,8 @@ AppendResult appendMatchRow(std::ofstream& stream, const fs::path& file, const M
     std::string line = lastLineOpen ? "\n" : "";
     line += rowLine(columnValues(row), layout);
 
-    result.written = (!needsHeader || appendLine(stream, file, writtenHeaderLine())) &&
-                     appendLine(stream, file, line);
+    result.written =
+        (!needsHeader || appendLine(stream, file, writtenHeaderLine())) && appendLine(stream, file, line);
     if (!result.written)
         undoAttempt(file, isNew, sizeBefore);
     return result;

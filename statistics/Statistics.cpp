@@ -1,6 +1,6 @@
 // Turns the kept lines into averages and recent-match tables.
-#include "plugin/StatBoxes.h"
 #include "overlay/TimeAgoText.h"
+#include "plugin/StatBoxes.h"
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 #include "statistics/AverageText.h"

@@ -1,9 +1,9 @@
 // Reads the stats file's header and newest lines back, and splits them into fields.
 #include "plugin/Tallyglass.h"
-#include "statsfile/FieldSplit.h"
 #include "statistics/ReadingLayouts.h"
 #include "statistics/StatisticPositions.h"
 #include "statistics/StatsFileTail.h"
+#include "statsfile/FieldSplit.h"
 
 #include <algorithm>
 #include <limits>
@@ -59,7 +59,8 @@ void Tallyglass::splitRecentLines() {
         fields.resize(std::max<std::size_t>(layout.fieldCount, 1));
         // A data line's surplus fields belong to its title; the header has none to give back.
         const std::size_t joinPosition = row == 0 ? fields.size() : layout.of(StatsColumn::Playlist);
-        const std::size_t count = splitFields(recentLines[row], layout.separator, fields, joinPosition, unquoted);
+        const std::size_t count =
+            splitFields(recentLines[row], layout.separator, fields, joinPosition, unquoted);
         for (const StatsColumnDescription& description : kStatsColumns) {
             const std::size_t position = writtenPosition(description.column);
             std::string& cell = lineFields[row * kFieldsPerLine + position];

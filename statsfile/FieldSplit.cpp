@@ -117,7 +117,8 @@ std::size_t splitFields(std::string_view line, char separator, std::span<std::st
             fields[count++] = line.substr(begin, piece.end - begin);
             continue;
         }
-        fields[count++] = piece.quoted ? unquote(line, piece, unquoted) : line.substr(piece.begin, piece.end - piece.begin);
+        fields[count++] =
+            piece.quoted ? unquote(line, piece, unquoted) : line.substr(piece.begin, piece.end - piece.begin);
     }
     return count;
 }

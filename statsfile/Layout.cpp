@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -12,23 +13,40 @@ namespace {
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array<char, 2> kSeparators{',', ';'};
 
+// A header field as the name it gives: without the blanks around it, and without quotes that the
+// blanks kept from being read as quotes (" \"Time\" ").
+std::string nameOf(std::string_view field) {
+    std::string_view name = withoutBlanks(field);
+    if (name.size() < 2 || name.front() != '"' || name.back() != '"')
+        return std::string(name);
+    std::string unquoted;
+    name = name.substr(1, name.size() - 2);
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        unquoted += name[at];
+        if (name[at] == '"' && at + 1 < name.size() && name[at + 1] == '"')
+            ++at;
+    }
+    return std::string(withoutBlanks(unquoted));
+}
+
 // The layout `header` gives when split at `separator`.
 StatsFileLayout layoutSplitBy(std::string_view header, char separator) {
     StatsFileLayout layout;
     layout.separator = separator;
     // As many fields as the header has separators, plus one: no name is ever cut off.
-    std::vector<std::string_view> names(static_cast<std::size_t>(std::count(header.begin(), header.end(), separator)) + 1);
+    std::vector<std::string_view> names(
+        static_cast<std::size_t>(std::count(header.begin(), header.end(), separator)) + 1);
     std::string unquoted;
     layout.fieldCount = splitFields(header, separator, names, names.size(), unquoted);
     for (std::size_t index = 0; index < layout.fieldCount; ++index)
-        if (const std::optional<StatsColumn> column = columnNamed(withoutBlanks(names[index])))
+        if (const std::optional<StatsColumn> column = columnNamed(nameOf(names[index])))
             layout.position[writtenPosition(*column)] = index;
     return layout;
 }
 
 std::size_t knownNames(const StatsFileLayout& layout) {
     return static_cast<std::size_t>(std::count_if(layout.position.begin(), layout.position.end(),
-                                                   [](std::size_t at) { return at != kAbsentColumn; }));
+                                                  [](std::size_t at) { return at != kAbsentColumn; }));
 }
 
 } // namespace

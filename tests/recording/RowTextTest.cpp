@@ -25,9 +25,10 @@ MatchRow fullRow() {
 } // namespace
 
 TEST(RowText, ANewFileHasTheColumnsInByteWiseNameOrderJoinedByCommas) {
-    EXPECT_EQ(writtenHeaderLine(),
-              "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
-              "Timestamp,Win");
+    EXPECT_EQ(
+        writtenHeaderLine(),
+        "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,Saves,Shots,Time,"
+        "Timestamp,Win");
     EXPECT_EQ(rowLine(columnValues(fullRow()), writtenLayout()),
               "1,0,2,1234,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1");
 }

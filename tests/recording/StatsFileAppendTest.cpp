@@ -149,9 +149,10 @@ TEST_F(AppendMatchRow, ARowGoesInTheLayoutOfTheFilesHeader) {
     };
     const std::string semicolons = "Assists;Demos;Goals;MMR;MVP;MyTeamGoals;OtherTeamGoals;Playlist;Points;"
                                    "Ranked;Saves;Shots;Time;Timestamp;Win\n";
-    const std::string quotedReversed = "\xEF\xBB\xBF\"Win\",\"Timestamp\",\"Time\",\"Shots\",\"Saves\",\"Ranked\","
-                                       "\"Points\",\"Playlist\",\"OtherTeamGoals\",\"MyTeamGoals\",\"MVP\",\"MMR\","
-                                       "\"Goals\",\"Demos\",\"Assists\"\r\n";
+    const std::string quotedReversed =
+        "\xEF\xBB\xBF\"Win\",\"Timestamp\",\"Time\",\"Shots\",\"Saves\",\"Ranked\","
+        "\"Points\",\"Playlist\",\"OtherTeamGoals\",\"MyTeamGoals\",\"MVP\",\"MMR\","
+        "\"Goals\",\"Demos\",\"Assists\"\r\n";
     const std::string withNotes = "Playlist, Notes ,Win,Time,MMR,Points,Goals,Assists,Saves,Shots,Demos,MVP,"
                                   "MyTeamGoals,OtherTeamGoals,Ranked,Timestamp,Extra\n";
     const std::vector<Case> cases{

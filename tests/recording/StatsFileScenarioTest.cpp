@@ -77,9 +77,9 @@ TEST(StatsFile, APlaylistTitleHoldingACommaIsQuotedAndLosesItsLineBreak) {
     // The scenario language has no escape for a line feed; a carriage return can stand inside quotes.
     HostsimResult run = runScenario(
         kLoadedAfterWonMatch + "online title=\"Rumble, Hoops\rNight\"\nmatchend\nwait 6\n", data.path());
-    EXPECT_EQ(
-        statsFileText(run),
-        fileLines({kHeader, "1,1,2,0,1,3,2,\"Rumble, Hoops Night\",420,1,3,5,1765141509,21:05:09 12/07/25,1"}));
+    EXPECT_EQ(statsFileText(run),
+              fileLines({kHeader,
+                         "1,1,2,0,1,3,2,\"Rumble, Hoops Night\",420,1,3,5,1765141509,21:05:09 12/07/25,1"}));
 }
 
 TEST(StatsFile, EachPlayerIdOnTheMachineHasItsOwnFile) {

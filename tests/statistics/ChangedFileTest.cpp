@@ -53,9 +53,10 @@ TEST(StatsFileChangedUnderThePlugin, CutShortAfterLoadTheNextRowStillStartsALine
 
     host.play(endedMatch(1213) + kOpenScoreboardAndDraw);
     EXPECT_THAT(host.lastFrameTexts(), Contains("1213"));
-    EXPECT_THAT(host.console(), HasSubstr("lacks the columns OtherTeamGoals, Playlist, Points, Ranked, Saves, "
-                                          "Shots, Time, Timestamp, Win; new rows are written in Tallyglass's "
-                                          "own order."));
+    EXPECT_THAT(host.console(),
+                HasSubstr("lacks the columns OtherTeamGoals, Playlist, Points, Ranked, Saves, "
+                          "Shots, Time, Timestamp, Win; new rows are written in Tallyglass's "
+                          "own order."));
     expectCleanEnd(host, statsFile, {1213});
     const std::string after = readFile(statsFile);
     EXPECT_EQ(after.substr(0, remains.size()), remains) << "what was left is not rewritten";

@@ -13,7 +13,8 @@ std::vector<std::string> split(std::string_view line, std::size_t room = 15, std
                                char separator = ',') {
     std::array<std::string_view, 32> fields;
     std::string unquoted;
-    const std::size_t count = splitFields(line, separator, std::span(fields.data(), room), joinPosition, unquoted);
+    const std::size_t count =
+        splitFields(line, separator, std::span(fields.data(), room), joinPosition, unquoted);
     return {fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -45,4 +46,23 @@ TEST(FieldSplit, JoinsSurplusFieldsBackIntoThePlaylistTitle) {
 TEST(FieldSplit, DropsTheSurplusWhenNoFieldTakesIt) {
     EXPECT_EQ(split("a,b,c,d,e", 3, 3), (Fields{"a", "b", "c"}));
     EXPECT_EQ(split("a,b,c", 3, 3), (Fields{"a", "b", "c"}));
+}
+
+TEST(FieldSplit, QuotedFieldsHoldSeparatorsAndDoubledQuotes) {
+    EXPECT_EQ(split("1,\"Hoops, Snow\",3", 15, 7), (Fields{"1", "Hoops, Snow", "3"}));
+    EXPECT_EQ(split("\"Say \"\"hi\"\"\",2", 15, 7), (Fields{"Say \"hi\"", "2"}));
+    EXPECT_EQ(split("\"\",\"\"", 15, 7), (Fields{"", ""}));
+    EXPECT_EQ(split("\"a,\"", 15, 7), Fields{"a,"}) << "a separator inside quotes at the very end";
+    EXPECT_EQ(split("\"open, never closed", 15, 7), Fields{"open, never closed"});
+    EXPECT_EQ(split("\"x\"tail,2", 15, 7), (Fields{"xtail", "2"})) << "what follows the closing quote stays";
+    EXPECT_EQ(split("a \"b\" c,2", 15, 7), (Fields{"a \"b\" c", "2"})) << "a quote inside a field is text";
+    // A quoted field with a separator is one field, so it gives no surplus to join.
+    EXPECT_EQ(split("a,\"b,c\",d", 3, 1), (Fields{"a", "b,c", "d"}));
+}
+
+TEST(FieldSplit, SemicolonsSeparateLikeCommas) {
+    EXPECT_EQ(split("5;;7", 15, 7, ';'), (Fields{"5", "", "7"}));
+    EXPECT_EQ(split("1,5;Hoops, Snow;2", 15, 7, ';'), (Fields{"1,5", "Hoops, Snow", "2"}));
+    EXPECT_EQ(split("a;b;c;d", 3, 1, ';'), (Fields{"a", "b;c", "d"}));
+    EXPECT_EQ(split("a;\"b;c\";d;", 15, 7, ';'), (Fields{"a", "b;c", "d"}));
 }

@@ -1,0 +1,99 @@
+// Reading a header: which separator, where each column stands, what is missing; and the round trip of
+// a row written in any header's layout.
+#include "statsfile/Layout.h"
+#include "tests/support/LayoutRoundTrip.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+const std::string kOwnHeader =
+    "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
+    "Saves,Shots,Time,Timestamp,Win";
+
+std::string withSemicolons(std::string text) {
+    for (char& c : text)
+        c = c == ',' ? ';' : c;
+    return text;
+}
+
+} // namespace
+
+TEST(Layout, ThePluginsOwnHeaderIsTheWrittenLayout) {
+    EXPECT_EQ(writtenHeaderLine(), kOwnHeader);
+    const StatsFileLayout layout = layoutOfHeader(kOwnHeader);
+    EXPECT_TRUE(layout.complete());
+    EXPECT_EQ(layout.separator, ',');
+    EXPECT_EQ(layout.fieldCount, 15u);
+    EXPECT_EQ(layout.position, writtenLayout().position);
+}
+
+TEST(Layout, SpreadsheetsSavesReadAlike) {
+    const StatsFileLayout own = layoutOfHeader(kOwnHeader);
+    std::string quoted;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        quoted += (quoted.empty() ? "\"" : ";\"") + std::string(description.name) + "\"";
+    for (const std::string& header : {withSemicolons(kOwnHeader), "\xEF\xBB\xBF" + kOwnHeader,
+                                      kOwnHeader + "\r", quoted, "\xEF\xBB\xBF" + quoted + "\r"}) {
+        const StatsFileLayout layout = layoutOfHeader(header);
+        EXPECT_TRUE(layout.complete()) << header;
+        EXPECT_EQ(layout.position, own.position) << header;
+    }
+    EXPECT_EQ(layoutOfHeader(withSemicolons(kOwnHeader)).separator, ';');
+}
+
+TEST(Layout, BlanksAroundANameAreNotPartOfItAndTheLaterOfTwoPlacesCounts) {
+    const StatsFileLayout layout = layoutOfHeader(" Win ,Playlist,\t\"Time\" ,Notes,Win");
+    EXPECT_EQ(layout.of(StatsColumn::Win), 4u);
+    EXPECT_EQ(layout.of(StatsColumn::Playlist), 1u);
+    EXPECT_EQ(layout.of(StatsColumn::Time), 2u) << "blanks outside the quotes too";
+    EXPECT_EQ(layout.fieldCount, 5u);
+}
+
+TEST(Layout, ANameTheHeaderLacksIsMissingNeverAnotherPlace) {
+    const StatsFileLayout layout = layoutOfHeader("Win,Rank,Time");
+    EXPECT_FALSE(layout.has(StatsColumn::Ranked));
+    EXPECT_EQ(layout.of(StatsColumn::Ranked), kAbsentColumn);
+    EXPECT_FALSE(layout.complete());
+    EXPECT_FALSE(layout.namesNone());
+    EXPECT_EQ(layout.missingNames([](StatsColumn column) { return column == StatsColumn::Ranked; }),
+              "Ranked");
+
+    for (const char* none : {"", "1,0,2,1050", "Spiel;Tore;Zeit", "win,time"})
+        EXPECT_TRUE(layoutOfHeader(none).namesNone()) << none;
+}
+
+TEST(Layout, TheSeparatorThatFindsMoreNamesWins) {
+    // A player's column named with a comma in a semicolon file.
+    EXPECT_EQ(layoutOfHeader("Win;Notes, mine;Time;Playlist").separator, ';');
+    EXPECT_EQ(layoutOfHeader("Win;Time,Playlist,Points").separator, ',');
+    EXPECT_EQ(layoutOfHeader("Win").separator, ',') << "a tie goes to the comma";
+}
+
+// A row written in any header's layout reads back to the values written, over many drawn cases.
+TEST(LayoutRoundTrip, RowsReadBackInEveryHeadersLayout) {
+    std::mt19937 draw(20261208);
+    std::vector<std::uint8_t> bytes(512);
+    for (int round = 0; round < 20000; ++round) {
+        for (std::uint8_t& byte : bytes)
+            byte = static_cast<std::uint8_t>(draw());
+        ChoiceBytes choices(bytes);
+        const std::string failure = layoutRoundTripFailure(choices);
+        ASSERT_EQ(failure, "") << "round " << round;
+    }
+}
+
+TEST(LayoutRoundTrip, CellsTheStrictRuleTakesReadAlikeByTheLenientOne) {
+    std::mt19937 draw(7);
+    const std::string alphabet(" \t+-0123456789x.\0", 17); // NUL included
+    for (int round = 0; round < 20000; ++round) {
+        std::string cell;
+        const std::size_t length = draw() % 12;
+        for (std::size_t at = 0; at < length; ++at)
+            cell += alphabet[draw() % alphabet.size()];
+        ASSERT_EQ(cellConversionFailure(cell), "") << round;
+    }
+}
