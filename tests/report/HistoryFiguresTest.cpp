@@ -344,7 +344,8 @@ TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) 
     writeMatchHistory(history, shape);
     std::string text = history.str();
     text += std::string(100 * 1024, 'x') + "\r\n"; // damage far longer than any row
-    text += statsFileText({match("Ranked Doubles", 0, true, 1234)}).substr(statsHeader().size() + 1);
+    // After the generated history, which ends at about its `end`.
+    text += statsFileText({match("Ranked Doubles", 20000, true, 1234)}).substr(statsHeader().size() + 1);
     text.pop_back(); // the last line ends without its line feed
     const HistorySummary summary = summaryOf(text);
     EXPECT_EQ(summary.matches, 40001u);
