@@ -79,7 +79,7 @@ void HistoryBuilder::match(const MatchRecord& match) {
         }
     }
     countSession(match, index, ratingBefore);
-    series_.add(match.time, rated, index, match.rating, formAfter(match));
+    series_.add(summary_.matches, match.time, rated, index, match.rating, formAfter(match));
 }
 
 void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playlist,

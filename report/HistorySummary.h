@@ -88,6 +88,7 @@ struct RatingPoint {
     std::int64_t time = 0;
     std::uint32_t playlist = 0;
     std::int32_t rating = 0;
+    std::uint64_t match = 0; // the match's number in time order, the first being 1
 };
 
 // The ratings of one playlist within one time bucket, in file order.
