@@ -367,6 +367,7 @@
     } else {
       charts.ratingPoints.forEach(function (p) { events.push([p[3], series(p[1]), [p[2], p[2], p[2]]]); });
       sessionEnds().forEach(function (number) { events.push([number + 0.5, null]); });
+      document.getElementById('rating-chart').setAttribute('data-session-breaks', String(sessionEnds().length));
       if (firstDetailNumber > 1) {
         note.textContent = 'By match: the latest ' + numbers.format(detailTimes.length) + ' of ' +
           counted(data.matches, 'match', 'matches') + '; by date shows them all.';
