@@ -91,7 +91,7 @@ struct RatingPoint {
     std::uint64_t match = 0; // the match's number in time order, the first being 1
 };
 
-// The ratings of one playlist within one time bucket, in file order.
+// The ratings of one playlist within one time bucket, in time order.
 struct RatingBucket {
     std::int64_t start = 0;
     std::uint32_t playlist = 0;

@@ -8,6 +8,7 @@
 #include "report/SummaryJson.h"
 
 #include <chrono>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -75,6 +76,10 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& out, std:
         summary = summarizeStatsFile(options->statsFile, options->now.value_or(currentTime()));
     } catch (const StatsFileError& failure) {
         err << kProgram << statsName << ": " << failure.what() << '\n';
+        return 2;
+    } catch (const std::bad_alloc&) {
+        // Only a file out of time order is held whole, to be sorted.
+        err << kProgram << statsName << ": not enough memory to hold its matches for sorting them by time\n";
         return 2;
     }
     const nlohmann::ordered_json json = summaryJson(summary, pathToUtf8(options->statsFile.filename()));
