@@ -119,16 +119,17 @@ void HistoryBuilder::closeSession() {
 FormSums HistoryBuilder::formAfter(const MatchRecord& match) {
     const std::array<std::int32_t, kFormStatistics> values{match.points, match.goals, match.assists,
                                                            match.saves, match.shots};
-    std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formCount_ % kFormWindow];
-    for (std::size_t which = 0; which < kFormStatistics; ++which) {
-        if (formCount_ >= kFormWindow)
-            formSums_.sums[which] -= slot[which];
-        formSums_.sums[which] += values[which];
-    }
+    std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formNext_];
+    formNext_ = formNext_ + 1 == kFormWindow ? 0 : formNext_ + 1;
+    // Worked on a copy and stored whole: reading the sums back right after storing them one by one
+    // stalls the processor on every match.
+    FormSums sums = formSums_;
+    for (std::size_t which = 0; which < kFormStatistics; ++which)
+        sums.sums[which] += values[which] - slot[which]; // a slot not yet filled holds zeros
     slot = values;
-    ++formCount_;
-    formSums_.count = static_cast<std::uint32_t>(std::min(formCount_, kFormWindow));
-    return formSums_;
+    sums.count = std::min<std::uint32_t>(sums.count + 1, kFormWindow);
+    formSums_ = sums;
+    return sums;
 }
 
 void HistoryBuilder::skipped(std::uint64_t line, const std::string& reason) {

@@ -68,7 +68,7 @@ private:
     std::vector<SessionSummary> finishedSessions_; // oldest first, trimmed to the newest kKeptSessions
     std::array<std::array<std::int32_t, kFormStatistics>, kFormWindow> formWindow_{};
     FormSums formSums_;
-    std::size_t formCount_ = 0;
+    std::size_t formNext_ = 0; // the slot of formWindow_ the next match takes
     ChartSeries series_;
 };
 
