@@ -125,7 +125,7 @@ FormSums HistoryBuilder::formAfter(const MatchRecord& match) {
     // stalls the processor on every match.
     FormSums sums = formSums_;
     for (std::size_t which = 0; which < kFormStatistics; ++which)
-        sums.sums[which] += values[which] - slot[which]; // a slot not yet filled holds zeros
+        sums.sums[which] += std::int64_t{values[which]} - slot[which]; // a slot not yet filled holds zeros
     slot = values;
     sums.count = std::min<std::uint32_t>(sums.count + 1, kFormWindow);
     formSums_ = sums;
