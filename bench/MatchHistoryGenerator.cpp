@@ -27,6 +27,11 @@ constexpr std::array<PlaylistKind, 6> kPlaylists{{
     {"Tournament, Saturday Cup", false, 0, 4},
 }};
 
+// A match lasts 330 to 560 seconds; between sessions of about seven matches lies a break of at least
+// kShortestBreakSeconds. The average room a match takes, with a margin for runs of long sessions.
+constexpr std::int64_t kShortestBreakSeconds = 31 * 60;
+constexpr std::int64_t kSecondsPerMatchAtMost = 830;
+
 std::string flagText(bool flag) {
     return flag ? "1" : "0";
 }
@@ -157,17 +162,25 @@ void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
     constexpr double kMatchesPerSession = 7.0;
     const double sessions = std::max(1.0, static_cast<double>(shape.matches) / kMatchesPerSession);
     // Sessions start near an even spread over the span, mostly in the evening, never sooner than a
-    // break of 45 minutes after the last one.
-    const double spacing = static_cast<double>(shape.days * 86400) / sessions;
-    const std::int64_t first = shape.end - shape.days * 86400;
+    // break of 31 minutes (a new session) after the last one. The span grows to hold that many
+    // matches, so the newest stays at `end`: a time after it would be beyond a report's now.
+    const std::int64_t span = std::max<std::int64_t>(
+        shape.days * 86400, static_cast<std::int64_t>(shape.matches) * kSecondsPerMatchAtMost);
+    const double spacing = static_cast<double>(span) / sessions;
+    const std::int64_t first = shape.end - span;
     std::int64_t time = first - 86400;
     std::uint64_t written = 0;
-    for (std::uint64_t session = 0; written < shape.matches; ++session) {
-        const std::int64_t earliest = time + 45 * 60;
-        std::int64_t start =
-            first +
-            static_cast<std::int64_t>(spacing * (static_cast<double>(session) + generator.uniform(0.0, 0.6)));
-        if (spacing > 86400 / 2)
+    while (written < shape.matches) {
+        const std::int64_t earliest = time + kShortestBreakSeconds;
+        // Evenings drift by part of a day; sessions packed closer than that start on their mark, or
+        // their breaks would add up to more than the span holds.
+        const double drift = generator.uniform(0.0, 0.6);
+        const bool evenings = spacing > 86400 / 2;
+        // Placed by the matches written so far, so the history ends at `end` whatever the sessions' lengths.
+        const double share = static_cast<double>(written) / static_cast<double>(shape.matches);
+        std::int64_t start = first + static_cast<std::int64_t>(static_cast<double>(span) * share +
+                                                               (evenings ? drift * spacing : 0.0));
+        if (evenings)
             start = start - start % 86400 + 17 * 3600 + generator.between(0, 5 * 3600);
         time = std::max(earliest, start);
         const int length = generator.between(2, 12);

@@ -8,7 +8,8 @@
 
 struct MatchHistoryShape {
     std::uint64_t matches = 2500;
-    std::int64_t days = 365;       // the span the sessions are spread over, ending at `end`
+    std::int64_t days = 365;       // the span the sessions are spread over, ending about `end`; longer
+                                   // when that many matches need more room
     std::int64_t end = 1796580000; // seconds since 1970 UTC
     std::uint64_t variant = 1;     // another number, another made-up history
     bool crlf = false;             // Windows line ends

@@ -24,16 +24,16 @@ FormPoint formPoint(std::int64_t time, const FormSums& form) {
 
 } // namespace
 
-void ChartSeries::add(std::int64_t time, bool rated, std::uint32_t playlist, std::int32_t rating,
-                      const FormSums& form) {
+void ChartSeries::add(std::uint64_t number, std::int64_t time, bool rated, std::uint32_t playlist,
+                      std::int32_t rating, const FormSums& form) {
     // A ring of the newest matches: the oldest makes room for the new one by going into its bucket.
     if (recent_.size() < kFullDetailMatches) {
-        recent_.push_back(Match{time, playlist, rating, rated, form});
+        recent_.push_back(Match{number, time, playlist, rating, rated, form});
         return;
     }
     Match& oldest = recent_[oldest_];
     fold(oldest);
-    oldest = Match{time, playlist, rating, rated, form};
+    oldest = Match{number, time, playlist, rating, rated, form};
     oldest_ = (oldest_ + 1) % kFullDetailMatches;
 }
 
@@ -104,7 +104,8 @@ void ChartSeries::finish(HistorySummary& summary, std::span<const std::uint32_t>
     std::rotate(recent_.begin(), recent_.begin() + static_cast<std::ptrdiff_t>(oldest_), recent_.end());
     for (const Match& match : recent_) {
         if (match.rated)
-            summary.ratingPoints.push_back(RatingPoint{match.time, newIndex[match.playlist], match.rating});
+            summary.ratingPoints.push_back(
+                RatingPoint{match.time, newIndex[match.playlist], match.rating, match.number});
         summary.formPoints.push_back(formPoint(match.time, match.form));
     }
     buckets_.clear();

@@ -20,8 +20,8 @@ struct FormSums {
 
 class ChartSeries {
 public:
-    // One match in file order; `rated` when it carries a rating of `playlist`.
-    void add(std::int64_t time, bool rated, std::uint32_t playlist, std::int32_t rating,
+    // One match in time order, the `number`-th; `rated` when it carries a rating of `playlist`.
+    void add(std::uint64_t number, std::int64_t time, bool rated, std::uint32_t playlist, std::int32_t rating,
              const FormSums& form);
 
     // Moves the series into `summary`, renumbering playlists by `newIndex` (old index to new).
@@ -29,6 +29,7 @@ public:
 
 private:
     struct Match {
+        std::uint64_t number;
         std::int64_t time;
         std::uint32_t playlist;
         std::int32_t rating;

@@ -1,7 +1,8 @@
 #include "report/ConsoleSummary.h"
 
+#include "report/FigureText.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -48,37 +49,50 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::string percent(std::uint64_t part, std::uint64_t whole) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f%%",
-                  whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
-    return text;
+std::string number(std::uint64_t count) {
+    return groupedNumber(static_cast<std::int64_t>(count));
+}
+
+void printPlaylists(const HistorySummary& summary, std::ostream& out) {
+    if (summary.playlists.empty())
+        return;
+    out << '\n'
+        << std::string("Playlist") + std::string(kNameColumn - 8, ' ') << padLeft("Matches", 9)
+        << padLeft("W-L", 15) << padLeft("Win rate", 10) << padLeft("Rating", 8) << padLeft("Streak", 8)
+        << '\n';
+    for (const PlaylistSummary& playlist : summary.playlists) {
+        const auto [name, width] = shownName(playlist.name);
+        out << name << std::string(kNameColumn - std::min(width, kNameColumn), ' ')
+            << padLeft(number(playlist.matches), 9)
+            << padLeft(number(playlist.wins) + "-" + number(playlist.losses), 15)
+            << padLeft(percentText(playlist.wins, playlist.matches), 10)
+            << padLeft(playlist.currentRating ? groupedNumber(*playlist.currentRating) : "-", 8)
+            << padLeft(streakText(playlist.currentStreak), 8) << '\n';
+    }
 }
 
 } // namespace
 
 void printConsoleSummary(const HistorySummary& summary, std::ostream& out) {
-    out << summary.matches << " matches, " << summary.wins << " wins - " << summary.losses << " losses ("
-        << percent(summary.wins, summary.matches) << "), " << summary.sessionCount << " sessions\n";
-    if (!summary.playlists.empty()) {
+    out << countText(summary.matches, "match", "matches");
+    if (summary.matches > 0)
+        out << ", " << countText(summary.wins, "win", "wins") << " - "
+            << countText(summary.losses, "loss", "losses") << " ("
+            << percentText(summary.wins, summary.matches) << ")";
+    out << ", " << countText(summary.sessionCount, "session", "sessions") << '\n';
+    printPlaylists(summary, out);
+    if (summary.fileOrder.outOfPlace > 0) {
         out << '\n'
-            << std::string("Playlist") + std::string(kNameColumn - 8, ' ') << padLeft("Matches", 9)
-            << padLeft("W-L", 13) << padLeft("Win rate", 10) << padLeft("Rating", 8) << padLeft("Streak", 8)
-            << '\n';
-    }
-    for (const PlaylistSummary& playlist : summary.playlists) {
-        const auto [name, width] = shownName(playlist.name);
-        out << name << std::string(kNameColumn - std::min(width, kNameColumn), ' ')
-            << padLeft(std::to_string(playlist.matches), 9)
-            << padLeft(std::to_string(playlist.wins) + "-" + std::to_string(playlist.losses), 13)
-            << padLeft(percent(playlist.wins, playlist.matches), 10)
-            << padLeft(playlist.currentRating ? std::to_string(*playlist.currentRating) : "-", 8)
-            << padLeft(streakText(playlist.currentStreak), 8) << '\n';
+            << "The lines are not in time order: "
+            << countText(summary.fileOrder.outOfPlace, "match is", "matches are")
+            << " out of place (each earlier than a match on a line above it; the first on line "
+            << number(summary.fileOrder.firstOutOfPlaceLine)
+            << "). Every figure is worked out in time order.\n";
     }
     if (summary.skippedCount > 0) {
         out << '\n'
-            << summary.skippedCount << (summary.skippedCount == 1 ? " line was" : " lines were")
-            << " not read as a match (first: line " << summary.skipped.front().line << ", "
+            << countText(summary.skippedCount, "line was", "lines were")
+            << " not read as a match (first: line " << number(summary.skipped.front().line) << ", "
             << summary.skipped.front().reason << "); the page lists them.\n";
     }
 }

@@ -1,5 +1,8 @@
 #include "report/HistoryBuilder.h"
 
+#include "report/FigureText.h"
+#include "report/HeldRows.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -40,19 +43,24 @@ std::uint32_t HistoryBuilder::playlistIndex(std::string_view name) {
 }
 
 void HistoryBuilder::match(const MatchRecord& match) {
+    if (!inTimeOrder_ || match.time < previousTime_) {
+        inTimeOrder_ = false;
+        return;
+    }
     const std::uint32_t index = playlistIndex(match.playlist);
     PlaylistState& state = playlists_[index];
     PlaylistSummary& playlist = state.summary;
 
-    summary_.firstMatch = summary_.matches == 0 ? match.time : std::min(summary_.firstMatch, match.time);
-    summary_.lastMatch = summary_.matches == 0 ? match.time : std::max(summary_.lastMatch, match.time);
+    if (summary_.matches == 0)
+        summary_.firstMatch = match.time;
+    summary_.lastMatch = match.time;
     summary_.count(match.win);
     countStreak(summary_.currentStreak, summary_.bestWinStreak, match.win);
 
     playlist.count(match.win);
     playlist.mvps += match.mvp ? 1 : 0;
     playlist.ranked = match.ranked;
-    playlist.lastPlayed = std::max(playlist.lastPlayed, match.time);
+    playlist.lastPlayed = match.time;
     const std::array<std::int32_t, kAveragedNames.size()> values{match.points, match.goals, match.assists,
                                                                  match.saves,  match.shots, match.demos};
     for (std::size_t which = 0; which < values.size(); ++which)
@@ -71,14 +79,12 @@ void HistoryBuilder::match(const MatchRecord& match) {
         }
     }
     countSession(match, index, ratingBefore);
-    series_.add(match.time, rated, index, match.rating, formAfter(match));
+    series_.add(summary_.matches, match.time, rated, index, match.rating, formAfter(match));
 }
 
 void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playlist,
                                   std::optional<std::int32_t> ratingBefore) {
-    const std::int64_t gap =
-        match.time > previousTime_ ? match.time - previousTime_ : previousTime_ - match.time;
-    if (haveSession_ && gap > kSessionGapSeconds)
+    if (haveSession_ && match.time - previousTime_ > kSessionGapSeconds)
         closeSession();
     if (!haveSession_) {
         haveSession_ = true;
@@ -87,8 +93,7 @@ void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playli
         ++summary_.sessionCount;
     }
     previousTime_ = match.time;
-    session_.start = std::min(session_.start, match.time);
-    session_.end = std::max(session_.end, match.time);
+    session_.end = match.time;
     session_.count(match.win);
     session_.pointsSum += match.points;
     if (match.rating > 0) {
@@ -114,22 +119,23 @@ void HistoryBuilder::closeSession() {
 FormSums HistoryBuilder::formAfter(const MatchRecord& match) {
     const std::array<std::int32_t, kFormStatistics> values{match.points, match.goals, match.assists,
                                                            match.saves, match.shots};
-    std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formCount_ % kFormWindow];
-    for (std::size_t which = 0; which < kFormStatistics; ++which) {
-        if (formCount_ >= kFormWindow)
-            formSums_.sums[which] -= slot[which];
-        formSums_.sums[which] += values[which];
-    }
+    std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formNext_];
+    formNext_ = formNext_ + 1 == kFormWindow ? 0 : formNext_ + 1;
+    // Worked on a copy and stored whole: reading the sums back right after storing them one by one
+    // stalls the processor on every match.
+    FormSums sums = formSums_;
+    for (std::size_t which = 0; which < kFormStatistics; ++which)
+        sums.sums[which] += std::int64_t{values[which]} - slot[which]; // a slot not yet filled holds zeros
     slot = values;
-    ++formCount_;
-    formSums_.count = static_cast<std::uint32_t>(std::min(formCount_, kFormWindow));
-    return formSums_;
+    sums.count = std::min<std::uint32_t>(sums.count + 1, kFormWindow);
+    formSums_ = sums;
+    return sums;
 }
 
 void HistoryBuilder::skipped(std::uint64_t line, const std::string& reason) {
     ++summary_.skippedCount;
     if (summary_.skipped.size() < kListedSkippedLines)
-        summary_.skipped.push_back(SkippedLine{line, reason});
+        summary_.skipped.push_back(SkippedLine{line, visibleText(reason)});
 }
 
 HistorySummary HistoryBuilder::finish() {
@@ -184,7 +190,21 @@ void HistoryBuilder::moveKeptSessions(const std::vector<std::uint32_t>& newIndex
 }
 
 HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now) {
-    HistoryBuilder builder(now);
-    readStatsRows(file, builder, now);
-    return builder.finish();
+    {
+        HistoryBuilder streamed(now);
+        readStatsRows(file, streamed, now, [&] { return streamed.inTimeOrder(); });
+        if (streamed.inTimeOrder())
+            return streamed.finish();
+    }
+    HistoryBuilder sorted(now);
+    HeldRows held(sorted);
+    std::error_code unknownSize;
+    const std::uintmax_t bytes = std::filesystem::file_size(file, unknownSize);
+    if (!unknownSize)
+        held.reserveFor(bytes);
+    readStatsRows(file, held, now);
+    held.handOnInTimeOrder();
+    HistorySummary summary = sorted.finish();
+    summary.fileOrder = held.fileOrder();
+    return summary;
 }

@@ -1,4 +1,6 @@
-// Computes the history summary from the rows of a stats file, fed one at a time in file order.
+// Computes the history summary from the rows of a stats file, fed one at a time in time order. A match
+// earlier than one fed before ends its work: the rows were not in time order (inTimeOrder() says so),
+// and a summary of them in that order would be wrong; summarizeStatsFile() then sorts them.
 #pragma once
 
 #include "report/ChartSeries.h"
@@ -7,6 +9,7 @@
 
 #include <array>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +23,9 @@ public:
 
     void match(const MatchRecord& match) override;
     void skipped(std::uint64_t line, const std::string& reason) override;
+
+    // False once a match came earlier than one before it: the summary is not to be used.
+    bool inTimeOrder() const { return inTimeOrder_; }
 
     HistorySummary finish();
 
@@ -57,13 +63,16 @@ private:
     std::uint32_t lastPlaylist_ = 0;
     bool haveSession_ = false;
     SessionSummary session_;
-    std::int64_t previousTime_ = 0;
+    std::int64_t previousTime_ = std::numeric_limits<std::int64_t>::min();
+    bool inTimeOrder_ = true;
     std::vector<SessionSummary> finishedSessions_; // oldest first, trimmed to the newest kKeptSessions
     std::array<std::array<std::int32_t, kFormStatistics>, kFormWindow> formWindow_{};
     FormSums formSums_;
-    std::size_t formCount_ = 0;
+    std::size_t formNext_ = 0; // the slot of formWindow_ the next match takes
     ChartSeries series_;
 };
 
-// Reads the file and computes its summary; throws StatsFileError when the file cannot be read.
+// Reads the file and computes its summary, every figure in the order of the matches' times: a file in
+// time order is streamed once; one that is not is read a second time, its matches held and sorted
+// (HeldRows). Throws StatsFileError when the file cannot be read.
 HistorySummary summarizeStatsFile(const std::filesystem::path& file, std::int64_t now);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,23 @@ inline constexpr std::size_t kFormStatistics = 5; // the first five of kAveraged
 struct SkippedLine {
     std::uint64_t line = 0;
     std::string reason;
+};
+
+// Whether the rows of a file, in file order, run in time order. A row is out of place when its time is
+// earlier than that of a row above it: a newest-first file of n matches has n - 1 rows out of place;
+// five matches stamped by a clock an hour behind, five.
+struct TimeOrder {
+    std::uint64_t outOfPlace = 0;
+    std::uint64_t firstOutOfPlaceLine = 0; // 0 while every row is in place
+    std::int64_t latest = std::numeric_limits<std::int64_t>::min();
+
+    void see(std::int64_t time, std::uint64_t line) {
+        if (time >= latest) {
+            latest = time;
+        } else if (outOfPlace++ == 0) {
+            firstOutOfPlaceLine = line;
+        }
+    }
 };
 
 // How many matches, and how many of them were won and lost.
@@ -70,9 +88,10 @@ struct RatingPoint {
     std::int64_t time = 0;
     std::uint32_t playlist = 0;
     std::int32_t rating = 0;
+    std::uint64_t match = 0; // the match's number in time order, the first being 1
 };
 
-// The ratings of one playlist within one time bucket, in file order.
+// The ratings of one playlist within one time bucket, in time order.
 struct RatingBucket {
     std::int64_t start = 0;
     std::uint32_t playlist = 0;
@@ -96,6 +115,8 @@ struct HistorySummary : MatchTally {
     std::int64_t currentStreak = 0;
     std::uint64_t skippedCount = 0;
     std::vector<SkippedLine> skipped; // the first kListedSkippedLines
+    // The figures are worked out in time order; this says how far the file's own order was from it.
+    TimeOrder fileOrder;
 
     std::vector<PlaylistSummary> playlists; // most played first
     std::uint64_t sessionCount = 0;

@@ -2,12 +2,13 @@
 
 #include "report/ConsoleSummary.h"
 #include "report/HistoryBuilder.h"
+#include "report/OutputFile.h"
 #include "report/ReportOptions.h"
 #include "report/ReportPage.h"
 #include "report/SummaryJson.h"
 
 #include <chrono>
-#include <fstream>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -25,13 +26,12 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     return !error && left == right;
 }
 
-bool writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open())
-        return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+// Writes one output whole or not at all; says why on `err` when it cannot.
+bool writeOutput(const std::filesystem::path& path, std::string_view text, std::ostream& err) {
+    const std::optional<std::string> failure = replaceFileWith(path, text);
+    if (failure)
+        err << kProgram << pathToUtf8(path) << ": cannot be written: " << *failure << '\n';
+    return !failure;
 }
 
 std::int64_t currentTime() {
@@ -77,16 +77,16 @@ int runReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     } catch (const StatsFileError& failure) {
         err << kProgram << statsName << ": " << failure.what() << '\n';
         return 2;
+    } catch (const std::bad_alloc&) {
+        // Only a file out of time order is held whole, to be sorted.
+        err << kProgram << statsName << ": not enough memory to hold its matches for sorting them by time\n";
+        return 2;
     }
     const nlohmann::ordered_json json = summaryJson(summary, pathToUtf8(options->statsFile.filename()));
-    if (!writeFile(options->page, reportPage(jsonText(json)))) {
-        err << kProgram << pathToUtf8(options->page) << ": cannot be written\n";
+    if (!writeOutput(options->page, reportPage(jsonText(json)), err))
         return 1;
-    }
-    if (options->json && !writeFile(*options->json, jsonText(json, 1) + "\n")) {
-        err << kProgram << pathToUtf8(*options->json) << ": cannot be written\n";
+    if (options->json && !writeOutput(*options->json, jsonText(json, 1) + "\n", err))
         return 1;
-    }
     out << "Report: " << pathToUtf8(options->page) << '\n';
     if (options->json)
         out << "JSON:   " << pathToUtf8(*options->json) << '\n';

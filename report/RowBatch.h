@@ -2,8 +2,8 @@
 // thread hands them on in the same order.
 #pragma once
 
-#include "statsfile/MatchRecord.h"
 #include "report/StatsFileRows.h"
+#include "statsfile/MatchRecord.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -48,7 +48,8 @@ void parseIntoBatches(std::istream& in, BatchQueue& queue, std::int64_t now) {
 // Parses the file on its own thread, block by block, while the calling thread summarises the rows
 // parsed before: on two cores the two halves of the work overlap. The sink is called from the calling
 // thread only, in file order, exactly as a single pass would call it.
-void readInParallel(std::istream& in, StatsRowSink& sink, std::int64_t now) {
+void readInParallel(std::istream& in, StatsRowSink& sink, std::int64_t now,
+                    const std::function<bool()>& keepReading) {
     BatchQueue queue;
     std::thread reading([&] { parseIntoBatches(in, queue, now); });
     // However the summarising ends, the reading thread is stopped and joined before the queue goes.
@@ -63,15 +64,18 @@ void readInParallel(std::istream& in, StatsRowSink& sink, std::int64_t now) {
     while (RowBatch* batch = queue.nextFilled()) {
         batch->handTo(sink);
         queue.emptied(batch);
+        if (keepReading && !keepReading())
+            return;
     }
 }
 
 } // namespace
 
-void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink, std::int64_t now) {
+void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink, std::int64_t now,
+                   const std::function<bool()>& keepReading) {
     checkIsRegularFile(file);
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         throw StatsFileError("cannot be opened for reading");
-    readInParallel(in, sink, now);
+    readInParallel(in, sink, now, keepReading);
 }

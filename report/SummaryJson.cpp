@@ -73,7 +73,7 @@ Json chartsJson(const HistorySummary& summary) {
             {bucket.start, bucket.playlist, bucket.first, bucket.last, bucket.lowest, bucket.highest}));
     Json points = Json::array();
     for (const RatingPoint& point : summary.ratingPoints)
-        points.push_back(Json::array({point.time, point.playlist, point.rating}));
+        points.push_back(Json::array({point.time, point.playlist, point.rating, point.match}));
     Json formNames = Json::array();
     for (std::size_t which = 0; which < kFormStatistics; ++which)
         formNames.push_back(kAveragedNames[which]);
@@ -115,8 +115,12 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
         {"skippedCount", summary.skippedCount},
         {"skippedLines", std::move(skippedLines)},
         {"skipped", std::move(skipped)},
+        {"outOfPlace", summary.fileOrder.outOfPlace},
+        {"firstOutOfPlaceLine",
+         summary.fileOrder.outOfPlace > 0 ? Json(summary.fileOrder.firstOutOfPlaceLine) : Json(nullptr)},
         {"playlists", std::move(playlists)},
         {"sessionCount", summary.sessionCount},
+        {"sessionGapSeconds", kSessionGapSeconds},
         {"sessions", std::move(sessions)},
         {"charts", chartsJson(summary)},
     };

@@ -21,7 +21,12 @@ int wmain(int argc, wchar_t** argv) {
     return status;
 }
 #else
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // Past a file-size limit a write then fails with its reason ("File too large"), and the program
+    // cleans up and says so, instead of being stopped mid-write by the signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return runReport(arguments, std::cout, std::cerr);
 }

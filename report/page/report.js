@@ -6,7 +6,9 @@
                  '#8fa2ff', '#e0d45a'];
   var formColours = ['#5aa9ff', '#f7b955', '#b483ff', '#3ecf8e', '#ff7eb6'];
   var formLabels = ['Points', 'Goals', 'Assists', 'Saves', 'Shots'];
-  var numbers = new Intl.NumberFormat();
+  // Figures are written by the console's rule (report/FigureText.h): whole numbers grouped by
+  // thousands with commas, fractions rounded half away from zero from the exact fraction of whole numbers.
+  var numbers = new Intl.NumberFormat('en-US');
   var dateTime = new Intl.DateTimeFormat(undefined, { dateStyle: 'medium', timeStyle: 'short' });
   var dateOnly = new Intl.DateTimeFormat(undefined, { dateStyle: 'medium' });
   var weekdayDate = new Intl.DateTimeFormat(undefined, { weekday: 'short', day: 'numeric', month: 'short', year: 'numeric' });
@@ -25,11 +27,27 @@
     });
   }
   function date(seconds) { return new Date(seconds * 1000); }
-  function percent(share) { return share === null ? '\u2013' : (share * 100).toFixed(1) + '%'; }
+  // numerator / denominator with `decimals` decimals; both whole numbers, so no binary fraction
+  // decides a tie.
+  function ratioText(numerator, denominator, decimals) {
+    var scale = Math.pow(10, decimals);
+    var units = Math.floor((2 * Math.abs(numerator) * scale + denominator) / (2 * denominator));
+    var text = numbers.format(Math.floor(units / scale));
+    if (decimals > 0) {
+      var fraction = String(units % scale);
+      while (fraction.length < decimals) fraction = '0' + fraction;
+      text += '.' + fraction;
+    }
+    return (numerator < 0 && units > 0 ? '-' : '') + text;
+  }
+  function percentOf(part, whole) { return whole ? ratioText(part * 100, whole, 1) + '%' : '\u2013'; }
+  // The JSON carries shares and averages; their whole-number parts come back exactly from them.
+  function shareText(share, whole) { return share === null ? '\u2013' : percentOf(Math.round(share * whole), whole); }
+  function averageText(average, count, decimals) { return ratioText(Math.round(average * count), count, decimals); }
+  function counted(n, one, many) { return numbers.format(n) + ' ' + (n === 1 ? one : many); }
   function signed(n) { return n > 0 ? '+' + numbers.format(n) : n < 0 ? '\u2212' + numbers.format(-n) : '\u00b10'; }
   function trend(n) { return n > 0 ? 'up' : n < 0 ? 'down' : ''; }
   function streak(n) { return n > 0 ? n + 'W' : n < 0 ? (-n) + 'L' : '\u2013'; }
-  function fixed(n, digits) { return Number(n).toFixed(digits); }
   function duration(seconds) {
     var minutes = Math.round(seconds / 60);
     if (minutes < 60) return minutes + ' min';
@@ -62,26 +80,39 @@
     node.title = playlist.name;
     return node;
   }
+  // Calendar days from the first match's to the last match's, both counted, in local time.
+  function daysPlayed() {
+    var first = date(data.firstMatch);
+    var last = date(data.lastMatch);
+    var firstDay = Date.UTC(first.getFullYear(), first.getMonth(), first.getDate());
+    var lastDay = Date.UTC(last.getFullYear(), last.getMonth(), last.getDate());
+    return Math.round((lastDay - firstDay) / 86400000) + 1;
+  }
   function headline() {
     var tiles = document.getElementById('tiles');
     var span = data.matches ? dateOnly.format(date(data.firstMatch)) + ' \u2013 ' + dateOnly.format(date(data.lastMatch)) : 'no matches yet';
-    var days = data.matches ? Math.max(1, Math.round((data.lastMatch - data.firstMatch) / 86400)) : 0;
-    tiles.appendChild(tile('Matches', numbers.format(data.matches), numbers.format(data.sessionCount) + ' sessions'));
-    var record = tile('Wins \u2013 losses', '', 'best run ' + data.bestWinStreak + ' wins');
+    tiles.appendChild(tile('Matches', numbers.format(data.matches), counted(data.sessionCount, 'session', 'sessions')));
+    var record = tile('Wins \u2013 losses', '', 'best run ' + counted(data.bestWinStreak, 'win', 'wins'));
     var value = record.querySelector('.value');
     value.className += ' compact';
     value.appendChild(el('span', 'up', numbers.format(data.wins)));
     value.appendChild(el('span', 'dash', '\u2009\u2013\u2009'));
     value.appendChild(el('span', 'down', numbers.format(data.losses)));
     tiles.appendChild(record);
-    tiles.appendChild(tile('Win rate', percent(data.winRate), 'current streak ' + streak(data.currentStreak),
-                           data.winRate === null ? '' : data.winRate >= 0.5 ? 'up' : 'down'));
-    tiles.appendChild(tile('Span', days + (days === 1 ? ' day' : ' days'), span));
+    tiles.appendChild(tile('Win rate', percentOf(data.wins, data.matches), 'current streak ' + streak(data.currentStreak),
+                           data.matches === 0 ? '' : 2 * data.wins >= data.matches ? 'up' : 'down'));
+    tiles.appendChild(tile('Span', data.matches ? counted(daysPlayed(), 'day', 'days') : '\u2013', span));
     data.playlists.forEach(function (playlist, index) {
       if (playlist.ranked && playlist.currentRating !== null) tiles.appendChild(ratingTile(playlist, index));
     });
     document.getElementById('subtitle').textContent = data.file + ' \u00b7 ' + span;
     document.title = 'Tallyglass \u2013 ' + data.file;
+    if (data.outOfPlace > 0) {
+      // The console's sentence, word for word.
+      document.getElementById('order-note').textContent = 'The lines are not in time order: ' +
+        counted(data.outOfPlace, 'match is', 'matches are') + ' out of place (each earlier than a match on a line above it; ' +
+        'the first on line ' + numbers.format(data.firstOutOfPlaceLine) + '). Every figure is worked out in time order.';
+    }
   }
 
   // --- tables ---
@@ -114,7 +145,7 @@
       row.appendChild(name);
       row.appendChild(cell(numbers.format(p.matches)));
       row.appendChild(cell(numbers.format(p.wins) + ' \u2013 ' + numbers.format(p.losses)));
-      var rate = cell(percent(p.winRate));
+      var rate = cell(percentOf(p.wins, p.matches));
       var bar = el('span', 'bar');
       var fill = el('i');
       fill.style.width = (p.winRate * 100).toFixed(1) + '%';
@@ -122,12 +153,12 @@
       rate.appendChild(bar);
       row.appendChild(rate);
       row.appendChild(cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating)));
-      row.appendChild(cell(p.bestWinStreak));
+      row.appendChild(cell(numbers.format(p.bestWinStreak)));
       row.appendChild(cell(streak(p.currentStreak), trend(p.currentStreak)));
       ['points', 'goals', 'assists', 'saves', 'shots', 'demos'].forEach(function (key) {
-        row.appendChild(cell(fixed(p.averages[key], key === 'points' ? 0 : 2)));
+        row.appendChild(cell(averageText(p.averages[key], p.matches, key === 'points' ? 0 : 2)));
       });
-      row.appendChild(cell(percent(p.mvpRate)));
+      row.appendChild(cell(shareText(p.mvpRate, p.matches)));
       row.appendChild(cell(dateOnly.format(date(p.lastPlayed))));
       return row;
     });
@@ -141,11 +172,11 @@
       row.appendChild(cell(weekdayDate.format(date(s.start))));
       row.appendChild(cell(timeOnly.format(date(s.start)) + ' \u2013 ' + timeOnly.format(date(s.end))));
       row.appendChild(cell(duration(s.end - s.start)));
-      row.appendChild(cell(s.matches));
+      row.appendChild(cell(numbers.format(s.matches)));
       var record = cell('');
-      record.appendChild(el('span', 'up', s.wins));
+      record.appendChild(el('span', 'up', numbers.format(s.wins)));
       record.appendChild(document.createTextNode(' \u2013 '));
-      record.appendChild(el('span', 'down', s.losses));
+      record.appendChild(el('span', 'down', numbers.format(s.losses)));
       row.appendChild(record);
       var changes = cell('', 'text');
       Object.keys(s.ratingChange).forEach(function (name) {
@@ -155,13 +186,13 @@
         changes.appendChild(part);
       });
       row.appendChild(changes);
-      row.appendChild(cell(fixed(s.averagePoints, 0)));
+      row.appendChild(cell(averageText(s.averagePoints, s.matches, 0)));
       return row;
     });
     table('sessions', ['Date', 'Time', 'Length', 'Matches', 'W \u2013 L', '<Rating change', 'Avg points'], rows);
+    var rule = 'a break of more than ' + counted(data.sessionGapSeconds / 60, 'minute', 'minutes') + ' starts a new session';
     document.getElementById('sessions-hint').textContent = data.sessionCount > data.sessions.length
-      ? 'the latest ' + data.sessions.length + ' of ' + numbers.format(data.sessionCount) + ' \u00b7 a break of more than 30 minutes starts a new session'
-      : 'a break of more than 30 minutes starts a new session';
+      ? 'the latest ' + data.sessions.length + ' of ' + numbers.format(data.sessionCount) + ' \u00b7 ' + rule : rule;
   }
 
   function skippedTable() {
@@ -170,19 +201,28 @@
       note.textContent = 'Every line of the file was read.';
       return;
     }
-    note.textContent = numbers.format(data.skippedCount) + (data.skippedCount === 1 ? ' line was' : ' lines were') +
-      ' not read as a match' + (data.skippedCount > data.skipped.length ? '; the first ' + data.skipped.length + ' are listed.' : '.') +
+    note.textContent = counted(data.skippedCount, 'line was', 'lines were') +
+      ' not read as a match' + (data.skippedCount > data.skipped.length ? '; the first ' + numbers.format(data.skipped.length) + ' are listed.' : '.') +
       ' Line numbers count the header as line 1.';
     table('skipped', ['Line', '<Why'], data.skipped.map(function (s) {
       var row = el('tr');
-      row.appendChild(cell(s.line));
+      row.appendChild(cell(numbers.format(s.line)));
       row.appendChild(cell(s.reason, 'text'));
       return row;
     }));
   }
 
   // --- charts (Dygraphs) ---
+  // The x axis runs by date or by match number (a control above the rating chart, or #by-date /
+  // #by-match in the address). By match, only the matches drawn one point each are shown: all of a
+  // history of up to 2,000. A break between sessions is a gap in the rating lines either way.
+  var charts = data.charts;
+  var detailTimes = charts.formPoints.map(function (point) { return point[0]; });
+  var firstDetailNumber = data.matches - detailTimes.length + 1;
+  var axisMode = location.hash === '#by-date' ? 'date' : location.hash === '#by-match' ? 'match'
+    : charts.ratingBuckets.length || charts.formBuckets.length ? 'date' : 'match';
   var pendingCharts = 0;
+  var shownCharts = [];
   function chartDrawn() {
     pendingCharts -= 1;
     if (pendingCharts === 0) markDrawn();
@@ -190,30 +230,53 @@
   function markDrawn() {
     root.setAttribute('data-draw-ms', String(Math.round(performance.now()))); // since the page began to load
     root.setAttribute('data-drawn', 'yes');
+    root.setAttribute('data-axis', axisMode);
   }
 
-  // Rows sorted by time; values at the same moment share a row.
-  function mergeRows(events, width) {
+  // The match numbers after which a session ends, among the matches drawn one point each.
+  function sessionEnds() {
+    var ends = [];
+    for (var i = 1; i < detailTimes.length; i += 1)
+      if (detailTimes[i] - detailTimes[i - 1] > data.sessionGapSeconds) ends.push(firstDetailNumber + i - 1);
+    return ends;
+  }
+  function timeOfMatch(number) { return detailTimes[number - firstDetailNumber]; }
+  function xValue(key) { return axisMode === 'date' ? date(key) : key; }
+
+  // Rows sorted by x; values at the same x share a row. An event [x key, series, value], or [x key,
+  // null] for a gap in every series.
+  function mergeRows(events, width, gapValue) {
     events.sort(function (a, b) { return a[0] - b[0]; });
     var rows = [];
+    var lastKey = null;
     events.forEach(function (event) {
       var last = rows[rows.length - 1];
-      if (!last || last[0].getTime() !== event[0] * 1000) {
-        last = [date(event[0])];
+      if (!last || lastKey !== event[0]) {
+        last = [xValue(event[0])];
         for (var i = 0; i < width; i += 1) last.push(null);
         rows.push(last);
+        lastKey = event[0];
       }
-      last[event[1] + 1] = event[2];
+      if (event[1] === null) {
+        for (var j = 1; j <= width; j += 1) if (last[j] === null) last[j] = gapValue;
+      } else {
+        last[event[1] + 1] = event[2];
+      }
     });
     return rows;
   }
 
+  function whenText(x) {
+    if (axisMode === 'date') return dateTime.format(new Date(x));
+    var time = timeOfMatch(x);
+    return 'Match ' + numbers.format(x) + (time === undefined ? '' : ' \u00b7 ' + dateTime.format(date(time)));
+  }
   function legendFormatter(names, colours) {
     return function (legend) {
-      var html = legend.x === undefined || legend.x === null ? '' : '<span class="when">' + escapeHtml(dateTime.format(new Date(legend.x))) + '</span>';
+      var html = legend.x === undefined || legend.x === null ? '' : '<span class="when">' + escapeHtml(whenText(legend.x)) + '</span>';
       legend.series.forEach(function (series, index) {
         var value = legend.x === undefined || legend.x === null || series.y === undefined || series.y === null || isNaN(series.y)
-          ? '' : ' <b>' + escapeHtml(Number(series.y).toLocaleString(undefined, { maximumFractionDigits: 2 })) + '</b>';
+          ? '' : ' <b>' + escapeHtml(Number(series.y).toLocaleString('en-US', { maximumFractionDigits: 2 })) + '</b>';
         html += '<span class="entry"><span class="swatch" style="background:' + colours[index] + '"></span>' +
           escapeHtml(names[index]) + value + '</span>';
       });
@@ -226,15 +289,31 @@
     gridLineColor: '#26303c',
     axisLabelFontSize: 12,
   };
-  // Both charts zoom through the strip below them, drawn alike.
+  // Both charts zoom through the strip below them, drawn alike; a short history needs none.
   var rangeSelectorStyle = {
-    showRangeSelector: true,
+    showRangeSelector: data.matches > 40,
     rangeSelectorHeight: 34,
     rangeSelectorPlotFillColor: '#2b4a6b',
     rangeSelectorPlotStrokeColor: '#5aa9ff',
     rangeSelectorBackgroundStrokeColor: '#3a4654',
     rangeSelectorForegroundStrokeColor: '#8b97a6',
   };
+  // Room at either end, so the first and last points show whole: half a match, or a little time.
+  function xWindow(from) {
+    if (!data.matches) return null;
+    if (axisMode === 'match') return detailTimes.length ? [firstDetailNumber - 0.5, data.matches + 0.5] : null;
+    var first = from === undefined ? data.firstMatch * 1000 : from;
+    var pad = Math.max((data.lastMatch * 1000 - first) / 50, 20 * 60 * 1000);
+    return [first - pad, data.lastMatch * 1000 + pad];
+  }
+  function xAxis() {
+    if (axisMode === 'date') return {};
+    return {
+      valueFormatter: function (x) { return 'Match ' + numbers.format(x); },
+      axisLabelFormatter: function (x) { return Number.isInteger(x) ? numbers.format(x) : ''; },
+      pixelsPerLabel: 60,
+    };
+  }
 
   function options(extra) {
     var result = {};
@@ -245,7 +324,6 @@
   }
 
   function ratingChart() {
-    var charts = data.charts;
     var seriesOf = {};
     var names = [];
     var colours = [];
@@ -259,78 +337,135 @@
     }
     // Used playlists in table order, so colours match the tiles and the table.
     var used = {};
-    charts.ratingBuckets.forEach(function (b) { used[b[1]] = true; });
+    if (axisMode === 'date') charts.ratingBuckets.forEach(function (b) { used[b[1]] = true; });
     charts.ratingPoints.forEach(function (p) { used[p[1]] = true; });
     Object.keys(used).map(Number).sort(function (a, b) { return a - b; }).forEach(series);
     var note = document.getElementById('rating-note');
+    note.textContent = '';
+    document.getElementById('rating-chart').style.display = '';
     if (names.length === 0) {
       document.getElementById('rating-chart').style.display = 'none';
       note.textContent = 'No match in the file carries a rating yet.';
       return;
     }
     var events = [];
-    var reducedEnd = charts.ratingPoints.length ? charts.ratingPoints[0][0] : Infinity;
-    charts.ratingBuckets.forEach(function (b) {
-      var s = series(b[1]);
-      var end = Math.min(b[0] + charts.bucketSeconds - 1, reducedEnd - 1);
-      events.push([b[0], s, [b[4], b[2], b[5]]]);
-      if (end > b[0]) events.push([end, s, [b[4], b[3], b[5]]]);
-    });
-    charts.ratingPoints.forEach(function (p) { events.push([p[0], series(p[1]), [p[2], p[2], p[2]]]); });
-    if (charts.ratingBuckets.length) {
-      note.textContent = 'Before ' + dateOnly.format(date(reducedEnd === Infinity ? data.lastMatch : reducedEnd)) +
-        ' each ' + (charts.bucketSeconds === 86400 ? 'day' : 'period of ' + Math.round(charts.bucketSeconds / 86400) + ' days') +
-        ' is drawn as its first and last rating, with the band from its lowest to its highest.';
+    if (axisMode === 'date') {
+      var reducedEnd = charts.ratingPoints.length ? charts.ratingPoints[0][0] : Infinity;
+      charts.ratingBuckets.forEach(function (b) {
+        var s = series(b[1]);
+        var end = Math.min(b[0] + charts.bucketSeconds - 1, reducedEnd - 1);
+        events.push([b[0], s, [b[4], b[2], b[5]]]);
+        if (end > b[0]) events.push([end, s, [b[4], b[3], b[5]]]);
+      });
+      charts.ratingPoints.forEach(function (p) { events.push([p[0], series(p[1]), [p[2], p[2], p[2]]]); });
+      sessionEnds().forEach(function (number) { events.push([timeOfMatch(number) + 1, null]); });
+      if (charts.ratingBuckets.length) {
+        note.textContent = 'Before ' + dateOnly.format(date(reducedEnd === Infinity ? data.lastMatch : reducedEnd)) +
+          ' each ' + (charts.bucketSeconds === 86400 ? 'day' : 'period of ' + Math.round(charts.bucketSeconds / 86400) + ' days') +
+          ' is drawn as its first and last rating, with the band from its lowest to its highest.';
+      }
+    } else {
+      charts.ratingPoints.forEach(function (p) { events.push([p[3], series(p[1]), [p[2], p[2], p[2]]]); });
+      sessionEnds().forEach(function (number) { events.push([number + 0.5, null]); });
+      document.getElementById('rating-chart').setAttribute('data-session-breaks', String(sessionEnds().length));
+      if (firstDetailNumber > 1) {
+        note.textContent = 'By match: the latest ' + numbers.format(detailTimes.length) + ' of ' +
+          counted(data.matches, 'match', 'matches') + '; by date shows them all.';
+      }
     }
-    var labels = ['Time'].concat(names.map(function (_, i) { return 's' + i; }));
+    var labels = ['x'].concat(names.map(function (_, i) { return 's' + i; }));
     pendingCharts += 1;
-    new Dygraph(document.getElementById('rating-chart'), mergeRows(events, names.length), options({
+    var points = events.filter(function (event) { return event[1] !== null; }).length;
+    shownCharts.push(new Dygraph(document.getElementById('rating-chart'), mergeRows(events, names.length, [NaN, NaN, NaN]), options({
       labels: labels,
       colors: colours,
       customBars: true,
       connectSeparatedPoints: true,
       strokeWidth: 1.6,
-      drawPoints: events.length < 400,
-      pointSize: 2,
+      drawPoints: points < 400,
+      pointSize: points < 60 ? 3 : 2,
       highlightCircleSize: 4,
       legend: 'always',
       labelsDiv: document.getElementById('rating-legend'),
       legendFormatter: legendFormatter(names, colours),
-      axes: { y: { axisLabelWidth: 56 } },
+      axes: { x: xAxis(), y: { axisLabelWidth: 56 } },
+      dateWindow: xWindow(),
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
-    }));
+    })));
+  }
+
+  function formHint() {
+    var size = charts.formWindow;
+    var over = data.matches < size
+      ? 'each point: the average of all matches up to it (' + counted(data.matches, 'match', 'matches') +
+        ' in all; the window is the last ' + size + ' once there are that many)'
+      : 'average of the last ' + size + ' matches (of all before them at the start)';
+    var sixWeeks = axisMode === 'date' && data.lastMatch - data.firstMatch > 42 * 86400
+      ? ' \u00b7 the latest six weeks; drag the range below for more' : '';
+    return over + ' \u00b7 points on the right axis' + sixWeeks;
   }
 
   function formChart() {
-    var charts = data.charts;
-    document.getElementById('form-hint').textContent = 'average of the last ' + charts.formWindow +
-      ' matches \u00b7 points on the right axis \u00b7 the latest six weeks; drag the range below for more';
-    var rows = charts.formBuckets.concat(charts.formPoints).map(function (point) {
-      return [date(point[0])].concat(point.slice(1));
+    document.getElementById('form-hint').textContent = formHint();
+    var source = axisMode === 'date' ? charts.formBuckets.concat(charts.formPoints) : charts.formPoints;
+    var rows = source.map(function (point, index) {
+      var x = axisMode === 'date' ? date(point[0]) : firstDetailNumber + index;
+      return [x].concat(point.slice(1));
     });
     rows.sort(function (a, b) { return a[0] - b[0]; });
     if (rows.length === 0) {
       document.getElementById('form-panel').style.display = 'none';
       return;
     }
-    var labels = ['Time'].concat(formLabels);
-    // The latest weeks at first: a year of rolling averages at once is a blur; the range below widens it.
-    var newest = rows[rows.length - 1][0].getTime();
-    var range = [Math.max(rows[0][0].getTime(), newest - 42 * 86400 * 1000), newest];
+    var labels = ['x'].concat(formLabels);
+    // By date, the latest weeks at first: a year of rolling averages at once is a blur; the range
+    // below widens it.
+    var newest = Number(rows[rows.length - 1][0]);
+    var range = [Math.max(Number(rows[0][0]), newest - 42 * 86400 * 1000), newest];
     pendingCharts += 1;
-    new Dygraph(document.getElementById('form-chart'), rows, options({
+    shownCharts.push(new Dygraph(document.getElementById('form-chart'), rows, options({
       labels: labels,
       colors: formColours,
       strokeWidth: 1.4,
+      drawPoints: rows.length < 60,
+      pointSize: 2.5,
       highlightCircleSize: 3,
       legend: 'always',
       labelsDiv: document.getElementById('form-legend'),
       legendFormatter: legendFormatter(formLabels, formColours),
       series: { Points: { axis: 'y2' } },
-      dateWindow: range[0] < range[1] ? range : null,
-      axes: { y: { axisLabelWidth: 40 }, y2: { axisLabelWidth: 48, drawGrid: false, independentTicks: true } },
+      dateWindow: xWindow(axisMode === 'date' ? range[0] : undefined),
+      axes: { x: xAxis(), y: { axisLabelWidth: 40 }, y2: { axisLabelWidth: 48, drawGrid: false, independentTicks: true } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
-    }));
+    })));
+  }
+
+  function drawCharts() {
+    shownCharts.forEach(function (chart) { chart.destroy(); });
+    shownCharts = [];
+    document.querySelectorAll('.axis-switch button').forEach(function (button) {
+      button.setAttribute('aria-pressed', String(button.getAttribute('data-axis') === axisMode));
+    });
+    pendingCharts += 1; // held until both charts are set up
+    ratingChart();
+    formChart();
+    chartDrawn();
+  }
+  function axisSwitch() {
+    var buttons = document.querySelectorAll('.axis-switch button');
+    if (detailTimes.length === 0) document.querySelector('.axis-switch').hidden = true;
+    buttons.forEach(function (button) {
+      button.addEventListener('click', function () {
+        if (axisMode === button.getAttribute('data-axis')) return;
+        axisMode = button.getAttribute('data-axis');
+        try {
+          history.replaceState(null, '', axisMode === 'date' ? '#by-date' : '#by-match');
+        } catch (ignored) {
+          // Some browsers keep a page opened from disk from changing its address; the charts still switch.
+        }
+        drawCharts();
+      });
+    });
   }
 
   headline();
@@ -339,8 +474,6 @@
   skippedTable();
   document.getElementById('footer').textContent = 'Made by tallyglass-report from ' + data.file +
     ' \u00b7 report time ' + dateTime.format(date(data.now)) + ' \u00b7 times in your local time zone';
-  pendingCharts += 1; // held until both charts are set up
-  ratingChart();
-  formChart();
-  chartDrawn();
+  axisSwitch();
+  drawCharts();
 })();

@@ -278,6 +278,19 @@ TEST(HistoryFigures, FormIsTheRollingAverageOfTheLastTwentyMatches) {
     EXPECT_DOUBLE_EQ(summary.formPoints[29].values[1], 19.5);  // goals 10..29
 }
 
+TEST(HistoryFigures, FormStaysExactWithTheLargestAndSmallestFigures) {
+    // The match leaving the window and the one entering it differ by more than a 32-bit number holds.
+    std::vector<StatsRow> rows;
+    for (int at = 0; at < 21; ++at) {
+        rows.push_back(match("Ranked Doubles", at * 8, true));
+        rows.back().points = at == 0 ? 2147483647 : at == 20 ? -2147483647 - 1 : 0;
+    }
+    const HistorySummary summary = summaryOf(statsFileText(rows));
+    ASSERT_EQ(summary.formPoints.size(), 21u);
+    EXPECT_DOUBLE_EQ(summary.formPoints[19].values[0], 107374182.35);
+    EXPECT_DOUBLE_EQ(summary.formPoints[20].values[0], -107374182.4);
+}
+
 TEST(HistoryFigures, LongHistoriesAreReducedForDrawingNewestMatchesKeptWhole) {
     std::vector<StatsRow> rows;
     // 60 days of 60 matches a day, a rating that climbs by one each match.
@@ -344,7 +357,8 @@ TEST(HistoryFigures, LinesAcrossBlocksOverlongLinesAndALastLineWithoutLineFeed) 
     writeMatchHistory(history, shape);
     std::string text = history.str();
     text += std::string(100 * 1024, 'x') + "\r\n"; // damage far longer than any row
-    text += statsFileText({match("Ranked Doubles", 0, true, 1234)}).substr(statsHeader().size() + 1);
+    // After the generated history, which ends at about its `end`.
+    text += statsFileText({match("Ranked Doubles", 20000, true, 1234)}).substr(statsHeader().size() + 1);
     text.pop_back(); // the last line ends without its line feed
     const HistorySummary summary = summaryOf(text);
     EXPECT_EQ(summary.matches, 40001u);

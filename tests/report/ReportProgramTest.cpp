@@ -2,6 +2,8 @@
 // file left as it was, and every text from the file kept harmless in the page.
 #include "report/ReportProgram.h"
 #include "report/ReportPage.h"
+#include "tests/report/ReportRun.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
@@ -10,35 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
-
-struct ReportRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-ReportRun report(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ReportRun run;
-    run.status = runReport(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-// The JSON the page carries, as its script reads it.
-nlohmann::json pageData(const std::string& page) {
-    const std::string open = "<script type=\"application/json\" id=\"summary\">";
-    const std::size_t start = page.find(open);
-    const std::size_t end = page.find("</script>", start);
-    if (start == std::string::npos || end == std::string::npos)
-        throw std::runtime_error("the page carries no summary");
-    return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
-}
 
 std::vector<StatsRow> someMatches() {
     StatsRow ranked;
@@ -61,10 +38,13 @@ TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
     ASSERT_EQ(run.status, 0) << run.err;
     const std::filesystem::path page = folder / "76561198000000001_Tallyglass.html";
     EXPECT_NE(run.out.find("Report: " + pathToUtf8(page)), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("Playlist                      Matches          W-L  Win rate  Rating  Streak\n"
-                           "Casual Doubles                      1          0-1      0.0%       -      1L\n"
-                           "Ranked Doubles                      1          1-0    100.0%    1000      1W\n"),
-              std::string::npos)
+    EXPECT_NE(
+        run.out.find("2 matches, 1 win - 1 loss (50.0%), 1 session\n"
+                     "\n"
+                     "Playlist                      Matches            W-L  Win rate  Rating  Streak\n"
+                     "Casual Doubles                      1            0-1      0.0%       -      1L\n"
+                     "Ranked Doubles                      1            1-0    100.0%   1,000      1W\n"),
+        std::string::npos)
         << run.out;
     const std::string html = readFile(page);
     EXPECT_TRUE(html.starts_with("<!DOCTYPE html>"));
@@ -164,14 +144,64 @@ TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
     EXPECT_EQ(report({"--help"}).status, 0);
 }
 
-TEST(ReportProgram, AnOutputThatCannotBeWrittenExitsOne) {
+// The names in a folder, to see that no temporary file is left behind.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(pathToUtf8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ReportProgram, AnOutputIsReplacedWholeAndOneThatCannotBeWrittenSaysWhyAndExitsOne) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(someMatches()));
-    const ReportRun run =
-        report({pathToUtf8(folder / "stats.csv"), "-o", pathToUtf8(folder / "no folder" / "page.html")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("cannot be written"), std::string::npos);
+    const std::string stats = pathToUtf8(folder / "stats.csv");
+    ASSERT_EQ(report({stats, "--json", pathToUtf8(folder / "s.json"), "--now", "1796100000"}).status, 0);
+    const std::string oldPage = readFile(folder / "stats.html");
+    ASSERT_EQ(report({stats, "--json", pathToUtf8(folder / "s.json"), "--now", "1797100000"}).status, 0);
+    EXPECT_NE(readFile(folder / "stats.html"), oldPage);
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"s.json", "stats.csv", "stats.html"}));
+
+    const ReportRun missing = report({stats, "-o", pathToUtf8(folder / "no folder" / "page.html")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(contains(missing.err, "page.html: cannot be written: No such file or directory"))
+        << missing.err;
+
+    std::filesystem::create_directory(folder / "taken.html");
+    writeFile(folder / "taken.html" / "inside", "kept");
+    const ReportRun onFolder = report({stats, "-o", pathToUtf8(folder / "taken.html")});
+    EXPECT_EQ(onFolder.status, 1);
+    EXPECT_TRUE(contains(onFolder.err, "taken.html: cannot be written: ")) << onFolder.err;
+    EXPECT_EQ(readFile(folder / "taken.html" / "inside"), "kept");
+    EXPECT_EQ(namesIn(folder.path()),
+              (std::vector<std::string>{"s.json", "stats.csv", "stats.html", "taken.html"}));
 }
+
+#if defined(__linux__)
+TEST(ReportProgram, AWriteCutShortByAFileSizeLimitKeepsTheOldPageAndJson) {
+    TempFolder folder;
+    writeFile(folder / "stats.csv", statsFileText(someMatches()));
+    const std::vector<std::string> arguments{pathToUtf8(folder / "stats.csv"), "--json",
+                                             pathToUtf8(folder / "s.json"), "--now", "1796100000"};
+    ASSERT_EQ(report(arguments).status, 0);
+    const std::string page = readFile(folder / "stats.html");
+    const std::string json = readFile(folder / "s.json");
+    ReportRun limited;
+    {
+        // Room for the JSON but not for the page, which carries its charting library.
+        const FileSizeLimit limit(json.size() + 4096);
+        ASSERT_TRUE(limit.applied());
+        ASSERT_LT(json.size() + 4096, page.size());
+        limited = report(arguments);
+    }
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_TRUE(contains(limited.err, "stats.html: cannot be written: File too large")) << limited.err;
+    EXPECT_EQ(readFile(folder / "stats.html"), page);
+    EXPECT_EQ(readFile(folder / "s.json"), json);
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"s.json", "stats.csv", "stats.html"}));
+}
+#endif
 
 TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
     TempFolder folder;

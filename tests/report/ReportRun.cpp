@@ -1,0 +1,25 @@
+#include "tests/report/ReportRun.h"
+
+#include "report/ReportProgram.h"
+
+#include <sstream>
+#include <stdexcept>
+
+ReportRun report(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ReportRun run;
+    run.status = runReport(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+nlohmann::json pageData(const std::string& page) {
+    const std::string open = "<script type=\"application/json\" id=\"summary\">";
+    const std::size_t start = page.find(open);
+    const std::size_t end = page.find("</script>", start);
+    if (start == std::string::npos || end == std::string::npos)
+        throw std::runtime_error("the page carries no summary");
+    return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
+}
