@@ -2,17 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The record's whole-number figures, in the order Held keeps them.
-constexpr std::array<std::int32_t MatchRecord::*, 9> kFigures{
-    &MatchRecord::rating, &MatchRecord::myTeamGoals, &MatchRecord::otherTeamGoals,
-    &MatchRecord::points, &MatchRecord::goals,       &MatchRecord::assists,
-    &MatchRecord::saves,  &MatchRecord::shots,       &MatchRecord::demos,
-};
-
-} // namespace
-
 void HeldRows::reserveFor(std::uintmax_t bytes) {
     // A row as the plugin writes it is at least about 50 bytes long.
     constexpr std::uintmax_t kShortestRowBytes = 50;
@@ -34,9 +23,11 @@ std::uint32_t HeldRows::titleIndex(std::string_view title) {
 
 void HeldRows::match(const MatchRecord& match) {
     fileOrder_.see(match.time, match.line);
-    Held held{match.time, match.line, titleIndex(match.playlist), {}, match.ranked, match.win, match.mvp};
-    for (std::size_t figure = 0; figure < kFigures.size(); ++figure)
-        held.figures[figure] = match.*kFigures[figure];
+    Held held{match.time, match.line, titleIndex(match.playlist), {}, {}};
+    for (std::size_t figure = 0; figure < kMatchNumberMembers.size(); ++figure)
+        held.figures[figure] = match.*kMatchNumberMembers[figure];
+    for (std::size_t flag = 0; flag < kMatchFlagMembers.size(); ++flag)
+        held.flags[flag] = match.*kMatchFlagMembers[flag];
     held_.push_back(held);
 }
 
@@ -55,11 +46,10 @@ void HeldRows::handOnInTimeOrder() {
         match.time = held.time;
         match.line = held.line;
         match.playlist = titles_[held.playlist];
-        for (std::size_t figure = 0; figure < kFigures.size(); ++figure)
-            match.*kFigures[figure] = held.figures[figure];
-        match.ranked = held.ranked;
-        match.win = held.win;
-        match.mvp = held.mvp;
+        for (std::size_t figure = 0; figure < kMatchNumberMembers.size(); ++figure)
+            match.*kMatchNumberMembers[figure] = held.figures[figure];
+        for (std::size_t flag = 0; flag < kMatchFlagMembers.size(); ++flag)
+            match.*kMatchFlagMembers[flag] = held.flags[flag];
         sink_.match(match);
     }
     held_.clear();

@@ -35,11 +35,10 @@ private:
         std::int64_t time;
         std::uint64_t line;
         std::uint32_t playlist;
-        std::array<std::int32_t, 9> figures; // rating, the teams' goals, the six statistics
-        bool ranked;
-        bool win;
-        bool mvp;
+        std::array<std::int32_t, kMatchNumberMembers.size()> figures;
+        std::array<bool, kMatchFlagMembers.size()> flags;
     };
+    static_assert(sizeof(Held) <= 64, "a million held matches stay within 64 MB");
     struct TitleHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }

@@ -61,10 +61,8 @@ void HistoryBuilder::match(const MatchRecord& match) {
     playlist.mvps += match.mvp ? 1 : 0;
     playlist.ranked = match.ranked;
     playlist.lastPlayed = match.time;
-    const std::array<std::int32_t, kAveragedNames.size()> values{match.points, match.goals, match.assists,
-                                                                 match.saves,  match.shots, match.demos};
-    for (std::size_t which = 0; which < values.size(); ++which)
-        playlist.sums[which] += values[which];
+    for (std::size_t which = 0; which < kAveragedMembers.size(); ++which)
+        playlist.sums[which] += match.*kAveragedMembers[which];
     countStreak(playlist.currentStreak, playlist.bestWinStreak, match.win);
 
     const std::optional<std::int32_t> ratingBefore = playlist.currentRating;
@@ -117,8 +115,9 @@ void HistoryBuilder::closeSession() {
 }
 
 FormSums HistoryBuilder::formAfter(const MatchRecord& match) {
-    const std::array<std::int32_t, kFormStatistics> values{match.points, match.goals, match.assists,
-                                                           match.saves, match.shots};
+    std::array<std::int32_t, kFormStatistics> values{};
+    for (std::size_t which = 0; which < kFormStatistics; ++which)
+        values[which] = match.*kAveragedMembers[which];
     std::array<std::int32_t, kFormStatistics>& slot = formWindow_[formNext_];
     formNext_ = formNext_ + 1 == kFormWindow ? 0 : formNext_ + 1;
     // Worked on a copy and stored whole: reading the sums back right after storing them one by one

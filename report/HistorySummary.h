@@ -1,6 +1,8 @@
 // What the report computes from a whole stats file: the figures of the page and of its JSON summary.
 #pragma once
 
+#include "statsfile/MatchRecord.h"
+
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -19,10 +21,37 @@ inline constexpr std::size_t kMostBuckets = 500;
 // Skipped lines listed by number and reason; all are counted.
 inline constexpr std::size_t kListedSkippedLines = 1000;
 
-// The statistics a playlist's averages and the form chart cover, in this order.
-inline constexpr std::array<const char*, 6> kAveragedNames{"points", "goals", "assists",
-                                                           "saves",  "shots", "demos"};
-inline constexpr std::size_t kFormStatistics = 5; // the first five of kAveragedNames
+// The statistics a playlist's averages cover, in the order the page shows them: the columns the column
+// table marks as averaged by the report (checked below). Their keys name them in the JSON.
+inline constexpr std::array kAveragedColumns{StatsColumn::Points, StatsColumn::Goals, StatsColumn::Assists,
+                                             StatsColumn::Saves,  StatsColumn::Shots, StatsColumn::Demos};
+inline constexpr std::size_t kFormStatistics = 5; // the form chart draws the first five
+
+// Each averaged statistic's member of a match.
+inline constexpr auto kAveragedMembers = [] {
+    std::array<std::int32_t MatchRecord::*, kAveragedColumns.size()> members{};
+    for (std::size_t which = 0; which < kAveragedColumns.size(); ++which)
+        members[which] = matchFieldOf(kAveragedColumns[which]).intMember;
+    return members;
+}();
+
+namespace history_summary_detail {
+constexpr bool averagesTheColumnsTheTableMarks() {
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        std::size_t times = 0;
+        for (const StatsColumn column : kAveragedColumns)
+            times += column == description.column ? 1 : 0;
+        if (times != (description.reportAveraged ? 1u : 0u))
+            return false;
+    }
+    for (const auto member : kAveragedMembers)
+        if (member == nullptr)
+            return false;
+    return kFormStatistics <= kAveragedColumns.size();
+}
+} // namespace history_summary_detail
+static_assert(history_summary_detail::averagesTheColumnsTheTableMarks(),
+              "the report averages exactly the columns the column table marks, each a whole number");
 
 struct SkippedLine {
     std::uint64_t line = 0;
@@ -62,7 +91,7 @@ struct PlaylistSummary : MatchTally {
     std::string name;
     bool ranked = false; // as its newest match says
     std::uint64_t mvps = 0;
-    std::array<std::int64_t, kAveragedNames.size()> sums{};
+    std::array<std::int64_t, kAveragedColumns.size()> sums{};
     std::optional<std::int32_t> currentRating; // the newest rating above 0
     std::int32_t ratingChange7Days = 0;
     std::int32_t ratingChange30Days = 0;

@@ -13,8 +13,8 @@ Json share(std::uint64_t part, std::uint64_t whole) {
 
 Json playlistJson(const PlaylistSummary& playlist) {
     Json averages = Json::object();
-    for (std::size_t which = 0; which < kAveragedNames.size(); ++which)
-        averages[kAveragedNames[which]] =
+    for (std::size_t which = 0; which < kAveragedColumns.size(); ++which)
+        averages[std::string(columnKey(kAveragedColumns[which]))] =
             static_cast<double>(playlist.sums[which]) / static_cast<double>(playlist.matches);
     Json json{
         {"name", playlist.name},
@@ -76,7 +76,7 @@ Json chartsJson(const HistorySummary& summary) {
         points.push_back(Json::array({point.time, point.playlist, point.rating, point.match}));
     Json formNames = Json::array();
     for (std::size_t which = 0; which < kFormStatistics; ++which)
-        formNames.push_back(kAveragedNames[which]);
+        formNames.push_back(columnKey(kAveragedColumns[which]));
     return Json{
         {"bucketSeconds", summary.bucketSeconds},     {"ratingBuckets", std::move(buckets)},
         {"ratingPoints", std::move(points)},          {"formWindow", kFormWindow},
@@ -100,6 +100,9 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
     Json sessions = Json::array();
     for (const SessionSummary& session : summary.sessions)
         sessions.push_back(sessionJson(session, summary.playlists));
+    Json averaged = Json::array();
+    for (const StatsColumn column : kAveragedColumns)
+        averaged.push_back(Json{{"key", columnKey(column)}, {"name", columnName(column)}});
     const bool any = summary.matches > 0;
     return Json{
         {"file", fileName},
@@ -118,6 +121,7 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
         {"outOfPlace", summary.fileOrder.outOfPlace},
         {"firstOutOfPlaceLine",
          summary.fileOrder.outOfPlace > 0 ? Json(summary.fileOrder.firstOutOfPlaceLine) : Json(nullptr)},
+        {"averagedColumns", std::move(averaged)},
         {"playlists", std::move(playlists)},
         {"sessionCount", summary.sessionCount},
         {"sessionGapSeconds", kSessionGapSeconds},

@@ -4,6 +4,8 @@
 
 #include "statsfile/Columns.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -75,6 +77,41 @@ constexpr MatchField matchFieldOf(StatsColumn column) {
     }
     return {MatchField::unread};
 }
+
+// The whole-number members and the yes-or-no members of a match, in the column table's order: for code
+// that keeps matches in a form of its own and must miss none of their figures.
+inline constexpr auto kMatchNumberMembers = [] {
+    constexpr std::size_t kCount = [] {
+        std::size_t count = 0;
+        for (const StatsColumnDescription& description : kStatsColumns)
+            count += matchFieldOf(description.column).kind == MatchField::number ? 1u : 0u;
+        return count;
+    }();
+    std::array<std::int32_t MatchRecord::*, kCount> members{};
+    std::size_t at = 0;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (matchFieldOf(description.column).kind == MatchField::number)
+            members[at++] = matchFieldOf(description.column).intMember;
+    return members;
+}();
+inline constexpr auto kMatchFlagMembers = [] {
+    constexpr auto isFlag = [](StatsColumn column) {
+        const MatchField::Kind kind = matchFieldOf(column).kind;
+        return kind == MatchField::flag || kind == MatchField::win;
+    };
+    constexpr std::size_t kCount = [isFlag] {
+        std::size_t count = 0;
+        for (const StatsColumnDescription& description : kStatsColumns)
+            count += isFlag(description.column) ? 1u : 0u;
+        return count;
+    }();
+    std::array<bool MatchRecord::*, kCount> members{};
+    std::size_t at = 0;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (isFlag(description.column))
+            members[at++] = matchFieldOf(description.column).boolMember;
+    return members;
+}();
 
 // Whether a reader of matches needs the column in the header.
 constexpr bool isReadIntoMatches(StatsColumn column) {

@@ -5,7 +5,10 @@
   var palette = ['#5aa9ff', '#f7b955', '#b483ff', '#3ecf8e', '#ff7eb6', '#4dd4d8', '#ff8f5a', '#a8d45b',
                  '#8fa2ff', '#e0d45a'];
   var formColours = ['#5aa9ff', '#f7b955', '#b483ff', '#3ecf8e', '#ff7eb6'];
-  var formLabels = ['Points', 'Goals', 'Assists', 'Saves', 'Shots'];
+  // The form chart's series are named as the stats file's header names their columns.
+  var formLabels = data.charts.formStatistics.map(function (key) {
+    return data.averagedColumns.filter(function (column) { return column.key === key; })[0].name;
+  });
   // Figures are written by the console's rule (report/FigureText.h): whole numbers grouped by
   // thousands with commas, fractions rounded half away from zero from the exact fraction of whole numbers.
   var numbers = new Intl.NumberFormat('en-US');
@@ -155,15 +158,16 @@
       row.appendChild(cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating)));
       row.appendChild(cell(numbers.format(p.bestWinStreak)));
       row.appendChild(cell(streak(p.currentStreak), trend(p.currentStreak)));
-      ['points', 'goals', 'assists', 'saves', 'shots', 'demos'].forEach(function (key) {
-        row.appendChild(cell(averageText(p.averages[key], p.matches, key === 'points' ? 0 : 2)));
+      data.averagedColumns.forEach(function (column) {
+        row.appendChild(cell(averageText(p.averages[column.key], p.matches, column.key === 'points' ? 0 : 2)));
       });
       row.appendChild(cell(shareText(p.mvpRate, p.matches)));
       row.appendChild(cell(dateOnly.format(date(p.lastPlayed))));
       return row;
     });
-    table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Best run', 'Streak',
-                        'Points', 'Goals', 'Assists', 'Saves', 'Shots', 'Demos', 'MVP', 'Last played'], rows);
+    var averagedNames = data.averagedColumns.map(function (column) { return column.name; });
+    table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Best run', 'Streak']
+                         .concat(averagedNames, ['MVP', 'Last played']), rows);
   }
 
   function sessionsTable() {
@@ -433,7 +437,12 @@
       legend: 'always',
       labelsDiv: document.getElementById('form-legend'),
       legendFormatter: legendFormatter(formLabels, formColours),
-      series: { Points: { axis: 'y2' } },
+      // Points run in the hundreds, the rest in ones: points get the right-hand axis.
+      series: (function () {
+        var series = {};
+        series[formLabels[data.charts.formStatistics.indexOf('points')]] = { axis: 'y2' };
+        return series;
+      })(),
       dateWindow: xWindow(axisMode === 'date' ? range[0] : undefined),
       axes: { x: xAxis(), y: { axisLabelWidth: 40 }, y2: { axisLabelWidth: 48, drawGrid: false, independentTicks: true } },
       drawCallback: function (graph, initial) { if (initial) chartDrawn(); },
