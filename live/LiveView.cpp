@@ -188,8 +188,8 @@ void LiveView::tellSession(const SessionView& session) {
     out << "Session: " << session.wins << "-" << session.losses << ", streak " << streakText(session.streak);
     const SessionMatch& last = *session.lastMatch();
     const SessionPlaylist& playlist = session.playlists[*session.lastPlaylist];
-    out << "; last: " << plainTitle(last.playlist) << " " << last.myGoals << "-" << last.otherGoals
-        << (last.win ? " W" : " L");
+    out << "; last: " << plainTitle(last.playlist) << " " << last.record.myTeamGoals << "-"
+        << last.record.otherTeamGoals << (last.record.win ? " W" : " L");
     if (playlist.rating)
         out << ", rating " << *playlist.rating << " (" << (*playlist.ratingChange > 0 ? "+" : "")
             << *playlist.ratingChange << ")";

@@ -8,23 +8,34 @@ template <class Value> Json orNull(const std::optional<Value>& value) {
     return value ? Json(*value) : Json(nullptr);
 }
 
+// Every column a match is read from, by its key: a column added to the stats file reaches the JSON.
 Json matchJson(const SessionMatch& match) {
-    return Json{
-        {"playlist", match.playlist},
-        {"ranked", match.ranked},
-        {"win", match.win},
-        {"myGoals", match.myGoals},
-        {"otherGoals", match.otherGoals},
-        {"points", match.points},
-        {"goals", match.goals},
-        {"assists", match.assists},
-        {"saves", match.saves},
-        {"shots", match.shots},
-        {"demos", match.demos},
-        {"mvp", match.mvp},
-        {"rating", orNull(match.rating)},
-        {"time", match.time},
-    };
+    Json json = Json::object();
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        const MatchField field = matchFieldOf(description.column);
+        const std::string key(description.key);
+        switch (field.kind) {
+        case MatchField::number: {
+            const std::int32_t value = match.record.*field.intMember;
+            // A rating of 0 or below is none.
+            json[key] = description.column == StatsColumn::Mmr && value <= 0 ? Json(nullptr) : Json(value);
+            break;
+        }
+        case MatchField::flag:
+        case MatchField::win:
+            json[key] = match.record.*field.boolMember;
+            break;
+        case MatchField::time:
+            json[key] = match.record.time;
+            break;
+        case MatchField::title:
+            json[key] = match.playlist;
+            break;
+        case MatchField::unread:
+            break;
+        }
+    }
+    return json;
 }
 
 Json playlistJson(const SessionPlaylist& playlist) {
@@ -168,8 +179,8 @@ std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& vi
         if (playlist.ratingChange)
             ratingChange = signedText(*playlist.ratingChange);
         const std::string title = plainTitle(last->playlist);
-        lastMatch = (title.empty() ? "" : title + " ") + std::to_string(last->myGoals) + "-" +
-                    std::to_string(last->otherGoals) + (last->win ? " W" : " L");
+        lastMatch = (title.empty() ? "" : title + " ") + std::to_string(last->record.myTeamGoals) + "-" +
+                    std::to_string(last->record.otherTeamGoals) + (last->record.win ? " W" : " L");
     }
     return {
         {"record.txt", std::to_string(view.wins) + "-" + std::to_string(view.losses)},

@@ -1,19 +1,12 @@
 #include "live/SessionTracker.h"
 
-#include "statsfile/PlausibleTime.h"
+#include "report/HistorySummary.h"
 
 #include <algorithm>
 #include <map>
 #include <utility>
 
 namespace {
-
-void countStreak(std::int64_t& streak, bool win) {
-    if (win)
-        streak = streak > 0 ? streak + 1 : 1;
-    else
-        streak = streak < 0 ? streak - 1 : -1;
-}
 
 // A playlist of the session as it is being counted.
 struct PlaylistCount {
@@ -44,54 +37,36 @@ std::uint32_t SessionTracker::playlistIndex(std::string_view name) {
 }
 
 void SessionTracker::match(const MatchRecord& match) {
-    // The reader is made once for a whole following, so the moment it takes as now would go stale: the
-    // upper limit on a match time is checked here, against the moment of this reading.
-    if (match.time > latestPlausibleTime(now_))
-        return skipped(match.line, "implausible time: \"" + std::to_string(match.time) +
-                                       "\" (more than a day after now)");
-    HeldMatch held;
-    held.time = match.time;
-    held.line = match.line;
-    held.playlist = playlistIndex(match.playlist);
-    held.ranked = match.ranked;
-    held.win = match.win;
-    held.mvp = match.mvp;
-    held.rating = match.rating;
-    held.myGoals = match.myTeamGoals;
-    held.otherGoals = match.otherTeamGoals;
-    held.points = match.points;
-    held.goals = match.goals;
-    held.assists = match.assists;
-    held.saves = match.saves;
-    held.shots = match.shots;
-    held.demos = match.demos;
+    HeldMatch held{match, playlistIndex(match.playlist)};
+    held.record.playlist = {};
     ++matchesRead_;
     hold(held);
 }
 
 void SessionTracker::hold(const HeldMatch& match) {
-    if (newestTime_ && match.time < *newestTime_ - horizonSeconds_)
+    if (newestTime_ && match.record.time < *newestTime_ - horizonSeconds_)
         return letGo(match);
     if (held_.empty() || !before(match, held_.back()))
         held_.push_back(match);
     else
         held_.insert(std::upper_bound(held_.begin(), held_.end(), match, before), match);
-    if (newestTime_ && match.time <= *newestTime_)
+    if (newestTime_ && match.record.time <= *newestTime_)
         return;
-    newestTime_ = match.time;
-    while (held_.front().time < *newestTime_ - horizonSeconds_) {
+    newestTime_ = match.record.time;
+    while (held_.front().record.time < *newestTime_ - horizonSeconds_) {
         letGo(held_.front());
         held_.pop_front();
     }
 }
 
 void SessionTracker::letGo(const HeldMatch& match) {
-    newestLetGo_ = std::max(newestLetGo_.value_or(match.time), match.time);
-    if (match.rating <= 0)
+    newestLetGo_ = std::max(newestLetGo_.value_or(match.record.time), match.record.time);
+    if (match.record.rating <= 0)
         return;
     OlderRating& older = olderRatings_[match.playlist];
-    if (!older.known || match.time > older.time || (match.time == older.time && match.line > older.line))
-        older = OlderRating{match.time, match.line, match.rating, true};
+    if (!older.known || match.record.time > older.time ||
+        (match.record.time == older.time && match.record.line > older.line))
+        older = OlderRating{match.record.time, match.record.line, match.record.rating, true};
 }
 
 void SessionTracker::skipped(std::uint64_t line, const std::string& reason) {
@@ -109,17 +84,17 @@ std::optional<SessionView> SessionTracker::session(std::int64_t now,
     if (held_.empty())
         return sessionFrom(0);
     // When the newest match is older than the gap, the session is over: it shows empty until the next.
-    if (now - held_.back().time > gapSeconds_)
+    if (now - held_.back().record.time > gapSeconds_)
         return sessionFrom(held_.size());
     // Back from the newest match to the first break longer than the gap.
     std::size_t first = held_.size() - 1;
-    while (first > 0 && held_[first].time - held_[first - 1].time <= gapSeconds_)
+    while (first > 0 && held_[first].record.time - held_[first - 1].record.time <= gapSeconds_)
         --first;
-    bool reachesBack = first == 0 && newestLetGo_ && held_.front().time - *newestLetGo_ <= gapSeconds_;
+    bool reachesBack = first == 0 && newestLetGo_ && held_.front().record.time - *newestLetGo_ <= gapSeconds_;
     if (notBefore) {
-        const auto cut =
-            std::lower_bound(held_.begin(), held_.end(), *notBefore,
-                             [](const HeldMatch& match, std::int64_t time) { return match.time < time; });
+        const auto cut = std::lower_bound(
+            held_.begin(), held_.end(), *notBefore,
+            [](const HeldMatch& match, std::int64_t time) { return match.record.time < time; });
         first = std::max(first, static_cast<std::size_t>(cut - held_.begin()));
         // Whatever is no longer held lies before the cut: the session cannot reach it.
         if (first > 0 || (newestLetGo_ && *newestLetGo_ < *notBefore))
@@ -137,7 +112,7 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
     view.skippedLines = skippedCount_;
     if (first >= held_.size())
         return view;
-    view.start = held_[first].time;
+    view.start = held_[first].record.time;
 
     // The session's playlists, in the order it first played them, with their ratings from before it.
     std::map<std::uint32_t, std::size_t> slotOf;
@@ -154,8 +129,8 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
     }
     for (std::size_t at = 0; at < first; ++at) {
         const auto slot = slotOf.find(held_[at].playlist);
-        if (slot != slotOf.end() && held_[at].rating > 0)
-            counts[slot->second].prior = held_[at].rating;
+        if (slot != slotOf.end() && held_[at].record.rating > 0)
+            counts[slot->second].prior = held_[at].record.rating;
     }
 
     for (std::size_t at = first; at < held_.size(); ++at) {
@@ -163,16 +138,16 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
         PlaylistCount& count = counts[slotOf[match.playlist]];
         SessionPlaylist& playlist = count.figures;
         ++playlist.matches;
-        ++(match.win ? playlist.wins : playlist.losses);
-        playlist.ranked = match.ranked;
+        ++(match.record.win ? playlist.wins : playlist.losses);
+        playlist.ranked = match.record.ranked;
         ++view.matches;
-        ++(match.win ? view.wins : view.losses);
-        countStreak(view.streak, match.win);
-        if (match.rating > 0) {
+        ++(match.record.win ? view.wins : view.losses);
+        view.streak = streakAfter(view.streak, match.record.win);
+        if (match.record.rating > 0) {
             if (!count.ratedInSession)
-                playlist.ratingBefore = count.prior.value_or(match.rating);
+                playlist.ratingBefore = count.prior.value_or(match.record.rating);
             count.ratedInSession = true;
-            playlist.rating = match.rating;
+            playlist.rating = match.record.rating;
         }
     }
     for (PlaylistCount& count : counts) {
@@ -189,23 +164,7 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
 
     for (std::size_t at = held_.size(); at > first && view.matchList.size() < kListedSessionMatches; --at) {
         const HeldMatch& match = held_[at - 1];
-        SessionMatch shown;
-        shown.playlist = names_[match.playlist];
-        shown.ranked = match.ranked;
-        shown.win = match.win;
-        shown.mvp = match.mvp;
-        shown.myGoals = match.myGoals;
-        shown.otherGoals = match.otherGoals;
-        shown.points = match.points;
-        shown.goals = match.goals;
-        shown.assists = match.assists;
-        shown.saves = match.saves;
-        shown.shots = match.shots;
-        shown.demos = match.demos;
-        if (match.rating > 0)
-            shown.rating = match.rating;
-        shown.time = match.time;
-        view.matchList.push_back(std::move(shown));
+        view.matchList.push_back(SessionMatch{match.record, names_[match.playlist]});
     }
     return view;
 }

@@ -28,9 +28,6 @@ class SessionTracker final : public StatsRowSink {
 public:
     SessionTracker(std::int64_t gapSeconds, std::int64_t horizonSeconds);
 
-    // The moment a match time may lie at most a day after; set before each reading.
-    void setNow(std::int64_t now) { now_ = now; }
-
     void match(const MatchRecord& match) override;
     void skipped(std::uint64_t line, const std::string& reason) override;
 
@@ -46,22 +43,10 @@ public:
     static constexpr std::size_t kRecentSkipsKept = 20;
 
 private:
+    // A match as read, its title kept as the index of its playlist.
     struct HeldMatch {
-        std::int64_t time = 0;
-        std::uint64_t line = 0;
+        MatchRecord record;
         std::uint32_t playlist = 0;
-        bool ranked = false;
-        bool win = false;
-        bool mvp = false;
-        std::int32_t rating = 0;
-        std::int32_t myGoals = 0;
-        std::int32_t otherGoals = 0;
-        std::int32_t points = 0;
-        std::int32_t goals = 0;
-        std::int32_t assists = 0;
-        std::int32_t saves = 0;
-        std::int32_t shots = 0;
-        std::int32_t demos = 0;
     };
     // A playlist's newest rated match among those no longer held.
     struct OlderRating {
@@ -76,7 +61,7 @@ private:
     };
 
     static bool before(const HeldMatch& a, const HeldMatch& b) {
-        return a.time != b.time ? a.time < b.time : a.line < b.line;
+        return a.record.time != b.record.time ? a.record.time < b.record.time : a.record.line < b.record.line;
     }
     std::uint32_t playlistIndex(std::string_view name);
     void hold(const HeldMatch& match);
@@ -85,7 +70,6 @@ private:
 
     std::int64_t gapSeconds_;
     std::int64_t horizonSeconds_;
-    std::int64_t now_ = 0;
     std::deque<HeldMatch> held_; // in time order, equal times in file order
     std::optional<std::int64_t> newestTime_;
     std::optional<std::int64_t> newestLetGo_;

@@ -1,26 +1,18 @@
 // What the live view shows: the current session, worked out from the matches read so far.
 #pragma once
 
+#include "statsfile/MatchRecord.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+// A match of the session: its figures as read, and its playlist's title (the record's own view of the
+// title is left empty: the line it pointed into is gone).
 struct SessionMatch {
+    MatchRecord record;
     std::string playlist;
-    bool ranked = false;
-    bool win = false;
-    bool mvp = false;
-    std::int32_t myGoals = 0;
-    std::int32_t otherGoals = 0;
-    std::int32_t points = 0;
-    std::int32_t goals = 0;
-    std::int32_t assists = 0;
-    std::int32_t saves = 0;
-    std::int32_t shots = 0;
-    std::int32_t demos = 0;
-    std::optional<std::int32_t> rating; // none when the row carries none (MMR 0 or below)
-    std::int64_t time = 0;
 
     bool operator==(const SessionMatch&) const = default;
 };

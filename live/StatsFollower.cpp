@@ -29,7 +29,7 @@ void StatsFollower::startOver() {
     tracker_ = std::make_unique<SessionTracker>(gapSeconds_, horizonSeconds_);
     // Made once for the whole following: the latest believable time is checked by the tracker instead,
     // against the moment of each reading.
-    reader_ = std::make_unique<RowReader>(*tracker_, kLatestShowableTime);
+    reader_ = std::make_unique<RowReader>(*tracker_, kLatestShowableTime); // setNow before each reading
     feeder_ = std::make_unique<LineFeeder>(*reader_);
     readTo_ = 0;
     head_.clear();
@@ -66,12 +66,12 @@ void StatsFollower::poll(std::int64_t now, bool toTheEnd) {
     known_ = facts;
     if (refused_)
         return;
-    tracker_->setNow(now);
+    reader_->setNow(now);
     try {
         Reading reading = readOn(file, facts.size);
         if (reading == Reading::StartOver) {
             startOver();
-            tracker_->setNow(now);
+            reader_->setNow(now);
             reading = readOn(file, facts.size);
         }
         if (reading != Reading::Done) {

@@ -12,10 +12,7 @@ namespace {
 constexpr std::array<std::int64_t, 2> kChangeWindowDays{7, 30};
 
 void countStreak(std::int64_t& current, std::int64_t& best, bool win) {
-    if (win)
-        current = current > 0 ? current + 1 : 1;
-    else
-        current = current < 0 ? current - 1 : -1;
+    current = streakAfter(current, win);
     best = std::max(best, current);
 }
 

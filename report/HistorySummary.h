@@ -53,6 +53,11 @@ constexpr bool averagesTheColumnsTheTableMarks() {
 static_assert(history_summary_detail::averagesTheColumnsTheTableMarks(),
               "the report averages exactly the columns the column table marks, each a whole number");
 
+// The streak after a match: +3 is three wins in a row, -2 two losses.
+constexpr std::int64_t streakAfter(std::int64_t streak, bool win) {
+    return win ? (streak > 0 ? streak + 1 : 1) : (streak < 0 ? streak - 1 : -1);
+}
+
 struct SkippedLine {
     std::uint64_t line = 0;
     std::string reason;

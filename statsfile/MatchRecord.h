@@ -26,6 +26,8 @@ struct MatchRecord {
     std::int32_t saves = 0;
     std::int32_t shots = 0;
     std::int32_t demos = 0;
+
+    bool operator==(const MatchRecord&) const = default;
 };
 
 // What a column's cell becomes in a MatchRecord.

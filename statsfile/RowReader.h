@@ -38,6 +38,9 @@ public:
         : sink_(sink)
         , latestTime_(latestPlausibleTime(now)) {}
 
+    // A later moment for the lines still to come, for a reader that follows a file for days.
+    void setNow(std::int64_t now) { latestTime_ = latestPlausibleTime(now); }
+
     // One line without its line end. Throws StatsFileError when the first is no header.
     void line(std::string_view text);
     // A line too long to be held, in place of its text.

@@ -101,7 +101,7 @@ TEST_F(Following, AFileReplacedTruncatedOrRewrittenIsReadAgainFromTheStart) {
     SessionView view = look();
     EXPECT_EQ(view.matches, 5U);
     EXPECT_EQ(view.streak, -1);
-    EXPECT_EQ(view.matchList.front().time, row(4).time);
+    EXPECT_EQ(view.matchList.front().record.time, row(4).time);
     EXPECT_EQ(follower_.readings(), 2U);
 
     // Truncated to its header and one match.
