@@ -2,6 +2,7 @@
 
 #include "statsfile/Columns.h"
 #include "statsfile/MatchRecord.h"
+#include "statsfile/RowWriting.h"
 
 #include <algorithm>
 #include <array>
@@ -73,14 +74,12 @@ std::string cellOf(const MatchRecord& match, StatsColumn column) {
     return {};
 }
 
+// The match's line as the plugin writes it.
 std::string lineOf(const MatchRecord& match) {
-    std::string line;
-    for (const StatsColumnDescription& description : kStatsColumns) {
-        if (!line.empty())
-            line += ',';
-        line += cellOf(match, description.column);
-    }
-    return line;
+    ColumnValues values;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        values[writtenPosition(description.column)] = cellOf(match, description.column);
+    return rowLine(values, writtenLayout());
 }
 
 class Generator {
@@ -153,10 +152,7 @@ private:
 
 void writeMatchHistory(std::ostream& out, const MatchHistoryShape& shape) {
     const char* lineEnd = shape.crlf ? "\r\n" : "\n";
-    std::string header;
-    for (const StatsColumnDescription& description : kStatsColumns)
-        header.append(header.empty() ? "" : ",").append(description.name);
-    out << header << lineEnd;
+    out << writtenHeaderLine() << lineEnd;
 
     Generator generator(shape.variant);
     constexpr double kMatchesPerSession = 7.0;

@@ -37,10 +37,6 @@ std::optional<LeadingNumber> leadingNumber(std::string_view cell) {
     return number;
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool hasWholeNumberForm(std::string_view trimmed) {
     if (trimmed.empty())
         return false;
@@ -74,14 +70,6 @@ template <class Integer> std::optional<Integer> strictInteger(std::string_view c
 }
 
 } // namespace
-
-std::string_view withoutBlanks(std::string_view cell) {
-    while (!cell.empty() && isBlank(cell.front()))
-        cell.remove_prefix(1);
-    while (!cell.empty() && isBlank(cell.back()))
-        cell.remove_suffix(1);
-    return cell;
-}
 
 bool isWholeNumberText(std::string_view cell) {
     return hasWholeNumberForm(withoutBlanks(cell));

@@ -32,4 +32,11 @@ std::optional<std::int64_t> strictInt64(std::string_view cell);
 bool isWholeNumberText(std::string_view cell);
 
 // The cell without the blanks (spaces, tabs) around it: a title's name is what lies between them.
-std::string_view withoutBlanks(std::string_view cell);
+// Inline: it runs for every row read.
+inline std::string_view withoutBlanks(std::string_view cell) {
+    while (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t'))
+        cell.remove_prefix(1);
+    while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t'))
+        cell.remove_suffix(1);
+    return cell;
+}

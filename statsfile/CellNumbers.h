@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -41,6 +42,23 @@ inline std::optional<std::int64_t> timeOf(std::string_view cell) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// Eight plain digits at `at` (which has eight bytes to read) as their value; false when one of them is
+// no digit. Little-endian machines only: the first byte is the most significant digit.
+inline bool eightDigits(const char* at, std::uint64_t& value) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, at, 8);
+    // Each byte 0x30 to 0x39: its high half 3, and adding 6 keeps it so.
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL;
+    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
+    if ((chunk & kHigh) != kThrees || ((chunk + 0x0606060606060606ULL) & kHigh) != kThrees)
+        return false;
+    chunk -= kThrees;
+    chunk = (chunk * 10 + (chunk >> 8)) & 0x00FF00FF00FF00FFULL;
+    chunk = (chunk * 100 + (chunk >> 16)) & 0x0000FFFF0000FFFFULL;
+    value = (chunk * 10000 + (chunk >> 32)) & 0xFFFFFFFFULL;
+    return true;
 }
 
 // The plain digits at `at`: their value, and `at` moved past them. False when there are none or more

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Lines longer than this are damage; they are skipped without being held.
@@ -59,6 +60,7 @@ public:
 private:
     void header(std::string_view text);
     void adopt(const StatsFileLayout& layout);
+    bool readWritten(std::string_view text);
     bool readPlain(std::string_view text);
     bool takePlainNumbers();
     std::size_t split(std::string_view text);
@@ -69,6 +71,7 @@ private:
     std::int64_t latestTime_;
     std::uint64_t lineNumber_ = 0;
     StatsFileLayout layout_;
+    bool writtenLayout_ = false; // the plugin's own: lines take the unrolled pass
     std::vector<std::string_view> fields_;
     std::string unquoted_; // the text of quoted fields, which fields_ may point into
     std::vector<std::size_t> separators_;

@@ -1,5 +1,7 @@
 #include "tests/support/StatsFileText.h"
 
+#include "statsfile/RowWriting.h"
+
 namespace {
 
 std::vector<StatsColumn> orderOrWritten(const std::vector<StatsColumn>& order) {
@@ -14,18 +16,19 @@ std::vector<StatsColumn> orderOrWritten(const std::vector<StatsColumn>& order) {
 } // namespace
 
 std::string statsHeader(const std::vector<StatsColumn>& order) {
-    return statsLine([](StatsColumn column) { return std::string(columnName(column)); }, order);
+    std::string header;
+    for (const StatsColumn column : orderOrWritten(order))
+        header.append(header.empty() ? "" : ",").append(columnName(column));
+    return header;
 }
 
+// Each cell in the layout of the header of `order`, quoted where the plugin's writer quotes.
 std::string statsLine(const std::function<std::string(StatsColumn)>& cellOf,
                       const std::vector<StatsColumn>& order) {
-    std::string line;
-    bool first = true;
-    for (const StatsColumn column : orderOrWritten(order)) {
-        line.append(first ? "" : ",").append(cellOf(column));
-        first = false;
-    }
-    return line;
+    ColumnValues values;
+    for (const StatsColumn column : orderOrWritten(order))
+        values[writtenPosition(column)] = cellOf(column);
+    return rowLine(values, layoutOfHeader(statsHeader(order)));
 }
 
 std::string cellOf(const StatsRow& row, StatsColumn column) {
