@@ -27,9 +27,9 @@ void StatsFollower::startOver() {
     feeder_.reset();
     reader_.reset();
     tracker_ = std::make_unique<SessionTracker>(gapSeconds_, horizonSeconds_);
-    // Made once for the whole following: the latest believable time is checked by the tracker instead,
-    // against the moment of each reading.
-    reader_ = std::make_unique<RowReader>(*tracker_, kLatestShowableTime); // setNow before each reading
+    // Made once for the whole following; each reading moves its now on (setNow), so the latest time it
+    // believes is always a day after the moment of that reading.
+    reader_ = std::make_unique<RowReader>(*tracker_, kLatestShowableTime);
     feeder_ = std::make_unique<LineFeeder>(*reader_);
     readTo_ = 0;
     head_.clear();
