@@ -70,8 +70,11 @@ std::vector<std::string> drawnTexts(const HostsimResult& run) {
     return texts;
 }
 
-const std::string kRecordAndShow =
-    kLoadedAfterWonMatch + "matchend\nwait 6\nwait 54\nscoreboard open\nframe\n";
+// A function, not a constant: kLoadedAfterWonMatch belongs to another file, whose constants may not be
+// made yet when this file's are.
+std::string recordAndShow() {
+    return kLoadedAfterWonMatch + "matchend\nwait 6\nwait 54\nscoreboard open\nframe\n";
+}
 
 } // namespace
 
@@ -83,7 +86,7 @@ TEST(SpreadsheetFiles, AMatchGoesInTheFilesLayoutTheReportReadsEveryRowAndTheSco
             saved.header + saved.lineEndInFile + saved.earlierRow + saved.lineEndInFile;
         writeFile(defaultStatsFile(data.path()), before);
 
-        const HostsimResult run = runScenario(kRecordAndShow, data.path());
+        const HostsimResult run = runScenario(recordAndShow(), data.path());
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(statsFileText(run), before + saved.recordedRow + lineEnd());
         EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n") << "nothing to say about the file";
