@@ -22,8 +22,8 @@ constexpr int kMaxRects = static_cast<int>(kStatBoxes.size());
 constexpr int kMaxStrings = kMaxRects * (overlay::kTableRows * overlay::kDrawnColumns + 1);
 
 // One scratch data folder for the whole process, removed when the process ends normally. It lies on
-// tmpfs (/dev/shm) where the machine has one: the plugin opens, reads and appends to its stats file
-// several times for every input, and a disk's file system would make that the larger part of the run.
+// tmpfs (/dev/shm) where the machine has one: the stats file is created, read and appended to for every
+// input, work a disk's file system would journal for nothing.
 class ScratchFolder {
 public:
     ScratchFolder() {
