@@ -3,10 +3,10 @@
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -21,14 +21,20 @@ constexpr std::int64_t kFixedNow = 1796677509;
 constexpr int kMaxRects = static_cast<int>(kStatBoxes.size());
 constexpr int kMaxStrings = kMaxRects * (overlay::kTableRows * overlay::kDrawnColumns + 1);
 
-// One scratch data folder for the whole process, removed when the process ends normally.
+// One scratch data folder for the whole process, removed when the process ends normally. It lies on
+// tmpfs (/dev/shm) where the machine has one: the stats file is created, read and appended to for every
+// input, work a disk's file system would journal for nothing.
 class ScratchFolder {
 public:
     ScratchFolder() {
-        char pattern[] = "/tmp/tallyglass-fuzz-XXXXXX";
-        if (!mkdtemp(pattern))
-            fuzzFailure("cannot create a scratch folder");
-        path_ = pattern;
+        for (const char* parent : {"/dev/shm", "/tmp"}) {
+            std::string pattern = std::string(parent) + "/tallyglass-fuzz-XXXXXX";
+            if (mkdtemp(pattern.data())) {
+                path_ = pattern;
+                return;
+            }
+        }
+        fuzzFailure("cannot create a scratch folder");
     }
     ~ScratchFolder() {
         std::error_code ignored;
@@ -45,6 +51,33 @@ const fs::path& scratchFolder() {
     return folder.path();
 }
 
+// The world every input is played in, reset to its new state for each (see InProcessHost).
+std::shared_ptr<hostcore::World> keptWorld() {
+    static const std::shared_ptr<hostcore::World> world = hostcore::World::create();
+    return world;
+}
+
+// The local player's stats file in the scratch folder (the world's player id is always the default).
+const fs::path& statsFile() {
+    static const fs::path file =
+        scratchFolder() / (std::string(hostcore::kDefaultPlayerId) + "_Tallyglass.csv");
+    return file;
+}
+
+// The file's bytes into `bytes`; false when it cannot be read.
+bool readFile(const fs::path& file, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char block[4096];
+    ssize_t got = 0;
+    while ((got = ::read(fd, block, sizeof block)) > 0)
+        bytes.append(block, static_cast<std::size_t>(got));
+    ::close(fd);
+    return got == 0;
+}
+
 } // namespace
 
 void fuzzFailure(const std::string& what) {
@@ -53,7 +86,7 @@ void fuzzFailure(const std::string& what) {
 }
 
 FuzzHost::FuzzHost()
-    : InProcessHost(scratchFolder(), kFixedNow, [](hostcore::World& world) {
+    : InProcessHost(keptWorld(), scratchFolder(), kFixedNow, [](hostcore::World& world) {
         // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
         // get that far.
         world.consoleSink = [](const std::string& line) {
@@ -61,42 +94,46 @@ FuzzHost::FuzzHost()
                 fuzzFailure("the plugin caught a failure: " + line);
         };
         std::error_code ignored;
-        fs::remove_all(scratchFolder() / (world.playerId + "_Tallyglass.csv"), ignored);
-    }) {}
+        fs::remove(statsFile(), ignored);
+    }) {
+    // The same for every input: the data folder and the player id never change.
+    static const bool sameFile = plugin().getStatsFilePath() == statsFile();
+    if (!sameFile)
+        fuzzFailure("the plugin's stats file is not the one the fuzz host writes");
+}
 
 void FuzzHost::writeStatsFile(const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(plugin().getStatsFilePath(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out)
+    const int fd = ::open(statsFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
         fuzzFailure("cannot write the stats file");
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t wrote = ::write(fd, data + done, size - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            fuzzFailure("cannot write the stats file");
+        done += static_cast<std::size_t>(wrote);
+    }
+    if (::close(fd) != 0)
+        fuzzFailure("cannot write the stats file");
+    written_ = std::string_view(reinterpret_cast<const char*>(data), size);
 }
-
-namespace {
-
-std::string fileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-} // namespace
 
 void FuzzHost::recordMatchAndCheckAppend() {
-    const fs::path file = plugin().getStatsFilePath();
-    const std::string before = fileBytes(file);
-
     world().game.online = true;
     world().game.winnerTeam = 0;
     world().game.figures.points = 987654;
     plugin().onMatchEnded("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded");
     world().advanceTime(6.0);
 
-    const std::string after = fileBytes(file);
-    if (after.size() <= before.size() || after.compare(0, before.size(), before) != 0)
+    // Kept from input to input: its memory is allocated once.
+    static std::string after;
+    if (!readFile(statsFile(), after))
+        fuzzFailure("cannot read the stats file back");
+    if (after.size() <= written_.size() || std::string_view(after).substr(0, written_.size()) != written_)
         fuzzFailure("appending a row changed what the stats file held");
-    const std::string added = after.substr(before.size());
-    if (added.back() != '\n' || added.find(",987654,") == std::string::npos)
+    const std::string_view added = std::string_view(after).substr(written_.size());
+    if (added.back() != '\n' || added.find(",987654,") == std::string_view::npos)
         fuzzFailure("the recorded row is not on a line of its own at the file's end");
 }
 

@@ -222,4 +222,21 @@ void World::dropPluginCallbacks() {
     ratingNotifiers_.clear();
 }
 
+void World::reset() {
+    consoleSink = nullptr;
+    traceSink = nullptr;
+    onTimeAdvanced = nullptr;
+    recordDrawing = true;
+    game = GameState{};
+    playerId = kDefaultPlayerId;
+    dataFolder.clear();
+    now_ = std::chrono::microseconds(0);
+    timerOrder_ = 0;
+    nextNotifierId_ = 1;
+    cvars_.clear();
+    dropPluginCallbacks();
+    lastFrame_.clear();
+    frameNumber_ = 0;
+}
+
 } // namespace hostcore

@@ -1,12 +1,15 @@
-// What the real module registers with the host when it loads, read from hostsim's trace, and the
-// settings snapshot that starts only at the first scoreboard opening.
+// What the real module registers with the host when it loads, read from hostsim's trace; a load into a
+// world another host used; and the settings snapshot that starts only at the first scoreboard opening.
 #include "hostsim/ModuleLoader.h"
 #include "hostsim/Session.h"
+#include "plugin/GameEvents.h"
 #include "plugin/Tallyglass.h"
 #include "tests/support/HostsimRun.h"
+#include "tests/support/InProcessHost.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 
 namespace {
@@ -91,6 +94,34 @@ TEST(LoadSequence, ReloadingRegistersAgainAndKeepsTheConsoleValues) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.traceLines("RegisterMMRNotifier").size(), 2u);
     EXPECT_NE(result.out.find("tallyglass_box_r = 12\n"), std::string::npos) << result.out;
+}
+
+// The fuzz targets play every input in one kept world. Unlike a reload, a plugin loaded there finds the
+// world as new: nothing of the host before, neither its console values nor its timers or drawables.
+TEST(LoadSequence, AHostInAKeptWorldFindsNothingOfTheHostBefore) {
+    TempFolder data;
+    const auto world = hostcore::World::create();
+    {
+        InProcessHost first(world, data.path(), 1796677509, [](hostcore::World& before) {
+            before.game.online = true;
+            before.game.winnerTeam = 0;
+        });
+        world->consoleLine("tallyglass_box_r 12");
+        world->fireEvent(kScoreboardOpenedEvent);
+        first.endMatch();
+        first.wait(1.5);
+        ASSERT_EQ(world->pendingTimerCount(), 1);
+        ASSERT_EQ(world->drawableCount(), 1);
+    }
+
+    InProcessHost second(world, data.path(), 1796677509);
+    ASSERT_NE(world->findCvar("tallyglass_box_r"), nullptr);
+    EXPECT_EQ(world->findCvar("tallyglass_box_r")->value, "0");
+    EXPECT_EQ(world->pendingTimerCount(), 0);
+    EXPECT_EQ(world->drawableCount(), 0);
+    EXPECT_EQ(world->elapsed(), std::chrono::microseconds(0));
+    EXPECT_FALSE(world->game.online);
+    EXPECT_EQ(second.console(), std::vector<std::string>{"--- > Tallyglass V1.1 Plugin loaded! < ---"});
 }
 
 TEST(SettingsSnapshot, PositionsStayZeroUntilTheFirstScoreboardOpeningThoughTheConsoleHoldsDefaults) {

@@ -7,7 +7,12 @@
 
 InProcessHost::InProcessHost(const std::filesystem::path& dataFolder, std::int64_t clock,
                              const WorldSetup& beforeLoad)
-    : world_(hostcore::World::create()) {
+    : InProcessHost(hostcore::World::create(), dataFolder, clock, beforeLoad) {}
+
+InProcessHost::InProcessHost(std::shared_ptr<hostcore::World> world, const std::filesystem::path& dataFolder,
+                             std::int64_t clock, const WorldSetup& beforeLoad)
+    : world_(std::move(world)) {
+    world_->reset();
     world_->dataFolder = dataFolder;
     world_->consoleSink = [this](const std::string& line) { console_.push_back(line); };
     world_->onTimeAdvanced = [clock](double now) {
@@ -26,6 +31,7 @@ InProcessHost::InProcessHost(const std::filesystem::path& dataFolder, std::int64
 InProcessHost::~InProcessHost() {
     release();
     unpinWallClock();
+    world_->reset();
 }
 
 void InProcessHost::endMatch() {

@@ -1,6 +1,6 @@
-// The real plugin object, loaded in this process into a fresh substitute-host world. The world is the
-// whole host, so a test or a fuzz target can change the disk between two host steps, call the plugin's
-// operations directly and look at what the object keeps.
+// The real plugin object, loaded in this process into a substitute-host world in its new state. The
+// world is the whole host, so a test or a fuzz target can change the disk between two host steps, call
+// the plugin's operations directly and look at what the object keeps.
 #pragma once
 
 #include "hostcore/World.h"
@@ -21,7 +21,13 @@ public:
     // world (the game, or a console of its own), then loads the plugin as the host does.
     InProcessHost(const std::filesystem::path& dataFolder, std::int64_t clock,
                   const WorldSetup& beforeLoad = {});
-    // Releases the plugin as the host does at unload and unpins the clock.
+    // The same in a world that outlives this host, reset first to a new world's state: a fuzz target
+    // keeps one world for all its inputs, so the memory the world has grown to is not allocated anew
+    // for each, while nothing of one input reaches the next.
+    InProcessHost(std::shared_ptr<hostcore::World> world, const std::filesystem::path& dataFolder,
+                  std::int64_t clock, const WorldSetup& beforeLoad = {});
+    // Releases the plugin as the host does at unload, unpins the clock and resets the world, which
+    // then holds nothing that refers to this host or the plugin.
     ~InProcessHost();
     InProcessHost(const InProcessHost&) = delete;
     InProcessHost& operator=(const InProcessHost&) = delete;

@@ -71,6 +71,11 @@ public:
     double now() const { return static_cast<double>(now_.count()) / 1e6; }
     // Forgets every callback a plugin registered; console variables stay, as in the real host.
     void dropPluginCallbacks();
+    // Returns the world to the state of a newly created one: no console variables, callbacks, timers or
+    // sinks, the time at 0, the game, player id and data folder as new. Only the memory the frame record
+    // has grown to is kept, so a program that plays many short sessions in one world (a fuzz target)
+    // does not allocate it anew for each.
+    void reset();
     const std::vector<DrawCall>& lastFrame() const { return lastFrame_; }
     int drawableCount() const { return static_cast<int>(drawables_.size()); }
     int pendingTimerCount() const { return static_cast<int>(timers_.size()); }
