@@ -15,6 +15,9 @@ PACKAGES=(
     wine64
     clang
     libclang-rt-14-dev
+    lld
+    jq
+    ccache
     libstb-dev
     unzip
     fonts-dejavu-core

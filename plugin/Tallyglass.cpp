@@ -57,10 +57,10 @@ void Tallyglass::onLoad() {
 
 void Tallyglass::runLater(float delaySeconds, std::function<void()> task) {
     gameWrapper->SetTimeout(
-        [this, alive = std::weak_ptr<int>(aliveToken_), task = std::move(task)](GameWrapper*) {
+        [this, alive = std::weak_ptr<int>(aliveToken_), scheduled = std::move(task)](GameWrapper*) {
             if (alive.expired())
                 return;
-            runGuarded(*this, task);
+            runGuarded(*this, scheduled);
         },
         delaySeconds);
 }

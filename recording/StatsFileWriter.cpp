@@ -25,8 +25,9 @@ std::filesystem::path Tallyglass::getStatsFilePath() {
 }
 
 std::filesystem::path Tallyglass::statsFilePathFor(const std::string& playerId) {
-    // Kept a filesystem path throughout, so a data folder in any script works on every platform.
-    return gameWrapper->GetDataFolder() / (playerId + "_Tallyglass.csv");
+    // Kept a filesystem path throughout, so a data folder in any script works on every platform; the
+    // file's name is UTF-8, as the id is, never the Windows code page's reading of it.
+    return gameWrapper->GetDataFolder() / pathFromUtf8(playerId + "_Tallyglass.csv");
 }
 
 void Tallyglass::queueMatchRow() {

@@ -1,4 +1,5 @@
 // The stats file a player gets, byte for byte, through hostsim and the real module.
+#include "plugin/PathText.h"
 #include "tests/recording/RecordingScenario.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,23 @@ TEST(StatsFile, FirstMatchCreatesTheHeaderAndOneRowSixSecondsLater) {
     EXPECT_EQ(run.traceLines("SetTimeout "), std::vector<std::string>{"SetTimeout 6"});
     // Time and Timestamp are the moment the match ended, not the write six seconds later.
     EXPECT_EQ(statsFileText(run), fileLines({kHeader, wonMatchRow()}));
+    EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n");
+}
+
+// The file's name is the id's UTF-8 text on every platform; on Windows it is never the ANSI code page's
+// reading of those bytes, which would garble the name or lose the row.
+TEST(StatsFile, APlayerIdOutsideAsciiNamesTheFileWithTheSameCharacters) {
+    TempFolder data;
+    const std::string id = "Spieler_\u00c4\u00df\u00e9_\u65e5\u672c_\U0001f3ce";
+    HostsimResult run =
+        runScenario("player \"" + id + "\"\n" + kLoadedAfterWonMatch + "matchend\nwait 6\n", data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(data.path()))
+        names.push_back(pathToUtf8(entry.path().filename()));
+    EXPECT_EQ(names, std::vector<std::string>{id + "_Tallyglass.csv"});
+    EXPECT_EQ(readFile(data.path() / pathFromUtf8(id + "_Tallyglass.csv")),
+              fileLines({kHeader, wonMatchRow()}));
     EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n");
 }
 
