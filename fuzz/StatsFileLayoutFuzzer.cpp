@@ -19,10 +19,10 @@ namespace {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const StatsFileLayout layout = layoutOfHeader(bytes);
     std::array<std::string_view, 20> fields;
-    std::string unquoted;
+    static std::string unquoted; // only its capacity carries over: the split empties it first
     const std::size_t count =
         splitFields(bytes, layout.separator, fields, layout.of(StatsColumn::Playlist), unquoted);
     if (count > fields.size())

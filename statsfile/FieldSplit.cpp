@@ -100,7 +100,8 @@ std::size_t splitFields(std::string_view line, char separator, std::span<std::st
     if (line.empty() || fields.empty())
         return 0;
     // Never more unquoted text than the line holds: no reallocation moves what earlier views point at.
-    unquoted.reserve(line.size());
+    if (line.find(kQuote) != std::string_view::npos)
+        unquoted.reserve(line.size());
     const std::size_t total = countPieces(line, separator);
     const std::size_t surplus = total > fields.size() ? total - fields.size() : 0;
 

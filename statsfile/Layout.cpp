@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,31 +16,39 @@ constexpr std::array<char, 2> kSeparators{',', ';'};
 
 // A header field as the name it gives: without the blanks around it, and without quotes that the
 // blanks kept from being read as quotes (" \"Time\" ").
-std::string nameOf(std::string_view field) {
+// The view points into `field` or, for such quotes, into `scratch`.
+std::string_view nameOf(std::string_view field, std::string& scratch) {
     std::string_view name = withoutBlanks(field);
     if (name.size() < 2 || name.front() != '"' || name.back() != '"')
-        return std::string(name);
-    std::string unquoted;
+        return name;
+    scratch.clear();
     name = name.substr(1, name.size() - 2);
     for (std::size_t at = 0; at < name.size(); ++at) {
-        unquoted += name[at];
+        scratch += name[at];
         if (name[at] == '"' && at + 1 < name.size() && name[at + 1] == '"')
             ++at;
     }
-    return std::string(withoutBlanks(unquoted));
+    return withoutBlanks(scratch);
 }
+
+// Room for the fields of a header: on the stack for any header a program or a person writes.
+constexpr std::size_t kFieldsOnTheStack = 64;
 
 // The layout `header` gives when split at `separator`.
 StatsFileLayout layoutSplitBy(std::string_view header, char separator) {
     StatsFileLayout layout;
     layout.separator = separator;
     // As many fields as the header has separators, plus one: no name is ever cut off.
-    std::vector<std::string_view> names(
-        static_cast<std::size_t>(std::count(header.begin(), header.end(), separator)) + 1);
+    const auto room = static_cast<std::size_t>(std::count(header.begin(), header.end(), separator)) + 1;
+    std::array<std::string_view, kFieldsOnTheStack> onTheStack;
+    std::vector<std::string_view> onTheHeap(room > onTheStack.size() ? room : 0);
+    const std::span<std::string_view> names =
+        onTheHeap.empty() ? std::span(onTheStack).first(room) : std::span(onTheHeap);
     std::string unquoted;
+    std::string scratch;
     layout.fieldCount = splitFields(header, separator, names, names.size(), unquoted);
     for (std::size_t index = 0; index < layout.fieldCount; ++index)
-        if (const std::optional<StatsColumn> column = columnNamed(nameOf(names[index])))
+        if (const std::optional<StatsColumn> column = columnNamed(nameOf(names[index], scratch)))
             layout.position[writtenPosition(*column)] = index;
     return layout;
 }

@@ -13,32 +13,36 @@ CVarManagerWrapper::CVarManagerWrapper(std::shared_ptr<hostcore::World> world)
     : world_(std::move(world)) {}
 
 void CVarManagerWrapper::log(std::string text) {
-    world_->trace("log " + traceQuote(text));
+    if (world_->tracing())
+        world_->trace("log " + traceQuote(text));
     world_->console(text);
 }
 
 void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::function<void(std::vector<std::string>)> callback,
                                           std::string description, unsigned char permissions) {
-    world_->trace("registerNotifier " + traceQuote(name) + " " + traceQuote(description) + " " +
-                  std::to_string(permissions));
+    if (world_->tracing())
+        world_->trace("registerNotifier " + traceQuote(name) + " " + traceQuote(description) + " " +
+                      std::to_string(permissions));
     world_->addNotifier(std::move(name), std::move(callback));
 }
 
 CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defaultValue,
                                              std::string description, bool searchable, bool hasMin, float min,
                                              bool hasMax, float max, bool saveToCfg) {
-    world_->trace("registerCvar " + traceQuote(name) + " " + traceQuote(defaultValue) + " " +
-                  traceQuote(description) + " " + std::to_string(searchable) + " " + std::to_string(hasMin) +
-                  " " + traceFloat(min) + " " + std::to_string(hasMax) + " " + traceFloat(max) + " " +
-                  std::to_string(saveToCfg));
+    if (world_->tracing())
+        world_->trace("registerCvar " + traceQuote(name) + " " + traceQuote(defaultValue) + " " +
+                      traceQuote(description) + " " + std::to_string(searchable) + " " +
+                      std::to_string(hasMin) + " " + traceFloat(min) + " " + std::to_string(hasMax) + " " +
+                      traceFloat(max) + " " + std::to_string(saveToCfg));
     world_->addCvar(hostcore::ConsoleVariable{
         name, defaultValue, description, searchable, hasMin, min, hasMax, max, saveToCfg, {}});
     return CVarWrapper(world_, std::move(name));
 }
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
-    world_->trace("getCvar " + traceQuote(name));
+    if (world_->tracing())
+        world_->trace("getCvar " + traceQuote(name));
     return CVarWrapper(world_, std::move(name));
 }
 

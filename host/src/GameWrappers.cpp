@@ -19,22 +19,26 @@ GameWrapper::GameWrapper(std::shared_ptr<hostcore::World> world)
     : world_(std::move(world)) {}
 
 void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
-    world_->trace("HookEvent " + traceQuote(eventName));
+    if (world_->tracing())
+        world_->trace("HookEvent " + traceQuote(eventName));
     world_->addHook(std::move(eventName), std::move(callback));
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
-    world_->trace("RegisterDrawable");
+    if (world_->tracing())
+        world_->trace("RegisterDrawable");
     world_->addDrawable(std::move(callback));
 }
 
 void GameWrapper::UnregisterDrawables() {
-    world_->trace("UnregisterDrawables");
+    if (world_->tracing())
+        world_->trace("UnregisterDrawables");
     world_->clearDrawables();
 }
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> callback, float delaySeconds) {
-    world_->trace("SetTimeout " + traceFloat(delaySeconds));
+    if (world_->tracing())
+        world_->trace("SetTimeout " + traceFloat(delaySeconds));
     world_->addTimer(std::move(callback), delaySeconds);
 }
 
@@ -176,7 +180,8 @@ MMRWrapper::MMRWrapper(std::shared_ptr<hostcore::World> world)
 
 std::unique_ptr<MMRNotifierToken>
 MMRWrapper::RegisterMMRNotifier(std::function<void(UniqueIDWrapper)> callback) {
-    world_->trace("RegisterMMRNotifier");
+    if (world_->tracing())
+        world_->trace("RegisterMMRNotifier");
     int id = world_->addRatingNotifier(std::move(callback));
     return std::make_unique<MMRNotifierToken>(world_, id);
 }
@@ -193,7 +198,8 @@ CanvasWrapper::CanvasWrapper(std::shared_ptr<hostcore::World> world)
 
 void CanvasWrapper::SetPosition(Vector2 position) {
     if (world_->traceSink)
-        world_->trace("SetPosition " + std::to_string(position.X) + " " + std::to_string(position.Y));
+        if (world_->tracing())
+            world_->trace("SetPosition " + std::to_string(position.X) + " " + std::to_string(position.Y));
     if (world_->recordDrawing)
         world_->recordDraw({hostcore::DrawCall::Kind::SetPosition, position.X, position.Y, 0, 0, {}, 0, 0});
 }
@@ -201,16 +207,18 @@ void CanvasWrapper::SetPosition(Vector2 position) {
 void CanvasWrapper::SetColor(unsigned char red, unsigned char green, unsigned char blue,
                              unsigned char alpha) {
     if (world_->traceSink)
-        world_->trace("SetColor " + std::to_string(red) + " " + std::to_string(green) + " " +
-                      std::to_string(blue) + " " + std::to_string(alpha));
+        if (world_->tracing())
+            world_->trace("SetColor " + std::to_string(red) + " " + std::to_string(green) + " " +
+                          std::to_string(blue) + " " + std::to_string(alpha));
     if (world_->recordDrawing)
         world_->recordDraw({hostcore::DrawCall::Kind::SetColor, red, green, blue, alpha, {}, 0, 0});
 }
 
 void CanvasWrapper::DrawRect(Vector2 topLeft, Vector2 bottomRight) {
     if (world_->traceSink)
-        world_->trace("DrawRect " + std::to_string(topLeft.X) + " " + std::to_string(topLeft.Y) + " " +
-                      std::to_string(bottomRight.X) + " " + std::to_string(bottomRight.Y));
+        if (world_->tracing())
+            world_->trace("DrawRect " + std::to_string(topLeft.X) + " " + std::to_string(topLeft.Y) + " " +
+                          std::to_string(bottomRight.X) + " " + std::to_string(bottomRight.Y));
     if (world_->recordDrawing)
         world_->recordDraw({hostcore::DrawCall::Kind::DrawRect,
                             topLeft.X,
@@ -224,7 +232,9 @@ void CanvasWrapper::DrawRect(Vector2 topLeft, Vector2 bottomRight) {
 
 void CanvasWrapper::DrawString(std::string text, float xScale, float yScale) {
     if (world_->traceSink)
-        world_->trace("DrawString " + traceQuote(text) + " " + traceFloat(xScale) + " " + traceFloat(yScale));
+        if (world_->tracing())
+            world_->trace("DrawString " + traceQuote(text) + " " + traceFloat(xScale) + " " +
+                          traceFloat(yScale));
     if (world_->recordDrawing)
         world_->recordDraw(
             {hostcore::DrawCall::Kind::DrawString, 0, 0, 0, 0, std::move(text), xScale, yScale});

@@ -5,7 +5,9 @@
 #include "statsfile/Layout.h"
 #include "statsfile/RowWriting.h"
 
+#include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -16,59 +18,74 @@ constexpr std::size_t kLongestValue = 24;
 // that the header's separator is the one it was written with.
 constexpr const char* kOwnNames[] = {"Notes", "", "Team mate", "MMR2", "Rank", "win", " ", "Arena"};
 
-std::string quotedName(const std::string& name) {
-    std::string text = "\"";
-    for (const char c : name)
-        text += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return text + "\"";
+// Appends `name` to `text` in double quotes, a quote inside doubled.
+void appendQuoted(std::string& text, std::string_view name) {
+    text += '"';
+    for (const char c : name) {
+        if (c == '"')
+            text += '"';
+        text += c;
+    }
+    text += '"';
 }
 
+// The most fields a drawn header has: every column, one of them twice, and three of the player's own.
+constexpr std::size_t kMostHeaderFields = kStatsColumnCount + 4;
+
 struct HeaderCase {
-    char separator = ',';
-    std::vector<std::string> names;             // as they stand between the separators
-    std::vector<std::optional<StatsColumn>> of; // the column each field names, if any
-    std::string text;                           // the whole line, as the file holds it
+    std::array<std::optional<StatsColumn>, kMostHeaderFields> of; // the column each field names, if any
+    std::size_t fieldCount = 0;
+    std::string text; // the whole line, as the file holds it
 };
 
-HeaderCase drawHeader(ChoiceBytes& choices) {
-    HeaderCase header;
-    header.separator = choices.flag() ? ';' : ',';
+void drawHeader(ChoiceBytes& choices, HeaderCase& header) {
+    const char separator = choices.flag() ? ';' : ',';
     const bool quoted = choices.flag();
     const bool byteOrderMark = choices.flag();
     const bool carriageReturn = choices.flag();
     // Most cases name every column, so that rows are written in the header's own layout.
     const bool everyColumn = choices.below(4) != 0;
-    std::vector<std::optional<StatsColumn>> fields;
+    header.fieldCount = 0;
     for (const StatsColumnDescription& description : kStatsColumns)
         if (everyColumn || choices.flag())
-            fields.emplace_back(description.column);
+            header.of[header.fieldCount++] = description.column;
     const std::size_t extras = choices.below(4);
     for (std::size_t extra = 0; extra < extras; ++extra)
-        fields.emplace_back(std::nullopt);
+        header.of[header.fieldCount++] = std::nullopt;
     // Shuffled by the choices; a column may also come twice.
-    for (std::size_t at = fields.size(); at > 1; --at)
-        std::swap(fields[at - 1], fields[choices.below(at)]);
-    if (!fields.empty() && choices.below(8) == 0)
-        fields.push_back(fields[choices.below(fields.size())]);
-
-    for (const std::optional<StatsColumn>& field : fields) {
-        std::string name =
-            field ? std::string(columnName(*field)) : kOwnNames[choices.below(std::size(kOwnNames))];
-        if (field && choices.below(4) == 0)
-            name = (choices.flag() ? " " : "\t") + name + (choices.flag() ? "  " : "");
-        header.names.push_back(quoted ? quotedName(name) : name);
-        header.of.push_back(field);
+    for (std::size_t at = header.fieldCount; at > 1; --at)
+        std::swap(header.of[at - 1], header.of[choices.below(at)]);
+    if (header.fieldCount > 0 && choices.below(8) == 0) {
+        header.of[header.fieldCount] = header.of[choices.below(header.fieldCount)];
+        ++header.fieldCount;
     }
+
+    header.text.clear();
     if (byteOrderMark)
-        header.text = "\xEF\xBB\xBF";
-    for (std::size_t at = 0; at < header.names.size(); ++at)
-        header.text += (at > 0 ? std::string(1, header.separator) : std::string()) + header.names[at];
+        header.text += "\xEF\xBB\xBF";
+    for (std::size_t at = 0; at < header.fieldCount; ++at) {
+        if (at > 0)
+            header.text += separator;
+        const std::optional<StatsColumn>& field = header.of[at];
+        std::string_view name = field ? columnName(*field) : kOwnNames[choices.below(std::size(kOwnNames))];
+        const bool blanks = field && choices.below(4) == 0;
+        const std::string_view before = blanks ? (choices.flag() ? " " : "\t") : "";
+        const std::string_view after = blanks && choices.flag() ? "  " : "";
+        std::string padded;
+        if (blanks) {
+            padded.append(before).append(name).append(after);
+            name = padded;
+        }
+        if (quoted)
+            appendQuoted(header.text, name);
+        else
+            header.text += name;
+    }
     if (carriageReturn)
         header.text += '\r';
-    return header;
 }
 
-std::string describe(const std::string& text) {
+std::string describe(std::string_view text) {
     std::string shown;
     for (const char c : text)
         shown += c == '\r' ? std::string("\\r") : std::string(1, c);
@@ -77,24 +94,25 @@ std::string describe(const std::string& text) {
 
 } // namespace
 
-std::string ChoiceBytes::text(std::size_t most) {
+void ChoiceBytes::text(std::size_t most, std::string& value) {
     const std::size_t length = below(most + 1);
-    std::string value;
+    value.clear();
     for (std::size_t at = 0; at < length; ++at) {
         const char c = static_cast<char>(next());
         // The plugin turns line breaks in a value into blanks before writing it.
         value += c == '\n' || c == '\r' ? ' ' : c;
     }
-    return value;
 }
 
 std::string layoutRoundTripFailure(ChoiceBytes& choices) {
-    const HeaderCase header = drawHeader(choices);
+    // Kept between cases: only its capacity carries over.
+    static HeaderCase header;
+    drawHeader(choices, header);
     const StatsFileLayout layout = layoutOfHeader(header.text);
     // Each column at the later of its places, missing where the header lacks it.
     for (const StatsColumnDescription& description : kStatsColumns) {
         std::size_t expected = kAbsentColumn;
-        for (std::size_t at = 0; at < header.of.size(); ++at)
+        for (std::size_t at = 0; at < header.fieldCount; ++at)
             if (header.of[at] == description.column)
                 expected = at;
         if (layout.of(description.column) != expected)
@@ -104,9 +122,9 @@ std::string layoutRoundTripFailure(ChoiceBytes& choices) {
     if (!layout.complete())
         return {};
 
-    ColumnValues values;
+    static ColumnValues values; // only the capacity of its texts carries over
     for (std::string& value : values)
-        value = choices.text(kLongestValue);
+        choices.text(kLongestValue, value);
     const std::string line = rowLine(values, layout);
     if (line.find('\n') != std::string::npos)
         return "a line break in the row " + describe(line);
@@ -125,7 +143,7 @@ std::string layoutRoundTripFailure(ChoiceBytes& choices) {
     return {};
 }
 
-std::string cellConversionFailure(const std::string& cell) {
+std::string cellConversionFailure(std::string_view cell) {
     const std::optional<std::int32_t> strict = strictInt(cell);
     if (strict && cellToInt(cell) != strict)
         return "strict and lenient read " + describe(cell) + " differently";

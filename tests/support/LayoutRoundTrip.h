@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 // Reads a case's choices from bytes; past their end every choice is 0.
 class ChoiceBytes {
@@ -20,8 +21,8 @@ public:
     bool flag() { return (next() & 1) != 0; }
     // A number below `bound` (which is at least 1).
     std::size_t below(std::size_t bound) { return next() % bound; }
-    // Text of up to `most` bytes, any byte but a line break.
-    std::string text(std::size_t most);
+    // Text of up to `most` bytes, any byte but a line break, into `value`.
+    void text(std::size_t most, std::string& value);
     bool exhausted() const { return at_ >= bytes_.size(); }
 
 private:
@@ -34,4 +35,4 @@ std::string layoutRoundTripFailure(ChoiceBytes& choices);
 
 // Cells of any bytes through both conversions: what the strict one takes as a number, the lenient one
 // reads alike. Returns what went wrong, or an empty text.
-std::string cellConversionFailure(const std::string& cell);
+std::string cellConversionFailure(std::string_view cell);

@@ -82,7 +82,8 @@ public:
     const std::map<std::string, ConsoleVariable>& consoleVariables() const { return cvars_; }
     bool hasNotifier(const std::string& name) const { return notifiers_.count(name) != 0; }
 
-    // Used by the SDK wrappers.
+    // Used by the SDK wrappers. A wrapper makes a call's trace line only while someone listens.
+    bool tracing() const { return static_cast<bool>(traceSink); }
     void trace(const std::string& line);
     void console(const std::string& line);
     void addNotifier(std::string name, std::function<void(std::vector<std::string>)> callback);
