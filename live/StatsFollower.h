@@ -3,7 +3,7 @@
 // read changed, or its time changed while its size did not) is read again from the start.
 #pragma once
 
-#include "live/LineFeeder.h"
+#include "statsfile/LineFeeder.h"
 #include "live/OpenedFile.h"
 #include "live/SessionTracker.h"
 #include "statsfile/RowReader.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "live/WindowsConsole.h"
+#include "report/WindowsConsole.h"
 
 // Wide arguments, so that a path in any script arrives whole (a file dropped onto the .exe in Explorer
 // comes as the one argument).
@@ -19,8 +19,9 @@ int wmain(int argc, wchar_t** argv) {
     LiveSurroundings surroundings{std::cout, std::cerr, stop, systemClock};
     const int status = runLive(arguments, surroundings);
     std::cout.flush();
-    if (status != 0)
-        keepOwnConsoleOpen();
+    // An error ends the program at once: a window of its own stays until the player has read why.
+    if (status != 0 && consoleIsOwn())
+        waitForEnter();
     stop.finished();
     return status;
 }

@@ -6,40 +6,13 @@
 
 #include <shellapi.h>
 
-#include <iostream>
-
-std::string utf8FromWide(const wchar_t* text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1)
-        return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back(); // the terminating zero
-    return utf8;
-}
-
-ConsoleOutputInUtf8::ConsoleOutputInUtf8()
-    : previous_(GetConsoleOutputCP()) {
-    SetConsoleOutputCP(CP_UTF8);
-}
-
-ConsoleOutputInUtf8::~ConsoleOutputInUtf8() {
-    if (previous_ != 0)
-        SetConsoleOutputCP(previous_);
-}
-
 void keepOwnConsoleOpen(int status, const std::vector<std::string>& arguments) {
-    DWORD processes[2];
-    DWORD mode = 0;
-    // Only a console of our own with a keyboard behind it: never under a command prompt, a script or a test.
-    if (GetConsoleProcessList(processes, 2) != 1 || !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode))
+    if (!consoleIsOwn())
         return;
     if (status == 0) {
         OptionsError error;
         if (const std::optional<ReportOptions> options = parseReportOptions(arguments, error))
             ShellExecuteW(nullptr, L"open", options->page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
-    std::cout << "\nPress Enter to close this window." << std::flush;
-    std::string line;
-    std::getline(std::cin, line);
+    waitForEnter();
 }

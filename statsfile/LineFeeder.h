@@ -1,4 +1,5 @@
-// Cuts the bytes of a stats file, as they are read piece by piece, into lines for a RowReader. A line
+// Cuts the bytes of a stats file, as they are read piece by piece (blocks of a whole file, or what a
+// followed file gained), into lines for a RowReader. A line
 // that has no line end yet is held until it has one; a line longer than the reader takes is never held
 // whole. CR LF and LF line ends read alike.
 #pragma once

@@ -1,4 +1,4 @@
-#include "live/WindowsConsole.h"
+#include "report/WindowsConsole.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -30,12 +30,13 @@ ConsoleOutputInUtf8::~ConsoleOutputInUtf8() {
         SetConsoleOutputCP(previous_);
 }
 
-void keepOwnConsoleOpen() {
+bool consoleIsOwn() {
     DWORD processes[2];
     DWORD mode = 0;
-    // Only a console of our own with a keyboard behind it: never under a command prompt, a script or a test.
-    if (GetConsoleProcessList(processes, 2) != 1 || !GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode))
-        return;
+    return GetConsoleProcessList(processes, 2) == 1 && GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode);
+}
+
+void waitForEnter() {
     std::cout << "\nPress Enter to close this window." << std::flush;
     std::string line;
     std::getline(std::cin, line);

@@ -1,4 +1,4 @@
-#include "live/LineFeeder.h"
+#include "statsfile/LineFeeder.h"
 
 #include <cstring>
 
