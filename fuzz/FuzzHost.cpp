@@ -88,9 +88,9 @@ void fuzzFailure(const std::string& what) {
 FuzzHost::FuzzHost()
     : InProcessHost(keptWorld(), scratchFolder(), kFixedNow, [](hostcore::World& world) {
         // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
-        // get that far.
+        // get that far. The note on a header that does not name every column is no failure.
         world.consoleSink = [](const std::string& line) {
-            if (line.rfind("Tallyglass: ", 0) == 0)
+            if (line.rfind("Tallyglass: ", 0) == 0 && line.rfind("Tallyglass: the first line of ", 0) != 0)
                 fuzzFailure("the plugin caught a failure: " + line);
         };
         std::error_code ignored;
