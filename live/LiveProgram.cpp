@@ -4,9 +4,9 @@
 #include "live/LivePages.h"
 #include "live/LiveView.h"
 #include "live/OpenedFile.h"
-#include "live/ReplaceFile.h"
 #include "live/StatsFollower.h"
 #include "plugin/PathText.h"
+#include "report/OutputFile.h"
 
 #include <chrono>
 #include <system_error>
@@ -83,10 +83,9 @@ bool outFolderUsable(const LiveOptions& options, std::ostream& err) {
         err << kProgram << "--out " << name << ": cannot be created: " << error.message() << '\n';
         return false;
     }
-    std::string problem;
     const fs::path probe = folder / ".tallyglass-live-probe";
-    if (!replaceWhole(probe, "", problem)) {
-        err << kProgram << "--out " << name << ": cannot be written: " << problem << '\n';
+    if (const std::optional<std::string> problem = replaceFileWith(probe, "")) {
+        err << kProgram << "--out " << name << ": cannot be written: " << *problem << '\n';
         if (created)
             fs::remove(folder, error);
         return false;

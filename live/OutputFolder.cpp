@@ -1,6 +1,6 @@
 #include "live/OutputFolder.h"
 
-#include "live/ReplaceFile.h"
+#include "report/OutputFile.h"
 
 void OutputFolder::set(const std::string& name, std::string content) {
     files_[name].wanted = std::move(content);
@@ -16,15 +16,15 @@ std::vector<OutputEvent> OutputFolder::write() {
             file.failing = false;
             continue;
         }
-        std::string problem;
-        if (replaceWhole(folder_ / name, file.wanted, problem)) {
+        const std::optional<std::string> problem = replaceFileWith(folder_ / name, file.wanted);
+        if (!problem) {
             file.written = file.wanted;
             if (file.failing)
                 events.push_back(OutputEvent{name, ""});
             file.failing = false;
         } else {
             if (!file.failing)
-                events.push_back(OutputEvent{name, problem});
+                events.push_back(OutputEvent{name, *problem});
             file.failing = true;
         }
     }
