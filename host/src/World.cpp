@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 namespace hostcore {
 
@@ -227,7 +228,10 @@ void World::reset() {
     traceSink = nullptr;
     onTimeAdvanced = nullptr;
     recordDrawing = true;
-    game = GameState{};
+    // Swapped with a fresh state rather than assigned one: GCC 12 at -O3 warns, wrongly, that the
+    // temporary's title may be used uninitialized.
+    GameState fresh;
+    std::swap(game, fresh);
     playerId = kDefaultPlayerId;
     dataFolder.clear();
     now_ = std::chrono::microseconds(0);
