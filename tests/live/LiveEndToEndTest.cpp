@@ -52,7 +52,10 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsWithinTwoSecondsAndTheFileMayChange
     const fs::path out = data / "tallyglass-live";
     FollowingLive live({pathToUtf8(stats)});
     // No stats file yet: a new player's view waits at 0-0.
-    ASSERT_TRUE(eventually([&] { return readFile(out / "record.txt") == "0-0"; }, std::chrono::seconds(10)));
+    // Each file is replaced whole, but one after the other: wait for the JSON as well as the text.
+    ASSERT_TRUE(eventually(
+        [&] { return readFile(out / "record.txt") == "0-0" && sessionJsonIn(out).is_object(); },
+        std::chrono::seconds(10)));
     EXPECT_FALSE(sessionJsonIn(out)["status"].is_null());
 
     const std::vector<std::pair<bool, int>> matches{{true, 1183}, {false, 1174}, {true, 1185}};
