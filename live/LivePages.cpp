@@ -1,6 +1,7 @@
 #include "live/LivePages.h"
 
 #include "live/LiveAssets.h"
+#include "report/PageAssets.h"
 
 #include <stdexcept>
 #include <string_view>
@@ -39,17 +40,20 @@ std::string dataScriptElement() {
     return std::string("<script src=\"") + kDataScriptName + "\"></script>";
 }
 
-} // namespace
-
-// In the head: the shared script first (it keeps every script error in the document), then the data.
+// In the head: the report's script-error catcher first (it keeps every script error in the document),
+// then the script both pages share, then the data.
 std::string headScripts() {
-    return scriptElement(sharedScript()) + "\n" + dataScriptElement();
+    return scriptElement(scriptErrorsScript()) + "\n" + scriptElement(sharedScript()) + "\n" +
+           dataScriptElement();
 }
+
+} // namespace
 
 std::string livePage() {
     return filled(liveSkeleton(),
                   {
-                      {"@@STYLES@@", styleElement(chartStyle()) + "\n" + styleElement(liveStyle())},
+                      {"@@STYLES@@", styleElement(chartStyle()) + "\n" + styleElement(paletteStyle()) + "\n" +
+                                         styleElement(liveStyle())},
                       {"@@HEAD_SCRIPTS@@", headScripts()},
                       {"@@SCRIPTS@@", scriptElement(chartScript()) + "\n" + scriptElement(liveScript())},
                   });

@@ -29,8 +29,10 @@ std::string scriptSafeJson(std::string_view json) {
 
 std::string reportPage(std::string_view summaryJson) {
     const std::string data = scriptSafeJson(summaryJson);
-    const std::array<std::pair<std::string_view, std::string_view>, 5> parts{{
+    const std::array<std::pair<std::string_view, std::string_view>, 7> parts{{
+        {"@@SCRIPT_ERRORS@@", scriptErrorsScript()},
         {"@@DYGRAPH_STYLE@@", dygraphStyle()},
+        {"@@PALETTE_STYLE@@", paletteStyle()},
         {"@@PAGE_STYLE@@", pageStyle()},
         {"@@SUMMARY@@", data},
         {"@@DYGRAPH_SCRIPT@@", dygraphScript()},

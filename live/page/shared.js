@@ -2,22 +2,6 @@
   'use strict';
   var root = document.documentElement;
 
-  // Every script error of the page is kept in the document, where a test (or a curious player) sees it.
-  var errors = 0;
-  function note(text) {
-    errors += 1;
-    root.setAttribute('data-script-errors', String(errors));
-    var list = document.getElementById('script-errors');
-    if (!list) {
-      list = document.createElement('pre');
-      list.id = 'script-errors';
-      (document.body || root).appendChild(list);
-    }
-    list.textContent += text + '\n';
-  }
-  window.onerror = function (message, source, line) { note(String(message) + ' (line ' + line + ')'); };
-  window.addEventListener('unhandledrejection', function (event) { note('unhandled: ' + String(event.reason)); });
-
   // The data comes from session.js beside the page, which sets window.tallyglassSession. A page from
   // disk cannot fetch a file, but it can load a script: a fresh script element every second loads it
   // again, and the page draws only when the data changed, in place, without reloading itself.
