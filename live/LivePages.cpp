@@ -2,11 +2,10 @@
 
 #include "live/LiveAssets.h"
 #include "report/PageAssets.h"
+#include "report/ReportPage.h"
 
-#include <stdexcept>
+#include <array>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -18,21 +17,6 @@ std::string styleElement(std::string_view style) {
 
 std::string scriptElement(std::string_view script) {
     return "<script>\n" + std::string(script) + "\n</script>";
-}
-
-// The skeleton with each marker, which stands in it once and in this order, replaced.
-std::string filled(std::string_view skeleton,
-                   const std::vector<std::pair<std::string_view, std::string>>& parts) {
-    std::string text;
-    std::size_t from = 0;
-    for (const auto& [marker, content] : parts) {
-        const std::size_t at = skeleton.find(marker, from);
-        if (at == std::string_view::npos)
-            throw std::logic_error("a page skeleton lacks " + std::string(marker));
-        text.append(skeleton.substr(from, at - from)).append(content);
-        from = at + marker.size();
-    }
-    return text.append(skeleton.substr(from));
 }
 
 // Loads session.js at once, as the page opens, so the first drawing has the data.
@@ -50,19 +34,26 @@ std::string headScripts() {
 } // namespace
 
 std::string livePage() {
-    return filled(liveSkeleton(),
-                  {
-                      {"@@STYLES@@", styleElement(chartStyle()) + "\n" + styleElement(paletteStyle()) + "\n" +
-                                         styleElement(liveStyle())},
-                      {"@@HEAD_SCRIPTS@@", headScripts()},
-                      {"@@SCRIPTS@@", scriptElement(chartScript()) + "\n" + scriptElement(liveScript())},
-                  });
+    const std::string styles =
+        styleElement(chartStyle()) + "\n" + styleElement(paletteStyle()) + "\n" + styleElement(liveStyle());
+    const std::string head = headScripts();
+    const std::string scripts = scriptElement(chartScript()) + "\n" + scriptElement(liveScript());
+    const std::array<PagePart, 3> parts{{
+        {"@@STYLES@@", styles},
+        {"@@HEAD_SCRIPTS@@", head},
+        {"@@SCRIPTS@@", scripts},
+    }};
+    return filledPage(liveSkeleton(), parts);
 }
 
 std::string overlayPage() {
-    return filled(overlaySkeleton(), {
-                                         {"@@STYLES@@", styleElement(overlayStyle())},
-                                         {"@@HEAD_SCRIPTS@@", headScripts()},
-                                         {"@@SCRIPTS@@", scriptElement(overlayScript())},
-                                     });
+    const std::string styles = styleElement(overlayStyle());
+    const std::string head = headScripts();
+    const std::string scripts = scriptElement(overlayScript());
+    const std::array<PagePart, 3> parts{{
+        {"@@STYLES@@", styles},
+        {"@@HEAD_SCRIPTS@@", head},
+        {"@@SCRIPTS@@", scripts},
+    }};
+    return filledPage(overlaySkeleton(), parts);
 }

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <stdexcept>
-#include <utility>
 
 std::string scriptSafeJson(std::string_view json) {
     std::string safe;
@@ -27,9 +26,26 @@ std::string scriptSafeJson(std::string_view json) {
     return safe;
 }
 
+std::string filledPage(std::string_view page, std::span<const PagePart> parts) {
+    std::size_t size = page.size();
+    for (const PagePart& part : parts)
+        size += part.second.size();
+    std::string text;
+    text.reserve(size);
+    std::size_t from = 0;
+    for (const auto& [marker, content] : parts) {
+        const std::size_t at = page.find(marker, from);
+        if (at == std::string_view::npos)
+            throw std::logic_error("a page template lacks " + std::string(marker));
+        text.append(page.substr(from, at - from)).append(content);
+        from = at + marker.size();
+    }
+    return text.append(page.substr(from));
+}
+
 std::string reportPage(std::string_view summaryJson) {
     const std::string data = scriptSafeJson(summaryJson);
-    const std::array<std::pair<std::string_view, std::string_view>, 7> parts{{
+    const std::array<PagePart, 7> parts{{
         {"@@SCRIPT_ERRORS@@", scriptErrorsScript()},
         {"@@DYGRAPH_STYLE@@", dygraphStyle()},
         {"@@PALETTE_STYLE@@", paletteStyle()},
@@ -38,18 +54,5 @@ std::string reportPage(std::string_view summaryJson) {
         {"@@DYGRAPH_SCRIPT@@", dygraphScript()},
         {"@@PAGE_SCRIPT@@", pageScript()},
     }};
-    // The markers stand in the template in this order, each once.
-    const std::string_view page = pageTemplate();
-    std::string text;
-    text.reserve(page.size() + data.size() + dygraphScript().size() + 64 * 1024);
-    std::size_t from = 0;
-    for (const auto& [marker, content] : parts) {
-        const std::size_t at = page.find(marker, from);
-        if (at == std::string_view::npos)
-            throw std::logic_error("the page template lacks " + std::string(marker));
-        text.append(page.substr(from, at - from)).append(content);
-        from = at + marker.size();
-    }
-    text.append(page.substr(from));
-    return text;
+    return filledPage(pageTemplate(), parts);
 }
