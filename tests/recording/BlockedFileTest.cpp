@@ -41,12 +41,16 @@ std::vector<std::string> recorderNotes(const std::string& console) {
     for (const std::string& line : consoleLines(console)) {
         if (line.rfind("--- >", 0) == 0)
             continue;
-        const std::size_t name = line.find("7656");
         const std::size_t to = line.find(" to ");
-        if (name == std::string::npos || to == std::string::npos)
+        const std::size_t end = line.rfind(".csv");
+        if (to == std::string::npos || end == std::string::npos || end < to)
             notes.push_back(line);
-        else
-            notes.push_back(line.substr(0, to + 4) + line.substr(name, line.find(".csv", name) + 4 - name));
+        else {
+            // The file's name starts after the last folder separator; the temporary data folder's own
+            // name is random and may hold any digits, so the name is never searched for by its content.
+            const std::size_t name = line.find_last_of("/\\", end) + 1;
+            notes.push_back(line.substr(0, to + 4) + line.substr(name, end + 4 - name));
+        }
     }
     return notes;
 }
