@@ -26,8 +26,10 @@ std::string matchScenario(bool win, int rating, const std::string& title = "Rank
            "\nstats points=400 goals=2 assists=1 saves=1 shots=4\nmatchend\nwait 7\nunload\n";
 }
 
-// The view shows `record` in the files and the JSON within two seconds.
-::testing::AssertionResult showsWithinTwoSeconds(const fs::path& out, const std::string& record) {
+// The view shows `record` in the files and the JSON. How soon follows from the pause between two looks
+// at the file, checked at the end of the test; the wait here is long, so that a busy machine does not
+// fail the test.
+::testing::AssertionResult shows(const fs::path& out, const std::string& record) {
     const auto begun = std::chrono::steady_clock::now();
     const bool shown = eventually(
         [&] {
@@ -37,7 +39,7 @@ std::string matchScenario(bool win, int rating, const std::string& title = "Rank
                            std::to_string(json["losses"].get<int>()) ==
                        record;
         },
-        std::chrono::seconds(2));
+        std::chrono::seconds(10));
     const auto took =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begun);
     if (shown)
@@ -46,7 +48,7 @@ std::string matchScenario(bool win, int rating, const std::string& title = "Rank
            << "record.txt shows \"" << readFile(out / "record.txt") << "\", not " << record;
 }
 
-TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsWithinTwoSecondsAndTheFileMayChangeUnderIt) {
+TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsSoonAndTheFileMayChangeUnderIt) {
     TempFolder data;
     const fs::path stats = defaultStatsFile(data.path());
     const fs::path out = data / "tallyglass-live";
@@ -64,7 +66,7 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsWithinTwoSecondsAndTheFileMayChange
     for (const auto& [win, rating] : matches) {
         ASSERT_EQ(runScenario(matchScenario(win, rating), data.path()).exitCode, 0);
         ++(win ? wins : losses);
-        EXPECT_TRUE(showsWithinTwoSeconds(out, std::to_string(wins) + "-" + std::to_string(losses)));
+        EXPECT_TRUE(shows(out, std::to_string(wins) + "-" + std::to_string(losses)));
     }
     nlohmann::json json = sessionJsonIn(out);
     EXPECT_TRUE(json["status"].is_null());
@@ -86,25 +88,29 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsWithinTwoSecondsAndTheFileMayChange
         writeFile(data / "saved.csv", reordered); // the first match left out
         fs::rename(data / "saved.csv", stats);
     }
-    EXPECT_TRUE(showsWithinTwoSeconds(out, "1-1"));
+    EXPECT_TRUE(shows(out, "1-1"));
 
     // Truncated to its header.
     writeFile(stats, statsHeader() + "\n");
-    EXPECT_TRUE(showsWithinTwoSeconds(out, "0-0"));
+    EXPECT_TRUE(shows(out, "0-0"));
 
     // Deleted: the last view stays and says so; created again by the next match.
     ASSERT_EQ(runScenario(matchScenario(false, 1170), data.path()).exitCode, 0);
-    EXPECT_TRUE(showsWithinTwoSeconds(out, "0-1"));
+    EXPECT_TRUE(shows(out, "0-1"));
     fs::remove(stats);
-    EXPECT_TRUE(eventually([&] { return !sessionJsonIn(out)["status"].is_null(); }, std::chrono::seconds(2)));
+    EXPECT_TRUE(eventually([&] { return !sessionJsonIn(out)["status"].is_null(); }, std::chrono::seconds(10)));
     EXPECT_EQ(readFile(out / "record.txt"), "0-1");
     ASSERT_EQ(runScenario(matchScenario(true, 1190, "Ranked Duel"), data.path()).exitCode, 0);
-    EXPECT_TRUE(showsWithinTwoSeconds(out, "1-0"));
+    EXPECT_TRUE(shows(out, "1-0"));
     EXPECT_EQ(readFile(out / "last-match.txt"), "Ranked Duel 3-1 W");
 
     const LiveResult result = live.stop();
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(contains(result.err, "not there yet")) << result.err;
+    // A match shows within two seconds of being written: a look at the file at most every second, and
+    // the pages take their data every second.
+    EXPECT_GT(result.longestPause.count(), 0);
+    EXPECT_LE(result.longestPause.count(), 1000);
     EXPECT_TRUE(sessionJsonIn(out).is_object());
 }
 

@@ -1,8 +1,16 @@
 #include "tests/live/LiveTestSupport.h"
 
+#include <algorithm>
+
 bool TestStop::waitForStop(std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
+    longestWait_ = std::max(longestWait_, wait);
     return changed_.wait_for(lock, wait, [this] { return stopped_; });
+}
+
+std::chrono::milliseconds TestStop::longestWait() {
+    const std::lock_guard lock(mutex_);
+    return longestWait_;
 }
 
 void TestStop::stop() {
@@ -40,7 +48,7 @@ LiveResult FollowingLive::stop() {
     stop_.stop();
     thread_.join();
     stopped_ = true;
-    return LiveResult{exitCode_, out_.str(), err_.str()};
+    return LiveResult{exitCode_, out_.str(), err_.str(), stop_.longestWait()};
 }
 
 nlohmann::json sessionJsonIn(const std::filesystem::path& folder) {

@@ -19,22 +19,26 @@
 #include <thread>
 #include <vector>
 
-// A stop the test gives; waiting is real waiting.
+// A stop the test gives; waiting is real waiting. It keeps the longest wait the program asked for.
 class TestStop final : public StopSignal {
 public:
     bool waitForStop(std::chrono::milliseconds wait) override;
     void stop();
+    std::chrono::milliseconds longestWait();
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool stopped_ = false;
+    std::chrono::milliseconds longestWait_{0};
 };
 
 struct LiveResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    // The longest pause between two looks at the file (following only).
+    std::chrono::milliseconds longestPause{0};
 };
 
 // tallyglass-live with these arguments, once through, its clock at `clock` (seconds since 1970 UTC).
