@@ -55,9 +55,9 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsSoonAndTheFileMayChangeUnderIt) {
     FollowingLive live({pathToUtf8(stats)});
     // No stats file yet: a new player's view waits at 0-0.
     // Each file is replaced whole, but one after the other: wait for the JSON as well as the text.
-    ASSERT_TRUE(eventually(
-        [&] { return readFile(out / "record.txt") == "0-0" && sessionJsonIn(out).is_object(); },
-        std::chrono::seconds(10)));
+    ASSERT_TRUE(
+        eventually([&] { return readFile(out / "record.txt") == "0-0" && sessionJsonIn(out).is_object(); },
+                   std::chrono::seconds(10)));
     EXPECT_FALSE(sessionJsonIn(out)["status"].is_null());
 
     const std::vector<std::pair<bool, int>> matches{{true, 1183}, {false, 1174}, {true, 1185}};
@@ -76,12 +76,9 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsSoonAndTheFileMayChangeUnderIt) {
     EXPECT_EQ(readFile(out / "rating-change.txt"), "+2");
     EXPECT_EQ(readFile(out / "last-match.txt"), "Ranked Doubles 3-1 W");
 
-    // Replaced by a copy with its columns reordered and its rows newest first, as a spreadsheet saves it.
+    // Replaced by a copy with its rows newest first, as a spreadsheet saves it after sorting.
     {
-        std::istringstream lines(readFile(stats));
-        std::vector<std::string> kept;
-        for (std::string line; std::getline(lines, line);)
-            kept.push_back(line);
+        const std::vector<std::string> kept = linesOf(readFile(stats));
         std::string reordered = kept.front() + "\n";
         for (std::size_t at = kept.size() - 1; at >= 2; --at)
             reordered += kept[at] + "\n";
@@ -98,7 +95,8 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsSoonAndTheFileMayChangeUnderIt) {
     ASSERT_EQ(runScenario(matchScenario(false, 1170), data.path()).exitCode, 0);
     EXPECT_TRUE(shows(out, "0-1"));
     fs::remove(stats);
-    EXPECT_TRUE(eventually([&] { return !sessionJsonIn(out)["status"].is_null(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(
+        eventually([&] { return !sessionJsonIn(out)["status"].is_null(); }, std::chrono::seconds(10)));
     EXPECT_EQ(readFile(out / "record.txt"), "0-1");
     ASSERT_EQ(runScenario(matchScenario(true, 1190, "Ranked Duel"), data.path()).exitCode, 0);
     EXPECT_TRUE(shows(out, "1-0"));

@@ -8,6 +8,7 @@
 #include "plugin/PathText.h"
 #include "tests/support/FaultScenario.h"
 #include "tests/support/StatsFileText.h"
+#include "tests/support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -156,13 +157,6 @@ std::string normalised(std::string text, const fs::path& dataFolder) {
     text = replaceAll(text, "<data>\\", "<data>/");
     text = replaceAll(text, "\\\\7656", "/7656");
     text = replaceAll(text, "\\7656", "/7656");
-    return text;
-}
-
-std::string joinedLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
     return text;
 }
 

@@ -5,11 +5,10 @@
 #include "tests/support/FaultScenario.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SteppedHost.h"
+#include "tests/support/TestText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace fs = std::filesystem;
 using testing::Contains;
@@ -26,19 +25,11 @@ fs::path secondPlayersFile(const fs::path& dataFolder) {
     return dataFolder / (kSecondPlayer + "_Tallyglass.csv");
 }
 
-std::vector<std::string> consoleLines(const std::string& console) {
-    std::vector<std::string> lines;
-    std::istringstream in(console);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // The console lines after the load banner; a line naming a stats file is cut down to its beginning
 // and the file's name, so that the checks read the same whatever the data folder's path.
 std::vector<std::string> recorderNotes(const std::string& console) {
     std::vector<std::string> notes;
-    for (const std::string& line : consoleLines(console)) {
+    for (const std::string& line : linesOf(console)) {
         if (line.rfind("--- >", 0) == 0)
             continue;
         const std::size_t to = line.find(" to ");

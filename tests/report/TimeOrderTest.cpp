@@ -17,21 +17,6 @@ namespace {
 
 constexpr std::int64_t kNow = 1796600000;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::string textOf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 // A generated year: times rising, every one different, sessions of several playlists.
 std::vector<std::string> yearLines() {
     std::ostringstream history;
@@ -69,8 +54,8 @@ TEST(TimeOrder, ANewestFirstCopyGivesTheFiguresOfTheOriginal) {
     const std::vector<std::string> lines = yearLines();
     std::vector<std::string> newestFirst = lines;
     std::reverse(newestFirst.begin() + 1, newestFirst.end());
-    const Reported original = reportOf(folder, "original", textOf(lines));
-    const Reported reversed = reportOf(folder, "reversed", textOf(newestFirst));
+    const Reported original = reportOf(folder, "original", joinedLines(lines));
+    const Reported reversed = reportOf(folder, "reversed", joinedLines(newestFirst));
     ASSERT_EQ(original.run.status, 0) << original.run.err;
     ASSERT_EQ(reversed.run.status, 0) << reversed.run.err;
     // Current ratings, streaks, 7- and 30-day changes, sessions (the latest 50 of them), form, charts.
@@ -106,8 +91,8 @@ TEST(TimeOrder, APlaylistSortedCopyHasTheSameSessions) {
         byPlaylist.begin() + 1, byPlaylist.end(),
         [&](const std::string& a, const std::string& b) { return playlistOf(a) < playlistOf(b); });
     ASSERT_NE(byPlaylist, lines);
-    const Reported original = reportOf(folder, "original", textOf(lines));
-    const Reported sorted = reportOf(folder, "sorted", textOf(byPlaylist));
+    const Reported original = reportOf(folder, "original", joinedLines(lines));
+    const Reported sorted = reportOf(folder, "sorted", joinedLines(byPlaylist));
     ASSERT_EQ(sorted.run.status, 0) << sorted.run.err;
     EXPECT_EQ(sorted.json["sessionCount"], original.json["sessionCount"]);
     EXPECT_EQ(sorted.json["sessions"], original.json["sessions"]);
