@@ -2,6 +2,7 @@
 
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
+#include "statsfile/FileName.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -60,7 +61,7 @@ std::shared_ptr<hostcore::World> keptWorld() {
 // The local player's stats file in the scratch folder (the world's player id is always the default).
 const fs::path& statsFile() {
     static const fs::path file =
-        scratchFolder() / (std::string(hostcore::kDefaultPlayerId) + "_Tallyglass.csv");
+        scratchFolder() / statsFileName(hostcore::kDefaultPlayerId);
     return file;
 }
 

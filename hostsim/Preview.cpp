@@ -4,6 +4,8 @@
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
+#include "statsfile/FileName.h"
+#include "statsfile/PathText.h"
 
 #include <charconv>
 #include <cmath>
@@ -55,10 +57,6 @@ void noteClampedValue(const hostcore::ConsoleVariable& variable, const std::stri
 
 } // namespace
 
-std::string statsFileName(const std::string& playerId) {
-    return playerId + "_Tallyglass.csv";
-}
-
 void checkPreviewRequest(const HostsimOptions& options) {
     for (const auto& [name, value] : options.sets)
         if (!numberOf(value))
@@ -77,7 +75,7 @@ std::vector<ScenarioStep> previewSteps(const HostsimOptions& options, std::ostre
     // The player's own file is only ever read: the plugin works on a copy in the fresh data folder.
     add([stats = *options.stats](Session& session) {
         const std::filesystem::path copy =
-            session.world().dataFolder / statsFileName(session.world().playerId);
+            session.world().dataFolder / pathFromUtf8(statsFileName(session.world().playerId));
         std::error_code error;
         std::filesystem::copy_file(stats, copy, std::filesystem::copy_options::overwrite_existing, error);
         if (error)

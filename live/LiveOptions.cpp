@@ -1,7 +1,7 @@
 #include "live/LiveOptions.h"
 
-#include "plugin/PathText.h"
-#include "report/HistorySummary.h"
+#include "statsfile/PathText.h"
+#include "toolkit/SessionRules.h"
 #include "statsfile/PlausibleTime.h"
 
 #include <charconv>

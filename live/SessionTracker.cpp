@@ -1,6 +1,6 @@
 #include "live/SessionTracker.h"
 
-#include "report/HistorySummary.h"
+#include "toolkit/SessionRules.h"
 
 #include <algorithm>
 #include <map>

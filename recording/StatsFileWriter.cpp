@@ -1,7 +1,8 @@
 // The player's stats file: where it lives, and the queue of captured rows waiting to be appended.
-#include "plugin/PathText.h"
 #include "plugin/Tallyglass.h"
 #include "recording/StatsFileAppend.h"
+#include "statsfile/FileName.h"
+#include "statsfile/PathText.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ std::filesystem::path Tallyglass::getStatsFilePath() {
 std::filesystem::path Tallyglass::statsFilePathFor(const std::string& playerId) {
     // Kept a filesystem path throughout, so a data folder in any script works on every platform; the
     // file's name is UTF-8, as the id is, never the Windows code page's reading of it.
-    return gameWrapper->GetDataFolder() / pathFromUtf8(playerId + "_Tallyglass.csv");
+    return gameWrapper->GetDataFolder() / pathFromUtf8(statsFileName(playerId));
 }
 
 void Tallyglass::queueMatchRow() {

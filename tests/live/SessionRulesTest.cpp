@@ -1,7 +1,7 @@
 // The session as the live view counts it, on hand-made stats files: which matches belong to it, the
 // streak, the record and the rating changes, as session.json and the text files show them.
 #include "live/SessionTracker.h"
-#include "report/HistorySummary.h"
+#include "toolkit/SessionRules.h"
 #include "tests/live/LiveTestSupport.h"
 #include "tests/support/StatsFileText.h"
 

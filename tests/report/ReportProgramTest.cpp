@@ -7,6 +7,7 @@
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
+#include "toolkit/JsonText.h"
 
 #include <nlohmann/json.hpp>
 
