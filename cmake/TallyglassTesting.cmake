@@ -79,17 +79,24 @@ function(_tallyglass_add_tested_program name test sources libraries)
     add_test(NAME ${test} COMMAND ${name} ${ARGN} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
 endfunction()
 
+# The main of every test program (tests/support/TestMain.cpp): a program in which a test skipped itself
+# exits 77, which CTest reports as skipped instead of passed.
+add_library(tallyglass_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
+target_link_libraries(tallyglass_test_main PUBLIC GTest::gmock GTest::gtest)
+tallyglass_warnings(tallyglass_test_main)
+
 # tallyglass_add_test_program(<name> SOURCES <files...> [LIBRARIES <libs...>]
 #                             [ENVIRONMENT <VAR=value...>] [LABELS <labels...>] [TIMEOUT <seconds>])
-# One GoogleTest executable (main from GTest::gtest_main, GoogleMock available) and exactly one
-# CTest entry <name> that runs the whole program in the bin directory with TZ=UTC. When
-# cross-compiling, CTest starts it through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+# One GoogleTest executable (main from tallyglass_test_main, GoogleMock available) and exactly one
+# CTest entry <name> that runs the whole program in the bin directory with TZ=UTC; it counts as skipped
+# when one of its tests skipped itself. When cross-compiling, CTest starts it through
+# CMAKE_CROSSCOMPILING_EMULATOR (Wine).
 function(tallyglass_add_test_program name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
     _tallyglass_check_program_arguments(tallyglass_add_test_program ${name}
                                         "${arg_UNPARSED_ARGUMENTS}" "${arg_SOURCES}")
-    _tallyglass_add_tested_program(${name} ${name} "${arg_SOURCES}"
-                                   "${arg_LIBRARIES};GTest::gmock;GTest::gtest_main")
+    _tallyglass_add_tested_program(${name} ${name} "${arg_SOURCES}" "${arg_LIBRARIES};tallyglass_test_main")
+    set_property(TEST ${name} PROPERTY SKIP_RETURN_CODE 77)
     set_property(TEST ${name} PROPERTY ENVIRONMENT "TZ=UTC" ${arg_ENVIRONMENT})
     set_property(TEST ${name} PROPERTY LABELS test ${arg_LABELS})
     if(arg_TIMEOUT)

@@ -8,9 +8,9 @@
 #   file that could end the page's <script> or <style> element early stops the build; a whole page (a
 #   template that holds its own elements) is not checked for that.
 if(NOT CMAKE_SCRIPT_MODE_FILE)
-    set(_tallyglass_embed_script "${CMAKE_CURRENT_LIST_FILE}")
     function(tallyglass_embed_assets)
         cmake_parse_arguments(PARSE_ARGV 0 EMBED "" "OUTPUT;HEADER;COMMENT" "ASSETS;WHOLE_PAGES")
+        set(script "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
         set(files "")
         foreach(asset IN LISTS EMBED_ASSETS)
             string(REGEX REPLACE "^[A-Za-z]+=" "" file "${asset}")
@@ -19,8 +19,8 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
         add_custom_command(
             OUTPUT "${EMBED_OUTPUT}"
             COMMAND "${CMAKE_COMMAND}" "-DOUTPUT=${EMBED_OUTPUT}" "-DHEADER=${EMBED_HEADER}"
-                    "-DASSETS=${EMBED_ASSETS}" "-DWHOLE_PAGES=${EMBED_WHOLE_PAGES}" -P "${_tallyglass_embed_script}"
-            DEPENDS ${files} "${_tallyglass_embed_script}"
+                    "-DASSETS=${EMBED_ASSETS}" "-DWHOLE_PAGES=${EMBED_WHOLE_PAGES}" -P "${script}"
+            DEPENDS ${files} "${script}"
             COMMENT "${EMBED_COMMENT}"
             VERBATIM)
     endfunction()
