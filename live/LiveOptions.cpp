@@ -1,8 +1,8 @@
 #include "live/LiveOptions.h"
 
 #include "statsfile/PathText.h"
-#include "toolkit/SessionRules.h"
 #include "statsfile/PlausibleTime.h"
+#include "toolkit/SessionRules.h"
 
 #include <charconv>
 

@@ -1,5 +1,6 @@
 #include "live/SessionJson.h"
 
+#include "live/MatchColumns.h"
 #include "toolkit/Utf8.h"
 
 namespace {
@@ -53,6 +54,14 @@ Json playlistJson(const SessionPlaylist& playlist) {
     };
 }
 
+// The figures of the page's match table, by key and heading.
+Json matchColumnsJson() {
+    Json columns = Json::array();
+    for (const StatsColumn column : kMatchTableColumns)
+        columns.push_back(Json{{"key", columnKey(column)}, {"name", columnName(column)}});
+    return columns;
+}
+
 std::string signedText(std::int64_t value) {
     return value > 0 ? "+" + std::to_string(value) : std::to_string(value);
 }
@@ -104,6 +113,7 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
         {"playlists", std::move(playlists)},
         {"lastPlaylist", orNull(view.lastPlaylist)},
         {"lastMatch", last ? matchJson(*last) : Json(nullptr)},
+        {"matchColumns", matchColumnsJson()},
         {"matchList", std::move(matches)},
         {"newestMatch", orNull(view.newestMatch)},
         {"matchesRead", view.matchesRead},

@@ -2,9 +2,9 @@
 // truncated, replaced by a reordered copy, rewritten in place, deleted and created again, and a file
 // that is no stats file until it is fixed.
 #include "live/StatsFollower.h"
-#include "toolkit/SessionRules.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
+#include "toolkit/SessionRules.h"
 
 #include <gtest/gtest.h>
 
