@@ -27,6 +27,8 @@ if(CMAKE_CROSSCOMPILING)
         add_subdirectory("${TALLYGLASS_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/_deps/googletest"
                          EXCLUDE_FROM_ALL SYSTEM)
     endblock()
+    # Built for the tests alone (the function is defined further down, and called when this file ends).
+    set(_tallyglass_gtest_libraries gtest gtest_main gmock gmock_main)
     # googletest 1.11+ defines these aliases itself; older sources do not.
     foreach(_tallyglass_gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
         if(NOT TARGET GTest::${_tallyglass_gtest_target})
@@ -59,6 +61,22 @@ else()
     endif()
 endif()
 
+# tallyglass_test_only(<target>...): targets only the tests use. In the Windows cross build (MinGW) they
+# are compiled and linked without debug information: under Wine nothing reads it, and there it is most of
+# what the compiler makes and the linker writes. What ships (the module, the programs) keeps its own.
+function(tallyglass_test_only)
+    if(NOT MINGW)
+        return()
+    endif()
+    foreach(target IN LISTS ARGN)
+        target_compile_options(${target} PRIVATE -g0)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE" OR type STREQUAL "MODULE_LIBRARY" OR type STREQUAL "SHARED_LIBRARY")
+            target_link_options(${target} PRIVATE -Wl,--strip-debug)
+        endif()
+    endforeach()
+endfunction()
+
 # Stops the configuration when <function>(<name> ...) was called with arguments it does not know or
 # without SOURCES.
 function(_tallyglass_check_program_arguments function name unparsed sources)
@@ -76,6 +94,7 @@ function(_tallyglass_add_tested_program name test sources libraries)
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${libraries})
     tallyglass_warnings(${name})
+    tallyglass_test_only(${name})
     add_test(NAME ${test} COMMAND ${name} ${ARGN} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
 endfunction()
 
@@ -84,6 +103,7 @@ endfunction()
 add_library(tallyglass_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
 target_link_libraries(tallyglass_test_main PUBLIC GTest::gmock GTest::gtest)
 tallyglass_warnings(tallyglass_test_main)
+tallyglass_test_only(tallyglass_test_main)
 
 # tallyglass_add_test_program(<name> SOURCES <files...> [LIBRARIES <libs...>]
 #                             [ENVIRONMENT <VAR=value...>] [LABELS <labels...>] [TIMEOUT <seconds>])
@@ -121,3 +141,8 @@ function(tallyglass_add_benchmark name)
     set_property(TEST ${name}_smoke PROPERTY ENVIRONMENT "TZ=UTC")
     set_property(TEST ${name}_smoke PROPERTY LABELS benchmark)
 endfunction()
+
+if(DEFINED _tallyglass_gtest_libraries)
+    tallyglass_test_only(${_tallyglass_gtest_libraries})
+    unset(_tallyglass_gtest_libraries)
+endif()
