@@ -53,6 +53,7 @@ Json playlistJson(const SessionPlaylist& playlist) {
         {"rating", orNull(playlist.rating)},
         {"ratingBefore", orNull(playlist.ratingBefore)},
         {"ratingChange", orNull(playlist.ratingChange)},
+        {"ratingFromBefore", playlist.rating ? Json(playlist.ratingFromBefore) : Json(nullptr)},
     };
 }
 
