@@ -49,8 +49,8 @@ std::vector<SavedFile> savedFiles() {
              kEarlierTime + "\",\"20:57:09 12/07/25\",\"0\"",
          "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1"},
         {"byte-order mark and CR LF", "\xEF\xBB\xBF" + kHeader,
-         "0,0,1,0,0,1,4,Casual Duel,95,0,0,2," + kEarlierTime + ",20:57:09 12/07/25,0",
-         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1", "\r\n"},
+         "0,0,1,0,0,1,4,Casual Duel,95,0,0,2," + kEarlierTime + ",20:57:09 12/07/25,0,1062",
+         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1,", "\r\n"},
         {"a column of the player's own",
          "Notes;" +
              std::string("Assists;Demos;Goals;MMR;MVP;MyTeamGoals;OtherTeamGoals;Playlist;Points;Ranked;"
@@ -117,7 +117,7 @@ TEST(SpreadsheetFiles, AHeaderLackingColumnsTakesTheRowInThePluginsOrderAndTheCo
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),
               before + fileLines({wonMatchRow(),
-                                  "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1"}))
+                                  "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1,"}))
         << "nothing lost";
     const std::string note =
         "lacks the columns Assists, Demos, Goals, MMR, MVP, MyTeamGoals, OtherTeamGoals, "

@@ -127,8 +127,9 @@ TEST(RowReader, ALineThatIsNoMatchIsSkippedWithItsReasonAndTheNextStillCounts) {
 }
 
 TEST(RowReader, ALineCutShortIsNoMatch) {
+    // Cut within the columns every match needs (a missing optional column at the end would be allowed).
     std::string line = statsRowLine(StatsRow{});
-    line.resize(line.rfind(','));
+    line.resize(line.size() / 2);
     const Events events = read({statsHeader(), line});
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].rfind("skip 2 ", 0), 0u) << events[0];
