@@ -54,9 +54,13 @@ TEST(RowReader, TheFirstLineMustBeAHeaderNamingTheColumnsAMatchIsReadFrom) {
     }
 
     std::string withoutTime;
-    for (const StatsColumnDescription& description : kStatsColumns)
-        if (description.column != StatsColumn::Time)
-            withoutTime += (withoutTime.empty() ? "" : ",") + std::string(description.name);
+    for (const StatsColumnDescription& description : kStatsColumns) {
+        if (description.column == StatsColumn::Time)
+            continue;
+        if (!withoutTime.empty())
+            withoutTime += ',';
+        withoutTime += description.name;
+    }
     RowReader another(sink, kNow);
     try {
         another.line(withoutTime);
