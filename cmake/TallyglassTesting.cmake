@@ -61,18 +61,22 @@ else()
     endif()
 endif()
 
-# tallyglass_test_only(<target>...): targets only the tests use. In the Windows cross build (MinGW) they
-# are compiled and linked without debug information: under Wine nothing reads it, and there it is most of
-# what the compiler makes and the linker writes. What ships (the module, the programs) keeps its own.
+# tallyglass_test_only(<target>...): targets only the tests use, built as cheaply as their tests allow.
+# In the Windows cross build (MinGW) they are compiled at -O1 and compiled and linked without debug
+# information: under Wine nothing reads it, and there it is most of what the compiler makes and the
+# linker writes. In a Release build they are compiled at -O1 too: the code under test (the module,
+# hostsim, the programs' libraries) keeps -O3, and the test code's own optimisation buys nothing but
+# compile time. What ships keeps its own flags.
 function(tallyglass_test_only)
-    if(NOT MINGW)
-        return()
-    endif()
     foreach(target IN LISTS ARGN)
-        target_compile_options(${target} PRIVATE -g0)
-        get_target_property(type ${target} TYPE)
-        if(type STREQUAL "EXECUTABLE" OR type STREQUAL "MODULE_LIBRARY" OR type STREQUAL "SHARED_LIBRARY")
-            target_link_options(${target} PRIVATE -Wl,--strip-debug)
+        if(MINGW)
+            target_compile_options(${target} PRIVATE -O1 -g0)
+            get_target_property(type ${target} TYPE)
+            if(type STREQUAL "EXECUTABLE" OR type STREQUAL "MODULE_LIBRARY" OR type STREQUAL "SHARED_LIBRARY")
+                target_link_options(${target} PRIVATE -Wl,--strip-debug)
+            endif()
+        else()
+            target_compile_options(${target} PRIVATE $<$<AND:$<CONFIG:Release>,$<CXX_COMPILER_ID:GNU,Clang>>:-O1>)
         endif()
     endforeach()
 endfunction()
