@@ -5,6 +5,7 @@
 #include "toolkit/SessionRules.h"
 
 #include <charconv>
+#include <system_error>
 
 namespace {
 
@@ -49,6 +50,12 @@ bool readValue(const std::string& option, const std::string& value, LiveOptions&
     return true;
 }
 
+std::filesystem::path defaultOutFolder(const LiveOptions& options) {
+    if (!options.dataFolder.empty())
+        return options.dataFolder / kDefaultFolderName;
+    return options.statsFile.parent_path() / kDefaultFolderName;
+}
+
 } // namespace
 
 std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& arguments, std::string& error) {
@@ -77,20 +84,24 @@ std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& argu
             error = "unknown option " + argument;
             return std::nullopt;
         } else if (statsFile) {
-            error = "one stats file at a time: \"" + *statsFile + "\" and \"" + argument + "\"";
+            error = "one stats file or folder at a time: \"" + *statsFile + "\" and \"" + argument + "\"";
             return std::nullopt;
         } else {
             statsFile = argument;
         }
     }
     if (!statsFile || statsFile->empty()) {
-        error = "no stats file given";
+        error = "no stats file or data folder given";
         return std::nullopt;
     }
     try {
-        options.statsFile = pathFromUtf8(*statsFile);
-        options.outFolder =
-            outFolder ? pathFromUtf8(*outFolder) : options.statsFile.parent_path() / kDefaultFolderName;
+        const std::filesystem::path given = pathFromUtf8(*statsFile);
+        std::error_code ignored;
+        if (std::filesystem::is_directory(given, ignored))
+            options.dataFolder = given;
+        else
+            options.statsFile = given;
+        options.outFolder = outFolder ? pathFromUtf8(*outFolder) : defaultOutFolder(options);
     } catch (const std::exception&) {
         error = "a path that is not UTF-8 text";
         return std::nullopt;

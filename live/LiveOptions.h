@@ -1,5 +1,6 @@
 // The command line of tallyglass-live:
-//   tallyglass-live STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once] [--now SECONDS]
+//   tallyglass-live FOLDER|STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once]
+//                   [--now SECONDS]
 // Arguments are UTF-8 text (on Windows the program turns its wide arguments into UTF-8).
 #pragma once
 
@@ -10,8 +11,12 @@
 #include <vector>
 
 struct LiveOptions {
+    // Either the stats file given, or the data folder given, whose stats file that changed last is
+    // followed (the other one empty).
     std::filesystem::path statsFile;
-    std::filesystem::path outFolder; // default: the folder tallyglass-live beside the stats file
+    std::filesystem::path dataFolder;
+    // Default: the folder tallyglass-live beside the stats file given, or inside the data folder given.
+    std::filesystem::path outFolder;
     std::int64_t sessionGapSeconds = 0;
     bool sinceStart = false;
     bool once = false;
@@ -25,11 +30,13 @@ std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& argu
 inline constexpr std::int64_t kLongestSessionGapMinutes = 7 * 24 * 60;
 
 inline constexpr const char* kLiveUsage =
-    "usage: tallyglass-live STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once]\n"
+    "usage: tallyglass-live FOLDER|STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once]\n"
     "                       [--now SECONDS]\n"
-    "  Follows a Tallyglass stats file and keeps the live view of the current session up to date in DIR\n"
-    "  (default: the folder tallyglass-live beside the file): live.html for a browser, overlay.html for a\n"
-    "  streaming program's browser source, session.json, and one text file per figure for text sources.\n"
+    "  Follows a Tallyglass stats file and keeps the live view of the current session up to date in DIR:\n"
+    "  live.html for a browser, overlay.html for a streaming program's browser source, session.json, and\n"
+    "  one text file per figure for text sources. Given the data folder, it follows the stats file in it\n"
+    "  (<player id>_Tallyglass.csv) that changed last, and another account's as soon as that one changes;\n"
+    "  DIR is then the folder tallyglass-live inside it (else beside the stats file).\n"
     "  --session-gap  a break longer than this many minutes starts a new session (default 30)\n"
     "  --since-start  only matches at or after the moment the program started\n"
     "  --once         write every file once and exit\n"

@@ -1,10 +1,25 @@
 #include "live/LiveView.h"
 
+#include "live/AccountFiles.h"
 #include "live/LivePages.h"
 #include "live/SessionJson.h"
+#include "statsfile/FileName.h"
 #include "statsfile/PathText.h"
 
 namespace {
+
+// The status while a data folder holds no stats file yet.
+const FollowStatus kNoStatsFileYet{FollowState::Missing,
+                                   "holds no stats file (<player id>_Tallyglass.csv) yet"};
+
+// The player id a followed file's name holds, if it holds one.
+std::optional<std::string> accountOf(const std::filesystem::path& file) {
+    try {
+        return playerIdOfAccountFileName(pathToUtf8(file.filename()));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
 
 constexpr const char* kProgram = "tallyglass-live: ";
 constexpr const char* kLivePageName = "live.html";
@@ -31,29 +46,64 @@ std::vector<std::string> liveViewFileNames() {
 LiveView::LiveView(const LiveOptions& options, LiveSurroundings& surroundings)
     : options_(options)
     , surroundings_(surroundings)
-    , follower_(options.statsFile, options.sessionGapSeconds)
     , outputs_(options.outFolder) {
     const std::int64_t clock = surroundings_.clock();
     clockOffset_ = options.now ? *options.now - clock : 0;
     start_ = clock + clockOffset_;
+    if (options_.dataFolder.empty())
+        followFile(options_.statsFile);
 }
 
 std::int64_t LiveView::now() const {
     return surroundings_.clock() + clockOffset_;
 }
 
+std::optional<std::int64_t> LiveView::notBefore() const {
+    return options_.sinceStart ? std::optional(start_) : std::nullopt;
+}
+
+void LiveView::followFile(const std::filesystem::path& file) {
+    followed_ = file;
+    follower_ = std::make_unique<StatsFollower>(file, options_.sessionGapSeconds, notBefore());
+    ++followings_;
+    toldStatus_.reset();
+    toldReadings_ = 0;
+}
+
+void LiveView::chooseFile() {
+    if (options_.dataFolder.empty())
+        return;
+    const std::optional<AccountFile> chosen = fileToFollow(accountFilesIn(options_.dataFolder), followed_);
+    if (!chosen || chosen->path == followed_)
+        return;
+    const bool first = followed_.empty();
+    followFile(chosen->path);
+    if (!options_.once)
+        surroundings_.out << (first ? "Following " : "Now following ") << pathToUtf8(followed_)
+                          << " (player id " << chosen->account << ")\n";
+}
+
+const FollowStatus& LiveView::status() const {
+    return follower_ ? follower_->status() : kNoStatsFileYet;
+}
+
 bool LiveView::readWhole() {
-    follower_.poll(now(), true);
-    const FollowStatus& status = follower_.status();
+    chooseFile();
+    if (!follower_) {
+        surroundings_.err << kProgram << pathToUtf8(options_.dataFolder) << ": " << kNoStatsFileYet.detail
+                          << '\n';
+        return false;
+    }
+    follower_->poll(now(), true);
+    const FollowStatus& status = follower_->status();
     if (status.state == FollowState::Reading)
         return true;
-    surroundings_.err << kProgram << pathToUtf8(options_.statsFile) << ": " << status.detail << '\n';
+    surroundings_.err << kProgram << pathToUtf8(followed_) << ": " << status.detail << '\n';
     return false;
 }
 
 int LiveView::writeOnce() {
-    const SessionView session =
-        follower_.session(now(), options_.sinceStart ? std::optional(start_) : std::nullopt);
+    const SessionView session = follower_->session(now());
     render(session);
     tellSkips(true, session.skippedLines);
     int status = 0;
@@ -68,7 +118,11 @@ int LiveView::writeOnce() {
 }
 
 int LiveView::follow() {
-    surroundings_.out << "Following " << pathToUtf8(options_.statsFile) << '\n';
+    if (options_.dataFolder.empty())
+        surroundings_.out << "Following " << pathToUtf8(options_.statsFile) << '\n';
+    else
+        surroundings_.out << "Following the stats file in " << pathToUtf8(options_.dataFolder)
+                          << " that changed last\n";
     tellWhere();
     surroundings_.out << "Press Ctrl-C to stop; the files stay as last written.\n" << std::flush;
     do {
@@ -80,19 +134,30 @@ int LiveView::follow() {
 
 void LiveView::look() {
     const std::int64_t moment = now();
-    follower_.poll(moment);
+    chooseFile();
+    if (follower_)
+        follower_->poll(moment);
     tellStatus();
-    const SessionView session =
-        follower_.session(moment, options_.sinceStart ? std::optional(start_) : std::nullopt);
-    tellSkips(follower_.readings() != toldReadings_, session.skippedLines);
-    toldReadings_ = follower_.readings();
-    if (!shownSession_ || session != *shownSession_ || follower_.status() != *shownStatus_) {
-        if (shownSession_ &&
-            (session.matches != shownSession_->matches || session.start != shownSession_->start))
-            tellSession(session);
-        render(session);
-        shownSession_ = session;
-        shownStatus_ = follower_.status();
+    static const SessionView kNoSession;
+    const SessionView& session = follower_ ? follower_->session(moment) : kNoSession;
+    if (follower_) {
+        tellSkips(follower_->readings() != toldReadings_, session.skippedLines);
+        toldReadings_ = follower_->readings();
+    }
+    // Worked out from what was shown already: nothing to compare or write.
+    const std::pair<std::uint64_t, std::uint64_t> from{followings_,
+                                                       follower_ ? follower_->sessionsWorkedOut() : 0};
+    if (from != shownFrom_ || status() != *shownStatus_) {
+        if (!shownSession_ || session != *shownSession_ || status() != *shownStatus_ ||
+            from.first != shownFrom_->first) {
+            if (shownSession_ &&
+                (session.matches != shownSession_->matches || session.start != shownSession_->start))
+                tellSession(session);
+            render(session);
+            shownSession_ = session;
+        }
+        shownStatus_ = status();
+        shownFrom_ = from;
     }
     for (const OutputEvent& event : outputs_.write()) {
         if (event.problem.empty())
@@ -108,7 +173,10 @@ void LiveView::look() {
 
 void LiveView::render(const SessionView& session) {
     ViewContext context;
-    context.fileName = pathToUtf8(options_.statsFile.filename());
+    if (!followed_.empty()) {
+        context.fileName = pathToUtf8(followed_.filename());
+        context.account = accountOf(followed_);
+    }
     context.updated = now();
     context.sessionGapSeconds = options_.sessionGapSeconds;
     if (options_.sinceStart)
@@ -124,11 +192,13 @@ void LiveView::render(const SessionView& session) {
 }
 
 std::optional<std::string> LiveView::statusSentence() const {
-    const FollowStatus& status = follower_.status();
+    const FollowStatus& status = this->status();
     switch (status.state) {
     case FollowState::Reading:
         return std::nullopt;
     case FollowState::Missing:
+        if (!follower_)
+            return "Waiting for a stats file in the folder: it appears with the first recorded match.";
         return "Waiting for the stats file: it appears with the first recorded match.";
     case FollowState::Empty:
         return "The stats file is empty: waiting for its first line.";
@@ -141,16 +211,21 @@ std::optional<std::string> LiveView::statusSentence() const {
 }
 
 void LiveView::tellStatus() {
-    const FollowStatus& status = follower_.status();
+    const FollowStatus& status = this->status();
     if (toldStatus_ && status == *toldStatus_)
         return;
-    const std::string name = pathToUtf8(options_.statsFile);
+    const std::string name = pathToUtf8(follower_ ? followed_ : options_.dataFolder);
     switch (status.state) {
     case FollowState::Reading:
         if (toldStatus_)
             surroundings_.err << kProgram << name << ": reading\n";
         break;
     case FollowState::Missing:
+        if (!follower_) {
+            surroundings_.err << kProgram << name << ": " << status.detail
+                              << "; waiting for one (it appears with the first recorded match)\n";
+            break;
+        }
         surroundings_.err << kProgram << name << ": not there yet; waiting for it (it appears with the first "
                           << "recorded match)\n";
         break;
@@ -168,7 +243,7 @@ void LiveView::tellStatus() {
 }
 
 void LiveView::tellSkips(bool wholeReading, std::uint64_t count) {
-    const std::vector<RefusedLine> skips = follower_.takeRecentSkips();
+    const std::vector<RefusedLine> skips = follower_->takeRecentSkips();
     if (skips.empty())
         return;
     if (wholeReading) {

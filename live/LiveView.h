@@ -7,6 +7,7 @@
 #include "live/OutputFolder.h"
 #include "live/StatsFollower.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ public:
 
 private:
     std::int64_t now() const;
+    std::optional<std::int64_t> notBefore() const;
+    // Given a data folder: the file to follow now, taken when it is another than the one followed.
+    void chooseFile();
+    void followFile(const std::filesystem::path& file);
+    const FollowStatus& status() const;
     // One look at the file, and the files brought up to date.
     void look();
     void render(const SessionView& session);
@@ -41,10 +47,14 @@ private:
     LiveSurroundings& surroundings_;
     std::int64_t clockOffset_ = 0;
     std::int64_t start_ = 0;
-    StatsFollower follower_;
+    std::filesystem::path followed_; // empty in a data folder without a stats file yet
+    std::unique_ptr<StatsFollower> follower_;
+    std::uint64_t followings_ = 0; // how many files were followed: a new one is shown anew
     OutputFolder outputs_;
     std::optional<FollowStatus> toldStatus_;
     std::optional<SessionView> shownSession_;
     std::optional<FollowStatus> shownStatus_;
+    // What the view shown was worked out from: the following and the follower's count of sessions.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> shownFrom_;
     std::uint64_t toldReadings_ = 0;
 };

@@ -68,6 +68,21 @@ Json matchColumnsJson() {
     return columns;
 }
 
+// The session's sums, by their names.
+Json totalsJson(const SessionTotals& totals) {
+    Json json = Json::object();
+    for (std::size_t at = 0; at < kSessionTotalColumns.size(); ++at)
+        json[totalName(kSessionTotalColumns[at])] = totals[at];
+    return json;
+}
+
+// A text file per total: "goals.txt" holds the session's goals.
+void addTotalsTextFiles(const SessionTotals& totals,
+                        std::vector<std::pair<std::string, std::string>>& files) {
+    for (std::size_t at = 0; at < kSessionTotalColumns.size(); ++at)
+        files.emplace_back(totalName(kSessionTotalColumns[at]) + ".txt", std::to_string(totals[at]));
+}
+
 // Appended rather than joined with operator+: GCC 12 at -O3 warns falsely (-Wrestrict) about the join.
 std::string signedText(std::int64_t value) {
     std::string text = value > 0 ? "+" : "";
@@ -105,7 +120,8 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
         matches.push_back(matchJson(match));
     const SessionMatch* last = view.lastMatch();
     return Json{
-        {"file", context.fileName},
+        {"file", orNull(context.fileName)},
+        {"account", orNull(context.account)},
         {"updated", context.updated},
         {"status", orNull(context.status)},
         {"sessionGapMinutes", context.sessionGapSeconds / 60},
@@ -118,6 +134,7 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
                         ? Json(nullptr)
                         : Json(static_cast<double>(view.wins) / static_cast<double>(view.matches))},
         {"streak", view.streak},
+        {"totals", totalsJson(view.totals)},
         {"playlists", std::move(playlists)},
         {"lastPlaylist", orNull(view.lastPlaylist)},
         {"lastMatch", last ? matchJson(*last) : Json(nullptr)},
@@ -151,7 +168,7 @@ std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& vi
         lastMatch = (title.empty() ? "" : title + " ") + std::to_string(last->record.myTeamGoals) + "-" +
                     std::to_string(last->record.otherTeamGoals) + (last->record.win ? " W" : " L");
     }
-    return {
+    std::vector<std::pair<std::string, std::string>> files{
         {"record.txt", std::to_string(view.wins) + "-" + std::to_string(view.losses)},
         {"wins.txt", std::to_string(view.wins)},
         {"losses.txt", std::to_string(view.losses)},
@@ -160,4 +177,6 @@ std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& vi
         {"rating-change.txt", ratingChange},
         {"last-match.txt", lastMatch},
     };
+    addTotalsTextFiles(view.totals, files);
+    return files;
 }

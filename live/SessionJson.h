@@ -16,7 +16,8 @@
 
 // What the view says besides the session itself.
 struct ViewContext {
-    std::string fileName;
+    std::optional<std::string> fileName; // the stats file followed; none in a folder without one yet
+    std::optional<std::string> account;  // the player id its name holds
     std::int64_t updated = 0;
     std::int64_t sessionGapSeconds = 0;
     std::optional<std::int64_t> sinceStart; // the start moment, with --since-start

@@ -1,20 +1,9 @@
 #include "live/SessionTracker.h"
 
-#include "statsfile/PlaylistRating.h"
-#include "toolkit/SessionRules.h"
-
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace {
-
-// A playlist of the session as it is being counted.
-struct PlaylistCount {
-    SessionPlaylist figures;
-    PlaylistRating rating; // taken through the matches before the session, then through its own
-    bool ratedInSession = false;
-};
 
 MatchRecord asRecord(std::int32_t rating, std::int32_t ratingAfter) {
     MatchRecord record;
@@ -25,18 +14,24 @@ MatchRecord asRecord(std::int32_t rating, std::int32_t ratingAfter) {
 
 } // namespace
 
-MatchRecord SessionTracker::asMatchAt(const OlderMatch& older) {
-    MatchRecord record;
-    record.time = older.time;
-    record.line = older.line;
-    return record;
-}
-
-namespace {} // namespace
-
-SessionTracker::SessionTracker(std::int64_t gapSeconds, std::int64_t horizonSeconds)
+SessionTracker::SessionTracker(std::int64_t gapSeconds, std::int64_t horizonSeconds,
+                               std::optional<std::int64_t> notBefore)
     : gapSeconds_(gapSeconds)
-    , horizonSeconds_(std::max(horizonSeconds, gapSeconds)) {}
+    , horizonSeconds_(std::max(horizonSeconds, gapSeconds))
+    , notBefore_(notBefore) {}
+
+PlaylistRating SessionTracker::ratingAfterOlder(const OlderRatings& older) {
+    // The rule's state after those matches follows from these two alone.
+    PlaylistRating rating;
+    if (older.newestRated.known)
+        rating.take(asRecord(older.newestRated.rating, older.newestRated.ratingAfter));
+    MatchRecord newestRatedPlace;
+    newestRatedPlace.time = older.newestRated.place.time;
+    newestRatedPlace.line = older.newestRated.place.line;
+    if (older.newest.laterThan(newestRatedPlace))
+        rating.take(asRecord(older.newest.rating, older.newest.ratingAfter));
+    return rating;
+}
 
 std::uint32_t SessionTracker::playlistIndex(std::string_view name) {
     // Consecutive matches mostly share their playlist.
@@ -76,10 +71,42 @@ void SessionTracker::hold(const HeldMatch& match) {
     }
 }
 
-void SessionTracker::letGo(const HeldMatch& match) {
-    newestLetGo_ = std::max(newestLetGo_.value_or(match.record.time), match.record.time);
+bool SessionTracker::changesSettled(const HeldMatch& match) const {
     const MatchRecord& record = match.record;
-    const OlderMatch older{record.time, record.line, record.rating, record.ratingAfter, true};
+    // Within a gap of the settled session's first match (or in it): it joins the session or moves its start.
+    if (!settledStart_ || record.time >= *settledStart_ - gapSeconds_)
+        return true;
+    // Before it: it may change the rating a playlist of the session had before it.
+    for (const auto& [playlist, older] : settledRatingsBefore_)
+        if (playlist == match.playlist &&
+            (!older.newest.laterThan(record) ||
+             ((record.rating > 0 || record.ratingAfter > 0) && !older.newestRated.laterThan(record))))
+            return true;
+    return false;
+}
+
+void SessionTracker::letGo(const HeldMatch& match) {
+    const MatchRecord& record = match.record;
+    const bool inOrder = !newestLetGo_ || newestLetGo_->before(record);
+    if (inOrder) {
+        // A break longer than the gap: the settled session starts over, whole again.
+        if (!newestLetGo_ || record.time - newestLetGo_->time > gapSeconds_) {
+            settledStart_ = record.time;
+            settled_ = SessionFold();
+            settledWhole_ = true;
+            settledRatingsBefore_.clear();
+        }
+        if (counted(record)) {
+            const OlderRatings& older = olderRatings_[match.playlist];
+            if (!settled_.has(match.playlist))
+                settledRatingsBefore_.emplace_back(match.playlist, older);
+            settled_.add(record, match.playlist, ratingAfterOlder(older));
+        }
+        newestLetGo_ = Place{record.time, record.line};
+    } else if (settledWhole_ && changesSettled(match)) {
+        settledWhole_ = false;
+    }
+    const OlderMatch older{{record.time, record.line}, record.rating, record.ratingAfter, true};
     OlderRatings& ratings = olderRatings_[match.playlist];
     if (!ratings.newest.laterThan(record))
         ratings.newest = older;
@@ -97,110 +124,60 @@ std::vector<RefusedLine> SessionTracker::takeRecentSkips() {
     return std::exchange(recentSkips_, {});
 }
 
-std::optional<SessionView> SessionTracker::session(std::int64_t now,
-                                                   std::optional<std::int64_t> notBefore) const {
-    if (held_.empty())
-        return sessionFrom(0);
+bool SessionTracker::overAt(std::int64_t now) const {
+    return !held_.empty() && now - held_.back().record.time > gapSeconds_;
+}
+
+SessionView SessionTracker::withReading(SessionView view) const {
+    view.newestMatch = newestTime_;
+    view.matchesRead = matchesRead_;
+    view.skippedLines = skippedCount_;
+    return view;
+}
+
+std::optional<SessionView> SessionTracker::session(std::int64_t now) const {
     // When the newest match is older than the gap, the session is over: it shows empty until the next.
-    if (now - held_.back().record.time > gapSeconds_)
-        return sessionFrom(held_.size());
+    if (held_.empty() || overAt(now))
+        return withReading(SessionView{});
     // Back from the newest match to the first break longer than the gap.
     std::size_t first = held_.size() - 1;
     while (first > 0 && held_[first].record.time - held_[first - 1].record.time <= gapSeconds_)
         --first;
-    bool reachesBack = first == 0 && newestLetGo_ && held_.front().record.time - *newestLetGo_ <= gapSeconds_;
-    if (notBefore) {
+    // Whatever is no longer held lies before the start given: the session cannot reach it.
+    const bool reachesBack = first == 0 && newestLetGo_ &&
+                             held_.front().record.time - newestLetGo_->time <= gapSeconds_ &&
+                             !(notBefore_ && newestLetGo_->time < *notBefore_);
+    if (notBefore_) {
         const auto cut = std::lower_bound(
-            held_.begin(), held_.end(), *notBefore,
+            held_.begin(), held_.end(), *notBefore_,
             [](const HeldMatch& match, std::int64_t time) { return match.record.time < time; });
         first = std::max(first, static_cast<std::size_t>(cut - held_.begin()));
-        // Whatever is no longer held lies before the cut: the session cannot reach it.
-        if (first > 0 || (newestLetGo_ && *newestLetGo_ < *notBefore))
-            reachesBack = false;
     }
-    if (reachesBack)
-        return std::nullopt;
-    return sessionFrom(first);
-}
 
-SessionView SessionTracker::sessionFrom(std::size_t first) const {
-    SessionView view;
-    view.newestMatch = newestTime_;
-    view.matchesRead = matchesRead_;
-    view.skippedLines = skippedCount_;
-    if (first >= held_.size())
-        return view;
-    view.start = held_[first].record.time;
-
-    // The session's playlists, in the order it first played them, their ratings taken through the
-    // matches before it: first those no longer held, then the held ones.
-    std::map<std::uint32_t, std::size_t> slotOf;
-    std::vector<PlaylistCount> counts;
-    for (std::size_t at = first; at < held_.size(); ++at) {
-        if (slotOf.emplace(held_[at].playlist, counts.size()).second) {
-            PlaylistCount count;
-            count.figures.name = names_[held_[at].playlist];
-            const OlderRatings& older = olderRatings_[held_[at].playlist];
-            // The rule's state after those matches follows from these two alone.
-            if (older.newestRated.known)
-                count.rating.take(asRecord(older.newestRated.rating, older.newestRated.ratingAfter));
-            if (older.newest.laterThan(asMatchAt(older.newestRated)))
-                count.rating.take(asRecord(older.newest.rating, older.newest.ratingAfter));
-            counts.push_back(std::move(count));
+    SessionFold fold;
+    if (reachesBack && first == 0) {
+        // The session goes on from the one the matches let go end in.
+        if (!settledWhole_)
+            return std::nullopt;
+        fold = settled_;
+    }
+    // The rating each playlist had before the held part of the session: after the matches let go, then
+    // after the held ones before it.
+    std::vector<std::optional<PlaylistRating>> before(names_.size());
+    const auto ratingBefore = [&](std::uint32_t playlist) -> const PlaylistRating& {
+        std::optional<PlaylistRating>& rating = before[playlist];
+        if (!rating) {
+            rating = ratingAfterOlder(olderRatings_[playlist]);
+            for (std::size_t at = 0; at < first; ++at)
+                if (held_[at].playlist == playlist)
+                    rating->take(held_[at].record);
         }
-    }
-    for (std::size_t at = 0; at < first; ++at) {
-        const auto slot = slotOf.find(held_[at].playlist);
-        if (slot != slotOf.end())
-            counts[slot->second].rating.take(held_[at].record);
-    }
-
-    // Each match's rating after it: its own row's, or told by its playlist's next match.
-    std::vector<std::int32_t> ratingAfter(held_.size() - first, 0);
-    std::vector<std::optional<std::size_t>> untold(counts.size());
+        return *rating;
+    };
     for (std::size_t at = first; at < held_.size(); ++at) {
         const HeldMatch& match = held_[at];
-        const std::size_t slot = slotOf[match.playlist];
-        PlaylistCount& count = counts[slot];
-        SessionPlaylist& playlist = count.figures;
-        ++playlist.matches;
-        ++(match.record.win ? playlist.wins : playlist.losses);
-        playlist.ranked = match.record.ranked;
-        ++view.matches;
-        ++(match.record.win ? view.wins : view.losses);
-        view.streak = streakAfter(view.streak, match.record.win);
-
-        const PlaylistRating::Step step = count.rating.take(match.record);
-        if (untold[slot] && step.previousAfter)
-            ratingAfter[*untold[slot]] = *step.previousAfter;
-        untold[slot] = step.after ? std::nullopt : std::optional(at - first);
-        ratingAfter[at - first] = step.after.value_or(0);
-        // The change runs from the rating before the session's first match of the playlist that tells a
-        // rating of its own.
-        if (!count.ratedInSession && (match.record.rating > 0 || step.after)) {
-            playlist.ratingBefore = step.before ? step.before : step.after;
-            count.ratedInSession = true;
-        }
+        fold.add(match.record, match.playlist,
+                 fold.has(match.playlist) ? PlaylistRating() : ratingBefore(match.playlist));
     }
-    for (PlaylistCount& count : counts) {
-        SessionPlaylist& playlist = count.figures;
-        playlist.rating = count.rating.latest();
-        if (playlist.rating) {
-            // A playlist whose matches of the session tell no rating: its rating from before, unchanged.
-            if (!count.ratedInSession)
-                playlist.ratingBefore = playlist.rating;
-            playlist.ratingChange = *playlist.rating - *playlist.ratingBefore;
-            playlist.ratingFromBefore = count.rating.latestIsFromBefore();
-        }
-        view.playlists.push_back(std::move(playlist));
-    }
-    view.lastPlaylist = slotOf[held_.back().playlist];
-
-    for (std::size_t at = held_.size(); at > first && view.matchList.size() < kListedSessionMatches; --at) {
-        const HeldMatch& match = held_[at - 1];
-        SessionMatch listed{match.record, names_[match.playlist]};
-        listed.record.ratingAfter = ratingAfter[at - 1 - first];
-        view.matchList.push_back(std::move(listed));
-    }
-    return view;
+    return withReading(fold.view(names_));
 }

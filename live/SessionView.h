@@ -1,6 +1,7 @@
 // What the live view shows: the current session, worked out from the matches read so far.
 #pragma once
 
+#include "live/SessionTotals.h"
 #include "statsfile/MatchRecord.h"
 
 #include <cstdint>
@@ -45,6 +46,7 @@ struct SessionView {
     std::uint64_t wins = 0;
     std::uint64_t losses = 0;
     std::int64_t streak = 0;                 // +3: three wins in a row; -2: two losses
+    SessionTotals totals{};                  // by kSessionTotalColumns
     std::vector<SessionPlaylist> playlists;  // in the order the session first played them
     std::vector<SessionMatch> matchList;     // newest first, at most kListedSessionMatches
     std::optional<std::size_t> lastPlaylist; // index into playlists of the newest match's playlist

@@ -16,17 +16,20 @@ bool changedSince(const FileFacts& now, const FileFacts& before) {
 
 } // namespace
 
-StatsFollower::StatsFollower(std::filesystem::path file, std::int64_t gapSeconds)
+StatsFollower::StatsFollower(std::filesystem::path file, std::int64_t gapSeconds,
+                             std::optional<std::int64_t> notBefore)
     : file_(std::move(file))
     , gapSeconds_(gapSeconds)
-    , horizonSeconds_(std::max(kSecondsPerDay, 4 * gapSeconds)) {
+    , horizonSeconds_(std::max(kSecondsPerDay, 4 * gapSeconds))
+    , notBefore_(notBefore) {
     startOver();
 }
 
 void StatsFollower::startOver() {
     feeder_.reset();
     reader_.reset();
-    tracker_ = std::make_unique<SessionTracker>(gapSeconds_, horizonSeconds_);
+    tracker_ = std::make_unique<SessionTracker>(gapSeconds_, horizonSeconds_, notBefore_);
+    session_.reset();
     // Made once for the whole following; each reading moves its now on (setNow), so the latest time it
     // believes is always a day after the moment of that reading.
     reader_ = std::make_unique<RowReader>(*tracker_, kLatestShowableTime);
@@ -94,9 +97,11 @@ void StatsFollower::poll(std::int64_t now, bool toTheEnd) {
 }
 
 StatsFollower::Reading StatsFollower::readOn(OpenedFile& file, std::uint64_t size) {
-    auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
-    if (readTo_ == 0 && size > 0)
+    if (readTo_ >= size)
+        return Reading::Done;
+    if (readTo_ == 0)
         ++readings_;
+    auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
     while (readTo_ < size) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockBytes, size - readTo_));
         const std::optional<std::size_t> got = file.readAt(readTo_, block.get(), wanted);
@@ -134,14 +139,22 @@ bool StatsFollower::sameBytesAsRead(OpenedFile& file) {
     return tail && std::string_view(bytes.data(), *tail) == tail_;
 }
 
-SessionView StatsFollower::session(std::int64_t now, std::optional<std::int64_t> notBefore) {
-    for (;;) {
-        if (std::optional<SessionView> view = tracker_->session(now, notBefore))
-            return std::move(*view);
-        // The session reaches back past what was held: read the file again, holding more.
-        horizonSeconds_ = std::min(horizonSeconds_ * 4, kLatestShowableTime);
+const SessionView& StatsFollower::session(std::int64_t now) {
+    if (session_ && fed() == sessionFed_ && tracker_->overAt(now) == sessionOver_)
+        return *session_;
+    std::optional<SessionView> view = tracker_->session(now);
+    if (!view) {
+        // The session reaches back past what was held (rows out of time order in it): read the file
+        // again, holding every match.
+        horizonSeconds_ = kLatestShowableTime;
         known_.reset();
         startOver();
         poll(now);
+        view = tracker_->session(now);
     }
+    session_ = view ? std::move(*view) : SessionView{};
+    sessionFed_ = fed();
+    sessionOver_ = tracker_->overAt(now);
+    ++sessionsWorkedOut_;
+    return *session_;
 }

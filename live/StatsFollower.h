@@ -3,9 +3,9 @@
 // read changed, or its time changed while its size did not) is read again from the start.
 #pragma once
 
-#include "statsfile/LineFeeder.h"
 #include "live/OpenedFile.h"
 #include "live/SessionTracker.h"
+#include "statsfile/LineFeeder.h"
 #include "statsfile/RowReader.h"
 
 #include <cstdint>
@@ -31,7 +31,9 @@ struct FollowStatus {
 
 class StatsFollower {
 public:
-    StatsFollower(std::filesystem::path file, std::int64_t gapSeconds);
+    // The session counts only matches at or after `notBefore`, when given.
+    StatsFollower(std::filesystem::path file, std::int64_t gapSeconds,
+                  std::optional<std::int64_t> notBefore = std::nullopt);
 
     // Looks at the file and reads what is new. `toTheEnd`: this reading is the last one, so a last line
     // without a line end counts at once (else it counts once the file has stayed as it is for one look),
@@ -40,9 +42,12 @@ public:
 
     const FollowStatus& status() const { return status_; }
 
-    // The current session at `now` (matches at or after `notBefore`, when given). When it reaches back
-    // past what is held, the file is read again with a wider horizon first.
-    SessionView session(std::int64_t now, std::optional<std::int64_t> notBefore);
+    // The current session at `now`. While nothing new was read and the session has not ended by time
+    // alone, the session worked out last is given again as it is. When it reaches back past what is
+    // held, the file is read again first, holding every match.
+    const SessionView& session(std::int64_t now);
+    // How many times the session was worked out anew: a change means session() gave another view.
+    std::uint64_t sessionsWorkedOut() const { return sessionsWorkedOut_; }
 
     std::vector<RefusedLine> takeRecentSkips() { return tracker_->takeRecentSkips(); }
     // How many times the file was read from its start.
@@ -54,6 +59,8 @@ public:
 
 private:
     void startOver();
+    // What the reading fed since the session was last worked out: matches, skipped lines, readings.
+    std::uint64_t fed() const { return tracker_->matchesRead() + tracker_->skippedCount() + readings_; }
     bool sameBytesAsRead(OpenedFile& file);
     enum class Reading { Done, StartOver, Failed };
     // Reads from where the reading stands to `size`: done, or the bytes did not continue what was read
@@ -64,6 +71,7 @@ private:
     std::filesystem::path file_;
     std::int64_t gapSeconds_;
     std::int64_t horizonSeconds_;
+    std::optional<std::int64_t> notBefore_;
     FollowStatus status_;
     std::unique_ptr<SessionTracker> tracker_;
     std::unique_ptr<RowReader> reader_;
@@ -74,4 +82,9 @@ private:
     std::string tail_;     // the last bytes read
     bool refused_ = false; // no stats file: read again only once it changes
     std::uint64_t readings_ = 0;
+    // The session last worked out, and what it was worked out from.
+    std::optional<SessionView> session_;
+    std::uint64_t sessionFed_ = 0;
+    bool sessionOver_ = false;
+    std::uint64_t sessionsWorkedOut_ = 0;
 };

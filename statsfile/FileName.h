@@ -23,3 +23,19 @@ inline std::optional<std::string> playerIdOfStatsFileName(std::string_view name)
         return std::nullopt;
     return std::string(name.substr(0, name.size() - kStatsFileNameEnd.size()));
 }
+
+inline constexpr std::string_view kAccountFileNameMark = "_Tallyglass";
+inline constexpr std::string_view kAccountFileNameEnd = ".csv";
+
+// The player id of a file of that player's beside the stats file: the stats file itself, or a file named
+// "<player id>_Tallyglass<more>.csv", such as the plugin's rescue file "<player id>_Tallyglass_rescued.csv"
+// or a copy saved beside it ("<player id>_Tallyglass (1).csv"); nothing for any other name.
+inline std::optional<std::string> playerIdOfAccountFileName(std::string_view name) {
+    if (!name.ends_with(kAccountFileNameEnd))
+        return std::nullopt;
+    const std::string_view stem = name.substr(0, name.size() - kAccountFileNameEnd.size());
+    const std::size_t mark = stem.rfind(kAccountFileNameMark);
+    if (mark == std::string_view::npos || mark == 0)
+        return std::nullopt;
+    return std::string(stem.substr(0, mark));
+}

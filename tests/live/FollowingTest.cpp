@@ -32,7 +32,7 @@ class Following : public ::testing::Test {
 protected:
     SessionView look() {
         follower_.poll(kNow);
-        return follower_.session(kNow, std::nullopt);
+        return follower_.session(kNow);
     }
 
     TempFolder folder_;
@@ -183,10 +183,50 @@ TEST_F(Following, ASessionLongerThanADayIsCountedWhole) {
     writeFile(file_, statsFileText(rows));
     const std::int64_t now = rows.back().time + 60;
     follower_.poll(now);
-    const SessionView view = follower_.session(now, std::nullopt);
+    const SessionView view = follower_.session(now);
     EXPECT_EQ(view.matches, 90U);
     EXPECT_EQ(view.start, kStart);
-    EXPECT_EQ(follower_.readings(), 2U);
+    EXPECT_EQ(view.streak, 2);
+    EXPECT_EQ(follower_.readings(), 1U) << "a file in time order is read once";
+
+    // A row out of time order within it, read after what was held when it came: read once more, holding
+    // every match, and counted whole.
+    const StatsRow moved = rows[10];
+    rows.erase(rows.begin() + 10);
+    rows.push_back(moved);
+    rows.push_back(row(0, false));
+    rows.back().time = rows[rows.size() - 3].time + 60;
+    writeFile(file_, statsFileText(rows));
+    follower_.poll(now + 60);
+    const SessionView again = follower_.session(now + 60);
+    EXPECT_EQ(again.matches, 91U);
+    EXPECT_EQ(again.start, kStart);
+    EXPECT_EQ(again.streak, -1);
+    EXPECT_EQ(follower_.readings(), 3U) << "read again once as it was rewritten, and once holding more";
+}
+
+TEST_F(Following, WhileTheFileIsUnchangedTheSessionIsNotWorkedOutAgain) {
+    writeFile(file_, statsFileText({row(0), row(1, false)}));
+    follower_.poll(kNow);
+    const SessionView first = follower_.session(kNow);
+    const std::uint64_t workedOut = follower_.sessionsWorkedOut();
+    for (int look = 1; look <= 5; ++look) {
+        follower_.poll(kNow + look);
+        EXPECT_EQ(follower_.session(kNow + look), first);
+    }
+    EXPECT_EQ(follower_.sessionsWorkedOut(), workedOut);
+    // The session ends by time alone: worked out once more, then not again.
+    const std::int64_t over = row(1).time + kSessionGapSeconds + 1;
+    follower_.poll(over);
+    EXPECT_EQ(follower_.session(over).matches, 0U);
+    follower_.poll(over + 1);
+    follower_.session(over + 1);
+    EXPECT_EQ(follower_.sessionsWorkedOut(), workedOut + 1);
+    // A new match is.
+    append(file_, statsRowLine(row(2)) + "\n");
+    follower_.poll(over + 2);
+    EXPECT_EQ(follower_.session(over + 2).matches, 3U) << "the session goes on";
+    EXPECT_EQ(follower_.sessionsWorkedOut(), workedOut + 2);
 }
 
 } // namespace

@@ -37,13 +37,15 @@ TEST(LiveProgram, WhatCannotBeUsedIsRefusedWithExitTwoBeforeAnythingIsWritten) {
     fs::create_directory(folder / "a folder");
     writeFile(folder / "a file", "x");
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused {
-        {{}, "no stats file given"}, {{stats, "--session-gap", "0"}, "--session-gap takes whole minutes"},
+        {{}, "no stats file or data folder given"},
+            {{stats, "--session-gap", "0"}, "--session-gap takes whole minutes"},
             {{stats, "--session-gap", "30.5"}, "--session-gap takes whole minutes"},
             {{stats, "--now", "yesterday"}, "--now takes seconds"}, {{stats, "--out"}, "--out needs a value"},
             {{stats, "--frobnicate"}, "unknown option --frobnicate"},
-            {{stats, stats}, "one stats file at a time"},
-            {{pathToUtf8(folder / "a folder"), "--out", pathToUtf8(folder / "out")},
-             "is a folder, not a stats file"},
+            {{stats, stats}, "one stats file or folder at a time"},
+            // A data folder without a stats file, once: nothing to write.
+            {{pathToUtf8(folder / "a folder"), "--once", "--out", pathToUtf8(folder / "out")},
+             "holds no stats file (<player id>_Tallyglass.csv) yet"},
 #if defined(_WIN32)
             {{"NUL", "--out", pathToUtf8(folder / "out")}, "is not a regular file"},
 #else
@@ -100,11 +102,14 @@ TEST(LiveProgram, OnceWritesEveryFileBesideTheStatsFileInAFolderOfAnyName) {
     for (const fs::directory_entry& entry : fs::directory_iterator(out))
         names.push_back(pathToUtf8(entry.path().filename()));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"last-match.txt", "live.html", "losses.txt", "overlay.html",
-                                               "rating-change.txt", "rating.txt", "record.txt", "session.js",
-                                               "session.json", "streak.txt", "wins.txt"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"assists.txt", "demos.txt", "goals.txt", "last-match.txt",
+                                               "live.html", "losses.txt", "mvps.txt", "overlay.html",
+                                               "points.txt", "rating-change.txt", "rating.txt", "record.txt",
+                                               "saves.txt", "session.js", "session.json", "shots.txt",
+                                               "streak.txt", "wins.txt"}));
     const nlohmann::json json = sessionJsonIn(out);
     EXPECT_EQ(json["file"], "76561198000000001_Tallyglass.csv");
+    EXPECT_EQ(json["account"], "76561198000000001");
     EXPECT_EQ(json["updated"], 1796000700);
     EXPECT_EQ(json["matches"], 2);
     EXPECT_EQ(readFile(out / "record.txt"), "1-1");

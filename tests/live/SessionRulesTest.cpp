@@ -282,7 +282,7 @@ TEST(SessionTracker, MatchesNoLongerHeldStillGiveTheRatingBeforeTheSession) {
     feed(kStart, 1000, 1010, 2);
     feed(kStart + 600, 0, 0, 3); // no rating of its own: the one after it is told by the next match
     feed(kStart + 86400, 1024, 0, 4);
-    const std::optional<SessionView> view = tracker.session(kStart + 86400 + 60, std::nullopt);
+    const std::optional<SessionView> view = tracker.session(kStart + 86400 + 60);
     ASSERT_TRUE(view);
     ASSERT_EQ(view->playlists.size(), 1U);
     EXPECT_EQ(view->playlists[0].ratingBefore, 1024);
@@ -300,36 +300,100 @@ TEST(SessionTracker, MatchesNoLongerHeldStillGiveTheRatingBeforeTheSession) {
     match.ratingAfter = 0;
     match.line = 3;
     older.match(match);
-    const std::optional<SessionView> unrated = older.session(kStart + 86400 + 60, std::nullopt);
+    const std::optional<SessionView> unrated = older.session(kStart + 86400 + 60);
     ASSERT_TRUE(unrated);
     EXPECT_EQ(unrated->playlists[0].rating, 1010);
     EXPECT_EQ(unrated->playlists[0].ratingChange, 0);
 }
 
-// What is held stays bounded: a session reaching back past it is worked out by reading again.
-TEST(SessionTracker, ASessionLongerThanWhatIsHeldAsksForMoreAndOneShorterDoesNot) {
-    SessionTracker tracker(kSessionGapSeconds, 3600);
+// What is held stays bounded, the session counted as the matches are let go: a session longer than what
+// is held is worked out whole; only rows out of time order in the part let go make it ask for more.
+TEST(SessionTracker, ASessionLongerThanWhatIsHeldIsCountedWholeUnlessRowsOutOfOrderFallIntoIt) {
     MatchRecord match;
     match.playlist = "Ranked Doubles";
-    match.rating = 1000;
-    for (int at = 0; at < 8; ++at) {
-        match.time = kStart + at * 1200; // 20 minutes apart: one session of two and a half hours
-        match.line = static_cast<std::uint64_t>(at + 2);
-        match.win = at % 2 == 0;
+    const auto feed = [&](SessionTracker& tracker, std::int64_t time, std::uint64_t line, bool win,
+                          std::int32_t rating) {
+        match.time = time;
+        match.line = line;
+        match.win = win;
+        match.rating = rating;
+        match.goals = static_cast<std::int32_t>(line);
+        match.mvp = win;
         tracker.match(match);
-    }
-    EXPECT_FALSE(tracker.session(kStart + 8500, std::nullopt));
-    // Cut at a start within what is held, it can be worked out.
-    const std::optional<SessionView> cut = tracker.session(kStart + 8500, kStart + 6000);
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->matches, 3U);
+    };
+    // Twelve matches 20 minutes apart (four hours, one session) after an earlier session; an hour held.
+    const auto play = [&](SessionTracker& tracker) {
+        feed(tracker, kStart - 86400, 2, true, 900);
+        for (int at = 0; at < 12; ++at)
+            feed(tracker, kStart + at * 1200, static_cast<std::uint64_t>(at + 3), at % 3 != 2, 1000 + at);
+    };
+    const std::int64_t now = kStart + 11 * 1200 + 60;
+    SessionTracker tracker(kSessionGapSeconds, 3600);
+    play(tracker);
+    std::optional<SessionView> view = tracker.session(now);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 12U);
+    EXPECT_EQ(view->start, kStart);
+    EXPECT_EQ(view->wins, 8U);
+    EXPECT_EQ(view->streak, -1);
+    EXPECT_EQ(view->totals[totalIndex(StatsColumn::Goals)],
+              3 + 4 + 5 + 6 + 7 + 8 + 9 + 10 + 11 + 12 + 13 + 14);
+    EXPECT_EQ(view->totals[totalIndex(StatsColumn::Mvp)], 8);
+    ASSERT_EQ(view->playlists.size(), 1U);
+    EXPECT_EQ(view->playlists[0].ratingBefore, 1000);
+    EXPECT_EQ(view->playlists[0].rating, 1011);
+    ASSERT_EQ(view->matchList.size(), 12U);
+    // The rating after a match let go is told by the next match, held or not.
+    EXPECT_EQ(view->matchList[11].record.ratingAfter, 1001);
+    EXPECT_EQ(view->matchList[9].record.ratingAfter, 1003);
+
+    // Counted from a start within what is let go, as from one within what is held.
+    SessionTracker fromStart(kSessionGapSeconds, 3600, kStart + 2400);
+    play(fromStart);
+    view = fromStart.session(now);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 10U);
+    EXPECT_EQ(view->playlists[0].ratingBefore, 1002);
+    SessionTracker fromLater(kSessionGapSeconds, 3600, kStart + 11 * 1200);
+    play(fromLater);
+    view = fromLater.session(now);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 1U);
+
+    // A row written out of time order into the part let go: that part is no longer counted whole.
+    SessionTracker shuffled(kSessionGapSeconds, 3600);
+    play(shuffled);
+    feed(shuffled, kStart + 1800, 20, false, 0);
+    EXPECT_FALSE(shuffled.session(now + 60));
+    // One far before the session, in another playlist, changes nothing of it.
+    SessionTracker older(kSessionGapSeconds, 3600);
+    play(older);
+    match.playlist = "Casual";
+    feed(older, kStart - 5 * 86400, 20, false, 0);
+    match.playlist = "Ranked Doubles";
+    view = older.session(now);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 12U);
+    // One far before it in the session's playlist, newer than what came before it there, may change the
+    // rating it started from.
+    SessionTracker rated(kSessionGapSeconds, 3600);
+    play(rated);
+    feed(rated, kStart - 3600, 20, true, 950);
+    EXPECT_FALSE(rated.session(now));
+    // After a break, the session starts over from what is read in order, whole again.
+    feed(shuffled, now + 3 * 3600, 21, true, 1020);
+    for (int at = 1; at < 6; ++at)
+        feed(shuffled, now + 3 * 3600 + at * 1200, static_cast<std::uint64_t>(21 + at), true, 1020 + at);
+    view = shuffled.session(now + 3 * 3600 + 5 * 1200 + 60);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->matches, 6U);
+    EXPECT_EQ(view->streak, 6);
+
     // An older match far before the break: the held session no longer reaches back into it.
     SessionTracker split(kSessionGapSeconds, 3600);
-    for (const std::int64_t time : {kStart, kStart + 9000, kStart + 9600}) {
-        match.time = time;
-        split.match(match);
-    }
-    const std::optional<SessionView> view = split.session(kStart + 9700, std::nullopt);
+    for (const std::int64_t time : {kStart, kStart + 9000, kStart + 9600})
+        feed(split, time, static_cast<std::uint64_t>(time - kStart + 2), true, 1000);
+    view = split.session(kStart + 9700);
     ASSERT_TRUE(view);
     EXPECT_EQ(view->matches, 2U);
 }
