@@ -4,10 +4,13 @@
 
 void OutputFolder::set(const std::string& name, std::string content) {
     files_[name].wanted = std::move(content);
+    settled_ = false;
 }
 
 std::vector<OutputEvent> OutputFolder::write() {
     std::vector<OutputEvent> events;
+    if (settled_)
+        return events;
     for (auto& [name, file] : files_) {
         if (file.written == file.wanted) {
             // It holds what it should again (the content went back to what it held).
@@ -28,6 +31,7 @@ std::vector<OutputEvent> OutputFolder::write() {
             file.failing = true;
         }
     }
+    settled_ = allWritten();
     return events;
 }
 

@@ -39,4 +39,7 @@ private:
 
     std::filesystem::path folder_;
     std::map<std::string, File> files_;
+    // Whether every file held what it should at the last write, nothing having been set since: the next
+    // write has nothing to compare.
+    bool settled_ = false;
 };

@@ -76,6 +76,14 @@ Json totalsJson(const SessionTotals& totals) {
     return json;
 }
 
+// The totals the page shows, in its order: their keys in "totals" and their headings.
+Json totalColumnsJson() {
+    Json columns = Json::array();
+    for (const StatsColumn column : kSessionTotalColumns)
+        columns.push_back(Json{{"key", totalName(column)}, {"name", totalHeading(column)}});
+    return columns;
+}
+
 // A text file per total: "goals.txt" holds the session's goals.
 void addTotalsTextFiles(const SessionTotals& totals,
                         std::vector<std::pair<std::string, std::string>>& files) {
@@ -135,6 +143,7 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
                         : Json(static_cast<double>(view.wins) / static_cast<double>(view.matches))},
         {"streak", view.streak},
         {"totals", totalsJson(view.totals)},
+        {"totalColumns", totalColumnsJson()},
         {"playlists", std::move(playlists)},
         {"lastPlaylist", orNull(view.lastPlaylist)},
         {"lastMatch", last ? matchJson(*last) : Json(nullptr)},

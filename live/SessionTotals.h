@@ -35,6 +35,14 @@ inline std::string totalName(StatsColumn column) {
     return name;
 }
 
+// A total's heading on the page: the column's name, a count of matches in the plural ("MVPs").
+inline std::string totalHeading(StatsColumn column) {
+    std::string heading(columnName(column));
+    if (matchFieldOf(column).kind == MatchField::flag)
+        heading += 's';
+    return heading;
+}
+
 // What one match adds to the total of `column`.
 constexpr std::int64_t totalOf(const MatchRecord& match, StatsColumn column) {
     const MatchField field = matchFieldOf(column);

@@ -56,6 +56,17 @@
     }
   }
 
+  // The session's sums, in the order and with the headings session.json gives.
+  function totals(data) {
+    var box = byId('totals');
+    box.replaceChildren.apply(box, data.totalColumns.map(function (column) {
+      var cell = t.el('div', 'total');
+      cell.appendChild(t.el('div', 'figure', numbers.format(data.totals[column.key])));
+      cell.appendChild(t.el('div', 'name', column.name));
+      return cell;
+    }));
+  }
+
   function playlistRow(playlist, index, last) {
     var row = t.el('div', 'playlist' + (last ? ' last' : ''));
     var swatch = t.el('div', 'swatch');
@@ -241,7 +252,7 @@
     var status = byId('status');
     status.hidden = data.status === null;
     t.setText(status, data.status === null ? '' : data.status);
-    var footer = 'From ' + data.file + ' \u00b7 a break of more than ' + data.sessionGapMinutes + ' min starts a new session';
+    var footer = (data.file === null ? 'No stats file yet' : 'From ' + data.file) + ' \u00b7 a break of more than ' + data.sessionGapMinutes + ' min starts a new session';
     if (data.sinceStart !== null) footer += ' \u00b7 matches since ' + clock(data.sinceStart);
     if (data.skippedLines > 0) footer += ' \u00b7 ' + data.skippedLines + (data.skippedLines === 1 ? ' line' : ' lines') + ' of the file skipped';
     t.setText(byId('footer'), footer);
@@ -249,6 +260,7 @@
 
   function draw(data) {
     tiles(data);
+    totals(data);
     header(data);
     playlists(data);
     matches(data);

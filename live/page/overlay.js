@@ -14,6 +14,40 @@
     node.classList.add('bump');
   }
 
+  // The strip fits the view whole: the title gives way first (by the style); where even the figures
+  // alone are wider or taller than the view, the type is made smaller until they fit.
+  var fullSize = 30;
+  var smallestSize = 12;
+  function figuresFit() {
+    var view = document.documentElement;
+    var right = view.clientWidth;
+    var bottom = view.clientHeight;
+    var parts = document.querySelectorAll('#strip .part');
+    for (var at = 0; at < parts.length; at += 1) {
+      var part = parts[at];
+      if (part.hidden) continue;
+      var box = part.getBoundingClientRect();
+      // A figure wider than its part shows past the part's edge.
+      if (box.right > right || box.bottom > bottom || part.scrollWidth > part.clientWidth + 1) return false;
+    }
+    return true;
+  }
+  function fit() {
+    var size = fullSize;
+    document.body.style.fontSize = '';
+    while (size > smallestSize && !figuresFit()) {
+      size -= 1;
+      document.body.style.fontSize = size + 'px';
+    }
+  }
+  // Any part changing its size (a figure drawn, a part shown) or the view resized fits the strip again.
+  if (typeof ResizeObserver === 'function') {
+    var observer = new ResizeObserver(function () { window.requestAnimationFrame(fit); });
+    observer.observe(document.documentElement);
+    observer.observe(byId('strip'));
+    Array.prototype.forEach.call(document.querySelectorAll('#strip .part, #strip .value'), function (node) { observer.observe(node); });
+  }
+
   function draw(data) {
     figure(byId('wins'), data.wins);
     figure(byId('losses'), data.losses);
@@ -27,6 +61,7 @@
       figure(byId('change'), t.signed(playlist.ratingChange),
              'change' + (playlist.ratingChange > 0 ? ' up' : playlist.ratingChange < 0 ? ' down' : ''));
     }
+    fit();
     document.documentElement.setAttribute('data-matches', String(data.matches));
   }
 
