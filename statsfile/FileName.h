@@ -1,6 +1,7 @@
-// The stats file's name: "<player id>_Tallyglass.csv" in the host's data folder. The plugin names its
-// file by it, hostsim names the file it previews by it, and a program that is given such a file can
-// tell whose history it is.
+// The stats file's name: "<player id>_Tallyglass.csv" in the host's data folder, and the name of the
+// player's rescue file beside it. The plugin names its stats file by it, hostsim names the file it
+// previews by it, and a program that is given such a file (or a folder of them) can tell whose history
+// it is.
 #pragma once
 
 #include <optional>
@@ -22,4 +23,21 @@ inline std::optional<std::string> playerIdOfStatsFileName(std::string_view name)
     if (name.size() <= kStatsFileNameEnd.size() || !name.ends_with(kStatsFileNameEnd))
         return std::nullopt;
     return std::string(name.substr(0, name.size() - kStatsFileNameEnd.size()));
+}
+
+inline constexpr std::string_view kRescueFileNameEnd = "_Tallyglass_rescued.csv";
+
+// Where the plugin records `playerId`'s matches while the stats file beside it is no text it can append
+// to (a workbook saved under its name): one fixed name per player, "<player id>_Tallyglass_rescued.csv".
+inline std::string rescueFileName(std::string_view playerId) {
+    std::string name(playerId);
+    name.append(kRescueFileNameEnd);
+    return name;
+}
+
+// The player id a rescue file's name holds; nothing when the name is not one.
+inline std::optional<std::string> playerIdOfRescueFileName(std::string_view name) {
+    if (name.size() <= kRescueFileNameEnd.size() || !name.ends_with(kRescueFileNameEnd))
+        return std::nullopt;
+    return std::string(name.substr(0, name.size() - kRescueFileNameEnd.size()));
 }

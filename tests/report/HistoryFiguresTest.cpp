@@ -143,14 +143,14 @@ TEST(HistoryFigures, RatingChangesOverSevenAndThirtyDaysCountBackFromNow) {
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(*doubles.currentRating, 1000);
     EXPECT_TRUE(doubles.currentRatingFromBefore);
-    EXPECT_EQ(doubles.ratingChange7Days, 1000 - 980);
-    EXPECT_EQ(doubles.ratingChange30Days, 1000 - 950);
+    EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1000 - 980);
+    EXPECT_EQ(doubles.periods[periodOf(30)].ratingChange, 1000 - 950);
     const PlaylistSummary& duel = playlistNamed(summary, "Ranked Duel");
-    EXPECT_EQ(duel.ratingChange7Days, 12);
-    EXPECT_EQ(duel.ratingChange30Days, 12);
+    EXPECT_EQ(duel.periods[periodOf(7)].ratingChange, 12);
+    EXPECT_EQ(duel.periods[periodOf(30)].ratingChange, 12);
     const PlaylistSummary& standard = playlistNamed(summary, "Ranked Standard");
-    EXPECT_EQ(standard.ratingChange7Days, 0);
-    EXPECT_EQ(standard.ratingChange30Days, 0);
+    EXPECT_EQ(standard.periods[periodOf(7)].ratingChange, 0);
+    EXPECT_EQ(standard.periods[periodOf(30)].ratingChange, 0);
 }
 
 StatsRow ratedMatch(const std::string& playlist, std::int64_t minute, bool win, std::int32_t before,
@@ -174,7 +174,8 @@ TEST(HistoryFigures, TheRatingAfterTheNewestMatchIsTheCurrentRating) {
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.currentRating, 1202);
     EXPECT_FALSE(doubles.currentRatingFromBefore);
-    EXPECT_EQ(doubles.ratingChange7Days, 1202 - 1183) << "from before the first match in the window";
+    EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1202 - 1183)
+        << "from before the first match in the window";
     EXPECT_EQ(playlistNamed(summary, "Ranked Duel").currentRating, 937);
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
     EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], 1);

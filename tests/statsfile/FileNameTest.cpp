@@ -16,4 +16,15 @@ TEST(FileName, ANameOfAnotherShapeNamesNoPlayer) {
         EXPECT_EQ(playerIdOfStatsFileName(name), std::nullopt) << name;
 }
 
+TEST(FileName, ARescueFileNamesItsPlayerAndIsNoStatsFileByName) {
+    EXPECT_EQ(rescueFileName("76561198000000001"), "76561198000000001_Tallyglass_rescued.csv");
+    for (const std::string id : {"76561198000000001", "Epic|abc_def", "J\xc3\xb6rg"}) {
+        EXPECT_EQ(playerIdOfRescueFileName(rescueFileName(id)), id);
+        EXPECT_EQ(playerIdOfStatsFileName(rescueFileName(id)), std::nullopt);
+        EXPECT_EQ(playerIdOfRescueFileName(statsFileName(id)), std::nullopt);
+    }
+    for (const char* name : {"_Tallyglass_rescued.csv", "123_Tallyglass_rescued (1).csv", "123_rescued.csv"})
+        EXPECT_EQ(playerIdOfRescueFileName(name), std::nullopt) << name;
+}
+
 } // namespace
