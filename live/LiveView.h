@@ -6,6 +6,7 @@
 #include "live/LiveProgram.h"
 #include "live/OutputFolder.h"
 #include "live/StatsFollower.h"
+#include "toolkit/RatingBands.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,9 @@ class LiveView {
 public:
     LiveView(const LiveOptions& options, LiveSurroundings& surroundings);
 
+    // Reads the bands file of --bands, if any, before anything is written; false, with the message
+    // ("FILE:LINE: what is wrong"), when it cannot be used.
+    bool readBands();
     // --once: reads the whole file; false, with the message, when it cannot be read as a stats file.
     bool readWhole();
     // --once: writes every file; 0, or 1 when one could not be written.
@@ -47,4 +51,5 @@ private:
     std::optional<SessionView> shownSession_;
     std::optional<FollowStatus> shownStatus_;
     std::uint64_t toldReadings_ = 0;
+    RatingBands bands_;
 };

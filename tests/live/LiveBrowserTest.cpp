@@ -114,4 +114,45 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     stbi_image_free(pixels);
 }
 
+// With the player's bands: the band of the last match's playlist and the points to the next on
+// live.html and on the overlay, whose figures all stay inside a browser source of 900 x 120.
+TEST_F(LiveInBrowser, TheBandAndThePointsToTheNextShowOnThePageAndInsideTheOverlay) {
+    const std::int64_t now = systemClock();
+    StatsRow last = match(now - 300, true, 1102);
+    last.mmrAfter = 1111;
+    writeFile(folder_ / "stats.csv", statsFileText({match(now - 900, false, 1110), last}));
+    writeFile(folder_ / "bands.csv", "Playlist,Band,From\nRanked Doubles,Platinum II,1000\n"
+                                     "Ranked Doubles,Diamond I,1195\n");
+    const fs::path out = folder_ / "view";
+    const LiveResult run = runLiveOnce({pathToUtf8(folder_ / "stats.csv"), "--once", "--bands",
+                                        pathToUtf8(folder_ / "bands.csv"), "--out", pathToUtf8(out)},
+                                       now);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    DevToolsBrowser browser(*program_, folder_ / "profile");
+    const std::string page = browser.open("file://" + pathToUtf8(out / "live.html"), 1920, 1080);
+    ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-matches') === '2'",
+                              std::chrono::seconds(20)));
+    EXPECT_EQ(browser.evaluate(page, "document.getElementById('band-detail').textContent"),
+              "Platinum II \u00b7 84 to Diamond I");
+    EXPECT_EQ(browser.evaluate(page, "document.getElementById('band-detail').hidden"), false);
+
+    const std::string overlay = browser.open("file://" + pathToUtf8(out / "overlay.html"), 900, 120);
+    ASSERT_TRUE(browser.until(overlay, "document.documentElement.getAttribute('data-matches') === '2'",
+                              std::chrono::seconds(20)));
+    EXPECT_EQ(browser.evaluate(overlay, "document.getElementById('band').textContent"),
+              "Platinum II \u00b7 84 to go");
+    // Every figure, the band's line included, is drawn whole inside 900 x 120.
+    const Json outside = browser.evaluate(
+        overlay,
+        "Array.from(document.querySelectorAll('#strip .label, #strip .value, #band'))"
+        ".filter(function (node) { var box = node.getBoundingClientRect();"
+        "  return box.width === 0 || box.left < 0 || box.top < 0 || box.right > 900 || box.bottom > 120"
+        "    || node.scrollWidth > node.clientWidth + 1; })"
+        ".map(function (node) { return node.id || node.className; })");
+    EXPECT_EQ(outside, Json::array()) << outside;
+    EXPECT_EQ(browser.evaluate(overlay, "document.documentElement.getAttribute('data-script-errors')"),
+              Json());
+}
+
 } // namespace
