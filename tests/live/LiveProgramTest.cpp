@@ -100,9 +100,10 @@ TEST(LiveProgram, OnceWritesEveryFileBesideTheStatsFileInAFolderOfAnyName) {
     for (const fs::directory_entry& entry : fs::directory_iterator(out))
         names.push_back(pathToUtf8(entry.path().filename()));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"last-match.txt", "live.html", "losses.txt", "overlay.html",
-                                               "rating-change.txt", "rating.txt", "record.txt", "session.js",
-                                               "session.json", "streak.txt", "wins.txt"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"band.txt", "last-match.txt", "live.html", "losses.txt",
+                                               "overlay.html", "rating-change.txt", "rating.txt", "record.txt",
+                                               "session.js", "session.json", "streak.txt", "to-next-band.txt",
+                                               "wins.txt"}));
     const nlohmann::json json = sessionJsonIn(out);
     EXPECT_EQ(json["file"], "76561198000000001_Tallyglass.csv");
     EXPECT_EQ(json["updated"], 1796000700);
