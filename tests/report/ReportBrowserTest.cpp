@@ -418,4 +418,39 @@ TEST_F(ReportInBrowser, ThePeriodSwitchShowsThePeriodsFiguresAndStaysInTheAddres
     EXPECT_EQ(browser.evaluate(week, "document.querySelector('#tiles .tile .value').textContent"), "36");
 }
 
+// The index of a folder's accounts: a row each, the newest played first, its player id linking to its
+// page (a name holding "#" or "&" too), each rated playlist's current and peak rating.
+TEST_F(ReportInBrowser, TheIndexOfAFoldersAccountsLinksToEachPage) {
+    StatsRow older;
+    older.time = 1796000000;
+    older.mmr = 1000;
+    older.mmrAfter = 1012;
+    StatsRow newer = older;
+    newer.time = 1796500000;
+    newer.playlist = "Ranked Duel";
+    newer.mmr = 800;
+    newer.mmrAfter = 790;
+    writeFile(folder_ / "76561198000000001_Tallyglass.csv", statsFileText({older}));
+    writeFile(folder_ / "Epic#a&b_Tallyglass.csv", statsFileText({older, newer}));
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runReport({pathToUtf8(folder_.path()), "--now", "1796600000"}, out, err), 0) << err.str();
+    const std::string document = renderedDocument(*browser_, folder_ / "Tallyglass.html", folder_);
+    const std::string root = rootElement(document);
+    EXPECT_NE(root.find("data-drawn=\"yes\""), std::string::npos) << root;
+    EXPECT_EQ(root.find("data-script-errors"), std::string::npos)
+        << document.substr(document.find("script-errors"), 2000);
+    const std::vector<std::vector<std::string>> rows = tableRows(document, "accounts");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0][0].starts_with("Epic#a&b")) << rows[0][0];
+    EXPECT_EQ(rows[0][1], "2");
+    EXPECT_EQ(rows[0][2], "2 \xE2\x80\x93 0");
+    EXPECT_TRUE(contains(rows[0][5], "Ranked Doubles 1,012 peak 1,012")) << rows[0][5];
+    EXPECT_TRUE(contains(rows[0][5], "Ranked Duel 790 peak 800")) << rows[0][5];
+    EXPECT_TRUE(rows[1][0].starts_with("76561198000000001")) << rows[1][0];
+    EXPECT_TRUE(contains(document, "href=\"Epic%23a%26b_Tallyglass.html\"")) << document;
+    EXPECT_TRUE(contains(document, "href=\"76561198000000001_Tallyglass.html\""));
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "Epic#a&b_Tallyglass.html"));
+}
+
 } // namespace
