@@ -44,7 +44,8 @@ void Tallyglass::emptyTableRow(int row) {
 void Tallyglass::updateAverages(int dataRows) {
     std::array<bool, kStatBoxes.size()> named{};
     for (std::size_t which = 0; which < kStatBoxes.size(); ++which)
-        named[which] = !lineFields[writtenPosition(kStatBoxes[which].statistic)].empty();
+        named[which] = !lineFields[writtenPosition(kStatBoxes[which].statistic)].empty() &&
+                       !lackedByALine_[writtenPosition(kStatBoxes[which].statistic)];
     std::array<std::int64_t, kStatBoxes.size()> sums{};
     std::int32_t counted = 0;
     for (int row = 1; row <= dataRows; ++row) {

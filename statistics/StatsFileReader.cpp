@@ -4,6 +4,7 @@
 #include "statistics/StatisticPositions.h"
 #include "statistics/StatsFileTail.h"
 #include "statsfile/FieldSplit.h"
+#include "statsfile/FileNames.h"
 
 #include <algorithm>
 #include <limits>
@@ -23,6 +24,14 @@ std::int32_t clampedLineCount(std::uint64_t lines) {
 // in memory, however long it grows.
 void Tallyglass::loadStatsFile(std::filesystem::path path) {
     StatsFileTail tail = readStatsFileTail(path, kKeptLines - 1);
+    if (tail.state == StatsFileState::refused) {
+        // No text (a workbook saved under its name): the matches recorded meanwhile are beside it.
+        noteRefusedStatsFile(path, tail.problem);
+        path = rescueFileFor(path);
+        tail = readStatsFileTail(path, kKeptLines - 1);
+        if (tail.state == StatsFileState::refused)
+            tail = StatsFileTail{}; // nothing to show rather than garbage
+    }
     if (tail.state == StatsFileState::unreadable)
         return; // there but not readable just now (held by another program): keep showing what we had
     lineCount = clampedLineCount(tail.lineCount);
@@ -54,6 +63,7 @@ void Tallyglass::splitRecentLines() {
     const ReadingLayouts layouts(recentLines[0]);
     std::vector<std::string_view> fields;
     std::string unquoted;
+    lackedByALine_.fill(false);
     for (std::size_t row = 0; row < kKeptLines; ++row) {
         const StatsFileLayout& layout = row == 0 ? layouts.header() : layouts.of(recentLines[row]);
         fields.resize(std::max<std::size_t>(layout.fieldCount, 1));
@@ -69,6 +79,11 @@ void Tallyglass::splitRecentLines() {
                 cell.assign(layouts.reach(description.column) ? description.name : std::string_view());
             else if (at < count)
                 cell.assign(fields[at]);
+            // A column the line's layout lacks shows nothing; an empty slot has no layout to lack it.
+            else if (at == kAbsentColumn && !recentLines[row].empty()) {
+                cell.clear();
+                lackedByALine_[position] = true;
+            }
             // A cell the line does not reach is emptied, so that no field of another line shows in this
             // row; a statistic gets the "null" mark that keeps the row out of the averages.
             else if (isStatisticPosition(position))

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::array<char, 2> kSeparators{',', ';'};
+// In the order that wins a tie.
+constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
 
 // A header field as the name it gives: without the blanks around it, and without quotes that the
 // blanks kept from being read as quotes (" \"Time\" ").
@@ -94,7 +95,7 @@ StatsFileLayout layoutOfHeader(std::string_view header) {
         header.remove_prefix(kUtf8ByteOrderMark.size());
     if (header.ends_with('\r'))
         header.remove_suffix(1);
-    // The separator that finds more names wins; the comma when both find as many.
+    // The separator that finds the most names wins; of those that find as many, the earlier one.
     StatsFileLayout best = layoutSplitBy(header, kSeparators[0]);
     for (std::size_t which = 1; which < kSeparators.size(); ++which) {
         StatsFileLayout other = layoutSplitBy(header, kSeparators[which]);

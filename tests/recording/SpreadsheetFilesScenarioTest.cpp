@@ -88,7 +88,7 @@ TEST(SpreadsheetFiles, AMatchGoesInTheFilesLayoutTheReportReadsEveryRowAndTheSco
 
         const HostsimResult run = runScenario(recordAndShow(), data.path());
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(statsFileText(run), before + saved.recordedRow + lineEnd());
+        EXPECT_EQ(statsFileText(run), before + saved.recordedRow + saved.lineEndInFile);
         EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n") << "nothing to say about the file";
 
         const HistorySummary summary = summarizeStatsFile(defaultStatsFile(data.path()), kClock + 3600);
@@ -116,9 +116,9 @@ TEST(SpreadsheetFiles, AHeaderLackingColumnsTakesTheRowInThePluginsOrderAndTheCo
         runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\nmatchend\nwait 6\n", data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),
-              before + fileLines({wonMatchRow(),
-                                  "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1"}))
-        << "nothing lost";
+              before + "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141509;21:05:09 12/07/25;1\n" +
+                  "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141515;21:05:15 12/07/25;1\n")
+        << "nothing lost, and separated as the file is";
     const std::string note =
         "lacks the columns Assists, Demos, Goals, MMR, MVP, MyTeamGoals, OtherTeamGoals, "
         "Ranked, Saves, Shots, Timestamp; new rows are written in Tallyglass's own order.";

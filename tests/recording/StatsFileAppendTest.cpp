@@ -74,11 +74,18 @@ TEST_F(AppendMatchRow, AnExistingFileKeepsItsContentAndGetsNoSecondHeader) {
     EXPECT_EQ(readFile(file), "Old,Header\n" + lines({lineOf(kRow)}));
 }
 
-TEST_F(AppendMatchRow, AnOpenLastLineIsEndedBeforeTheRow) {
-    const std::string before = kHeader + "\r\n" + lineOf(kOtherRow);
-    writeFile(file, before);
+TEST_F(AppendMatchRow, AnOpenLastLineIsEndedBeforeTheRowWithTheFilesOwnLineEnd) {
+    for (const std::string lineEnd : {"\r\n", "\n", "\r"}) {
+        const std::string before = kHeader + lineEnd + lineOf(kOtherRow);
+        writeFile(file, before);
+        ASSERT_TRUE(append(kRow));
+        EXPECT_EQ(readFile(file), before + lineEnd + lineOf(kRow) + lineEnd);
+    }
+    // The CR of a CR LF end written without its LF is completed, not doubled.
+    const std::string cutShort = kHeader + "\r\n" + lineOf(kOtherRow) + "\r";
+    writeFile(file, cutShort);
     ASSERT_TRUE(append(kRow));
-    EXPECT_EQ(readFile(file), before + lines({"", lineOf(kRow)}));
+    EXPECT_EQ(readFile(file), cutShort + "\n" + lineOf(kRow) + "\r\n");
 }
 
 TEST_F(AppendMatchRow, AMissingFolderFailsAndCreatesNothing) {
@@ -172,15 +179,16 @@ TEST_F(AppendMatchRow, ARowGoesInTheLayoutOfTheFilesHeader) {
         const AppendResult result = appendMatchRow(stream, file, rowOf(test.title, false));
         ASSERT_TRUE(result.written) << test.what;
         EXPECT_EQ(result.headerLacks, "") << test.what;
-        EXPECT_EQ(readFile(file), test.header + lines({test.appended})) << test.what;
+        const std::string lineEnd = test.header.ends_with("\r\n") ? "\r\n" : "\n";
+        EXPECT_EQ(readFile(file), test.header + test.appended + lineEnd) << test.what;
     }
 }
 
-TEST_F(AppendMatchRow, AHeaderLackingColumnsTakesTheRowInThePluginsOwnLayoutAndSaysWhatItLacks) {
+TEST_F(AppendMatchRow, AHeaderLackingColumnsTakesTheRowInThePluginsOwnOrderSeparatedAsItIs) {
     const std::string lacking = "Assists;Demos;Goals;MMR;Playlist;Points;Saves;Shots;Time;Win\n";
     writeFile(file, lacking);
     const AppendResult result = appendMatchRow(stream, file, kRow);
     ASSERT_TRUE(result.written);
     EXPECT_EQ(result.headerLacks, "lacks the columns MVP, MyTeamGoals, OtherTeamGoals, Ranked, Timestamp");
-    EXPECT_EQ(readFile(file), lacking + lines({lineOf(kRow)}));
+    EXPECT_EQ(readFile(file), lacking + "1;0;1;1000;0;1;3;Duel;300;1;1;3;1796000000;18:45:38 12/03/26;0\n");
 }
