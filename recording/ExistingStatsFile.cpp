@@ -24,10 +24,20 @@ struct FirstLine {
     }
 };
 
-// The last character of a file of `size` bytes in `encoding` (with what completes it when a UTF-16 file
-// ends in the half of one); none when it cannot be read.
+// The byte that completes the half of a character a UTF-16 file of `size` bytes ends in, if it ends so.
+// Half of the last character was never written. Little-endian, the half there is the low byte: a zero
+// high byte makes it the ASCII character it most likely was. Big-endian, the half there is the high byte,
+// zero for ASCII: a line feed as the low byte ends the cut line.
+std::string completingByte(TextEncoding encoding, std::uintmax_t size) {
+    if (size % codeUnitBytes(encoding) == 0)
+        return {};
+    return encoding == TextEncoding::utf16be ? "\n" : std::string(1, '\0');
+}
+
+// The last character of a file of `size` bytes in `encoding`, completed by `completing` when a UTF-16
+// file ends in the half of one; none when it cannot be read.
 std::optional<std::uint32_t> lastCharacter(std::ifstream& in, std::uintmax_t size, TextEncoding encoding,
-                                           std::string& completing) {
+                                           const std::string& completing) {
     const std::size_t unit = codeUnitBytes(encoding);
     const std::size_t tailBytes = size % unit != 0 ? 1 : unit;
     if (size < tailBytes)
@@ -40,13 +50,8 @@ std::optional<std::uint32_t> lastCharacter(std::ifstream& in, std::uintmax_t siz
     if (unit == 1)
         return static_cast<unsigned char>(bytes[0]);
     const bool bigEndian = encoding == TextEncoding::utf16be;
-    if (tailBytes == 1) {
-        // Half of the last character was never written. Little-endian, the half there is the low byte:
-        // a zero high byte makes it the ASCII character it most likely was. Big-endian, the half there is
-        // the high byte, zero for ASCII: a line feed as the low byte ends the cut line.
-        completing = bigEndian ? "\n" : std::string(1, '\0');
+    if (tailBytes == 1)
         bytes += completing;
-    }
     const auto first = static_cast<unsigned char>(bytes[0]);
     const auto second = static_cast<unsigned char>(bytes[1]);
     return bigEndian ? (std::uint32_t{first} << 8) | second : (std::uint32_t{second} << 8) | first;
@@ -70,6 +75,9 @@ ExistingStatsFile examineStatsFile(const std::filesystem::path& file, std::uintm
     BasicLineFeeder<FirstLine> feeder(first);
     try {
         feeder.feed(std::string_view(bytes.get(), got));
+        // A whole file read: the byte that completes its last character tells a line end cut in half.
+        if (got >= size && feeder.encoding())
+            feeder.feed(completingByte(*feeder.encoding(), size));
         if (!first.text && !first.tooLongLine && got >= size)
             feeder.unfinishedAsLine(); // the whole file is one line without a line end
     } catch (const StatsFileError& refusal) {
@@ -88,6 +96,7 @@ ExistingStatsFile examineStatsFile(const std::filesystem::path& file, std::uintm
         size <= (examined.form.byteOrderMark ? byteOrderMarkOf(examined.form.encoding).size() : 0);
 
     if (!examined.holdsNoText) {
+        examined.completingBytes = completingByte(examined.form.encoding, size);
         const std::optional<std::uint32_t> last =
             lastCharacter(in, size, examined.form.encoding, examined.completingBytes);
         if (!last)

@@ -23,7 +23,7 @@ FirstBytesVerdict refusal(std::string reason) {
     return {FirstBytesVerdict::refused, TextEncoding::utf8, false, std::move(reason)};
 }
 
-// Whether `first` could still turn out to begin with `mark`, or does.
+// Whether `first` and `mark` agree as far as both go.
 bool mayStartWith(std::string_view first, std::string_view mark) {
     const std::size_t shared = std::min(first.size(), mark.size());
     return first.substr(0, shared) == mark.substr(0, shared);
@@ -76,11 +76,13 @@ std::string_view byteOrderMarkOf(TextEncoding encoding) {
 }
 
 FirstBytesVerdict judgeFirstBytes(std::string_view first, bool wholeFile) {
-    // The marks that are prefixes of others (UTF-16 LE's of UTF-32 LE's) wait for the longer one's bytes.
-    if (!wholeFile && first.size() < kUtf32LeMark.size() &&
-        (mayStartWith(first, kUtf32LeMark) || mayStartWith(first, kUtf32BeMark) ||
-         mayStartWith(first, kUtf8Mark) || mayStartWith(first, kUtf16BeMark) ||
-         mayStartWith(first, kZipSignature)))
+    // Bytes that may still become a mark or a signature wait for the rest of it; UTF-16 LE's mark waits
+    // for the two bytes that would make it UTF-32 LE's.
+    const auto mayBecome = [&](std::string_view mark) {
+        return first.size() < mark.size() && mayStartWith(first, mark);
+    };
+    if (!wholeFile && (mayBecome(kUtf32LeMark) || mayBecome(kUtf32BeMark) || mayBecome(kUtf8Mark) ||
+                       mayBecome(kUtf16BeMark) || mayBecome(kZipSignature)))
         return {};
     if (first.starts_with(kUtf32LeMark) || first.starts_with(kUtf32BeMark))
         return refusal("is UTF-32 text, which Tallyglass does not read: " + std::string(kSaveAsText));

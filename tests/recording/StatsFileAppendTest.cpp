@@ -71,7 +71,7 @@ TEST_F(AppendMatchRow, AnExistingFileKeepsItsContentAndGetsNoSecondHeader) {
     const AppendResult result = appendMatchRow(stream, file, kRow);
     ASSERT_TRUE(result.written);
     EXPECT_EQ(result.headerLacks, "names none of the columns");
-    EXPECT_EQ(readFile(file), "Old,Header\n" + lines({lineOf(kRow)}));
+    EXPECT_EQ(readFile(file), "Old,Header\n" + lineOf(kRow) + "\n") << "in the file's own line end";
 }
 
 TEST_F(AppendMatchRow, AnOpenLastLineIsEndedBeforeTheRowWithTheFilesOwnLineEnd) {
@@ -248,6 +248,12 @@ TEST_F(AppendMatchRow, AUtf16FileCutInTheHalfOfACharacterIsCompletedBeforeTheRow
     writeFile(file, big.substr(0, big.size() - 1));
     ASSERT_TRUE(append(kRow));
     EXPECT_EQ(readFile(file), big + utf16(lineOf(kRow) + "\n", true));
+
+    // The CR that ends the header of a file of CR line ends, cut in half: the row ends in CR too.
+    const std::string carriageReturn = kLittleMark + utf16(kHeader + "\r");
+    writeFile(file, carriageReturn.substr(0, carriageReturn.size() - 1));
+    ASSERT_TRUE(append(kRow));
+    EXPECT_EQ(readFile(file), carriageReturn + utf16(lineOf(kRow) + "\r"));
 
     // Cut in the last character of a row: that character is kept, and the row starts a line of its own.
     const std::string cutRow = kLittleMark + utf16(kHeader + "\r\n" + lineOf(kOtherRow));

@@ -85,11 +85,10 @@ TEST(TextForm, TooFewBytesWaitForMore) {
          {""s, "\xFF"s, "\xFF\xFE"s, "\xFF\xFE\0"s, "\xEF\xBB"s, "PK\x03"s, "Assists"s})
         EXPECT_EQ(judged(first, false).kind, FirstBytesVerdict::undecided) << first;
     // Decided as soon as the bytes tell.
-    EXPECT_EQ(judged("\xFF\xFE"
-                     "A\0"s,
-                     false)
-                  .kind,
-              FirstBytesVerdict::text);
+    const std::string littleMarkAndA = "\xFF\xFE"s + "A\0"s;
+    EXPECT_EQ(judged(littleMarkAndA, false).kind, FirstBytesVerdict::text);
+    EXPECT_EQ(judged("\xFE\xFF", false).kind, FirstBytesVerdict::text);
+    EXPECT_EQ(judged("\xEF\xBB\xBF", false).kind, FirstBytesVerdict::text);
     EXPECT_EQ(judged("Assists\n", false).kind, FirstBytesVerdict::text);
     EXPECT_EQ(judged("Ass\0"s, false).kind, FirstBytesVerdict::refused);
     EXPECT_EQ(judged(std::string(kJudgedBytes, 'A'), false).kind, FirstBytesVerdict::text);
