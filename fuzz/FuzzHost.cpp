@@ -61,8 +61,7 @@ std::shared_ptr<hostcore::World> keptWorld() {
 
 // The local player's stats file in the scratch folder (the world's player id is always the default).
 const fs::path& statsFile() {
-    static const fs::path file =
-        scratchFolder() / (std::string(hostcore::kDefaultPlayerId) + "_Tallyglass.csv");
+    static const fs::path file = scratchFolder() / statsFileName(hostcore::kDefaultPlayerId);
     return file;
 }
 

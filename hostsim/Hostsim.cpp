@@ -14,6 +14,7 @@
 #include "hostsim/picture/FrameRenderer.h"
 #include "hostsim/picture/PngFile.h"
 #include "pluginsdk/BakkesModPlugin.h"
+#include "statsfile/FileNames.h"
 
 #include <memory>
 

@@ -4,6 +4,7 @@
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
+#include "statsfile/FileNames.h"
 
 #include <charconv>
 #include <cmath>
@@ -54,10 +55,6 @@ void noteClampedValue(const hostcore::ConsoleVariable& variable, const std::stri
 }
 
 } // namespace
-
-std::string statsFileName(const std::string& playerId) {
-    return playerId + "_Tallyglass.csv";
-}
 
 void checkPreviewRequest(const HostsimOptions& options) {
     for (const auto& [name, value] : options.sets)

@@ -17,6 +17,3 @@ void checkPreviewRequest(const HostsimOptions& options);
 // plugin, apply the settings as console lines (a value outside the variable's range is told on
 // `notes`, with the value used), open the scoreboard and draw one frame.
 std::vector<ScenarioStep> previewSteps(const HostsimOptions& options, std::ostream& notes);
-
-// The file name the local player's stats file has in the host's data folder.
-std::string statsFileName(const std::string& playerId);
