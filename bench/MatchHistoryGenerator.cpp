@@ -70,6 +70,8 @@ std::string cellOf(const MatchRecord& match, StatsColumn column) {
         return "00:00:00 01/01/26";
     case StatsColumn::Win:
         return flagText(match.win);
+    case StatsColumn::MmrAfter:
+        return match.ratingAfter > 0 ? std::to_string(match.ratingAfter) : std::string();
     }
     return {};
 }
@@ -118,10 +120,12 @@ public:
         form_ = std::clamp(form_ + uniform(-0.03, 0.03), 0.38, 0.64);
         match.win = uniform(0.0, 1.0) < form_ + (lastWin_ ? 0.03 : -0.03);
         lastWin_ = match.win;
+        // The rating before the match, and the one the host announces after it.
         int& rating = ratings_[playlist];
+        match.rating = rating;
         if (kind.startRating > 0)
             rating = std::clamp(rating + (match.win ? between(6, 12) : -between(6, 12)), 200, 2200);
-        match.rating = rating;
+        match.ratingAfter = rating;
         drawFigures(match);
         return match;
     }

@@ -166,6 +166,7 @@ bool setFigure(hostcore::MatchFigures& figures, StatsColumn column, long long va
     case StatsColumn::Time:
     case StatsColumn::Timestamp:
     case StatsColumn::Win:
+    case StatsColumn::MmrAfter:
         break;
     }
     return false;

@@ -101,12 +101,15 @@ void writeMatch(std::ostream& out, const DemoMatch& match, int number, double& l
         << " saves=" << f.saves << " shots=" << f.shots << " demos=" << f.demos << " mvp=" << (f.mvp ? 1 : 0)
         << "\n"
         << "wait " << match.length << "\n"
-        << "matchend\n"
-        << "wait 7            # the row is written 6 seconds after the match ends\n";
+        << "matchend\n";
     if (!playlist.privateMatch) {
-        out << "rating " << decimal(match.ratingAfter) << "\n"
-            << "announce          # the new rating, recorded with the next match\n";
+        out << "wait 3\n"
+            << "rating " << decimal(match.ratingAfter) << "\n"
+            << "announce          # the new rating, before the row is written: the rating after the match\n"
+            << "wait 4            # the row is written 6 seconds after the match ends\n";
         lastAnnounced = match.ratingAfter;
+    } else {
+        out << "wait 7\n";
     }
     out << "echo " << quoted(summary(match)) << "\n";
 }

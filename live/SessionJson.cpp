@@ -21,6 +21,11 @@ Json matchJson(const SessionMatch& match) {
             json[key] = description.column == StatsColumn::Mmr && value <= 0 ? Json(nullptr) : Json(value);
             break;
         }
+        case MatchField::optionalNumber: {
+            const std::int32_t value = match.record.*field.intMember;
+            json[key] = value <= 0 ? Json(nullptr) : Json(value);
+            break;
+        }
         case MatchField::flag:
         case MatchField::win:
             json[key] = match.record.*field.boolMember;
@@ -48,6 +53,7 @@ Json playlistJson(const SessionPlaylist& playlist) {
         {"rating", orNull(playlist.rating)},
         {"ratingBefore", orNull(playlist.ratingBefore)},
         {"ratingChange", orNull(playlist.ratingChange)},
+        {"ratingFromBefore", playlist.rating ? Json(playlist.ratingFromBefore) : Json(nullptr)},
     };
 }
 

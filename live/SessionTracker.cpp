@@ -1,6 +1,7 @@
 #include "live/SessionTracker.h"
 
 #include "report/HistorySummary.h"
+#include "statsfile/PlaylistRating.h"
 
 #include <algorithm>
 #include <map>
@@ -11,11 +12,27 @@ namespace {
 // A playlist of the session as it is being counted.
 struct PlaylistCount {
     SessionPlaylist figures;
-    std::optional<std::int32_t> prior; // its newest rating before the session
+    PlaylistRating rating; // taken through the matches before the session, then through its own
     bool ratedInSession = false;
 };
 
+MatchRecord asRecord(std::int32_t rating, std::int32_t ratingAfter) {
+    MatchRecord record;
+    record.rating = rating;
+    record.ratingAfter = ratingAfter;
+    return record;
+}
+
 } // namespace
+
+MatchRecord SessionTracker::asMatchAt(const OlderMatch& older) {
+    MatchRecord record;
+    record.time = older.time;
+    record.line = older.line;
+    return record;
+}
+
+namespace {} // namespace
 
 SessionTracker::SessionTracker(std::int64_t gapSeconds, std::int64_t horizonSeconds)
     : gapSeconds_(gapSeconds)
@@ -61,12 +78,13 @@ void SessionTracker::hold(const HeldMatch& match) {
 
 void SessionTracker::letGo(const HeldMatch& match) {
     newestLetGo_ = std::max(newestLetGo_.value_or(match.record.time), match.record.time);
-    if (match.record.rating <= 0)
-        return;
-    OlderRating& older = olderRatings_[match.playlist];
-    if (!older.known || match.record.time > older.time ||
-        (match.record.time == older.time && match.record.line > older.line))
-        older = OlderRating{match.record.time, match.record.line, match.record.rating, true};
+    const MatchRecord& record = match.record;
+    const OlderMatch older{record.time, record.line, record.rating, record.ratingAfter, true};
+    OlderRatings& ratings = olderRatings_[match.playlist];
+    if (!ratings.newest.laterThan(record))
+        ratings.newest = older;
+    if ((record.rating > 0 || record.ratingAfter > 0) && !ratings.newestRated.laterThan(record))
+        ratings.newestRated = older;
 }
 
 void SessionTracker::skipped(std::uint64_t line, const std::string& reason) {
@@ -114,28 +132,36 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
         return view;
     view.start = held_[first].record.time;
 
-    // The session's playlists, in the order it first played them, with their ratings from before it.
+    // The session's playlists, in the order it first played them, their ratings taken through the
+    // matches before it: first those no longer held, then the held ones.
     std::map<std::uint32_t, std::size_t> slotOf;
     std::vector<PlaylistCount> counts;
     for (std::size_t at = first; at < held_.size(); ++at) {
         if (slotOf.emplace(held_[at].playlist, counts.size()).second) {
             PlaylistCount count;
             count.figures.name = names_[held_[at].playlist];
-            const OlderRating& older = olderRatings_[held_[at].playlist];
-            if (older.known)
-                count.prior = older.rating;
+            const OlderRatings& older = olderRatings_[held_[at].playlist];
+            // The rule's state after those matches follows from these two alone.
+            if (older.newestRated.known)
+                count.rating.take(asRecord(older.newestRated.rating, older.newestRated.ratingAfter));
+            if (older.newest.laterThan(asMatchAt(older.newestRated)))
+                count.rating.take(asRecord(older.newest.rating, older.newest.ratingAfter));
             counts.push_back(std::move(count));
         }
     }
     for (std::size_t at = 0; at < first; ++at) {
         const auto slot = slotOf.find(held_[at].playlist);
-        if (slot != slotOf.end() && held_[at].record.rating > 0)
-            counts[slot->second].prior = held_[at].record.rating;
+        if (slot != slotOf.end())
+            counts[slot->second].rating.take(held_[at].record);
     }
 
+    // Each match's rating after it: its own row's, or told by its playlist's next match.
+    std::vector<std::int32_t> ratingAfter(held_.size() - first, 0);
+    std::vector<std::optional<std::size_t>> untold(counts.size());
     for (std::size_t at = first; at < held_.size(); ++at) {
         const HeldMatch& match = held_[at];
-        PlaylistCount& count = counts[slotOf[match.playlist]];
+        const std::size_t slot = slotOf[match.playlist];
+        PlaylistCount& count = counts[slot];
         SessionPlaylist& playlist = count.figures;
         ++playlist.matches;
         ++(match.record.win ? playlist.wins : playlist.losses);
@@ -143,20 +169,28 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
         ++view.matches;
         ++(match.record.win ? view.wins : view.losses);
         view.streak = streakAfter(view.streak, match.record.win);
-        if (match.record.rating > 0) {
-            if (!count.ratedInSession)
-                playlist.ratingBefore = count.prior.value_or(match.record.rating);
+
+        const PlaylistRating::Step step = count.rating.take(match.record);
+        if (untold[slot] && step.previousAfter)
+            ratingAfter[*untold[slot]] = *step.previousAfter;
+        untold[slot] = step.after ? std::nullopt : std::optional(at - first);
+        ratingAfter[at - first] = step.after.value_or(0);
+        // The change runs from the rating before the session's first match of the playlist that tells a
+        // rating of its own.
+        if (!count.ratedInSession && (match.record.rating > 0 || step.after)) {
+            playlist.ratingBefore = step.before ? step.before : step.after;
             count.ratedInSession = true;
-            playlist.rating = match.record.rating;
         }
     }
     for (PlaylistCount& count : counts) {
         SessionPlaylist& playlist = count.figures;
-        if (count.ratedInSession) {
+        playlist.rating = count.rating.latest();
+        if (playlist.rating) {
+            // A playlist whose matches of the session tell no rating: its rating from before, unchanged.
+            if (!count.ratedInSession)
+                playlist.ratingBefore = playlist.rating;
             playlist.ratingChange = *playlist.rating - *playlist.ratingBefore;
-        } else if (count.prior) {
-            playlist.rating = playlist.ratingBefore = count.prior;
-            playlist.ratingChange = 0;
+            playlist.ratingFromBefore = count.rating.latestIsFromBefore();
         }
         view.playlists.push_back(std::move(playlist));
     }
@@ -164,7 +198,9 @@ SessionView SessionTracker::sessionFrom(std::size_t first) const {
 
     for (std::size_t at = held_.size(); at > first && view.matchList.size() < kListedSessionMatches; --at) {
         const HeldMatch& match = held_[at - 1];
-        view.matchList.push_back(SessionMatch{match.record, names_[match.playlist]});
+        SessionMatch listed{match.record, names_[match.playlist]};
+        listed.record.ratingAfter = ratingAfter[at - 1 - first];
+        view.matchList.push_back(std::move(listed));
     }
     return view;
 }

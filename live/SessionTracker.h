@@ -48,12 +48,22 @@ private:
         MatchRecord record;
         std::uint32_t playlist = 0;
     };
-    // A playlist's newest rated match among those no longer held.
-    struct OlderRating {
+    // Of a playlist's matches no longer held, what the rating rule needs: the newest that tells a rating
+    // (before or after it), and the newest of all, whose rating after a held match may tell.
+    struct OlderMatch {
         std::int64_t time = 0;
         std::uint64_t line = 0;
         std::int32_t rating = 0;
+        std::int32_t ratingAfter = 0;
         bool known = false;
+
+        bool laterThan(const MatchRecord& match) const {
+            return known && (time > match.time || (time == match.time && line > match.line));
+        }
+    };
+    struct OlderRatings {
+        OlderMatch newestRated;
+        OlderMatch newest;
     };
     struct TransparentHash {
         using is_transparent = void;
@@ -63,6 +73,8 @@ private:
     static bool before(const HeldMatch& a, const HeldMatch& b) {
         return a.record.time != b.record.time ? a.record.time < b.record.time : a.record.line < b.record.line;
     }
+    // A match record at the older match's place in time and file, for comparing places.
+    static MatchRecord asMatchAt(const OlderMatch& older);
     std::uint32_t playlistIndex(std::string_view name);
     void hold(const HeldMatch& match);
     void letGo(const HeldMatch& match);
@@ -74,7 +86,7 @@ private:
     std::optional<std::int64_t> newestTime_;
     std::optional<std::int64_t> newestLetGo_;
     std::vector<std::string> names_;
-    std::vector<OlderRating> olderRatings_; // by playlist
+    std::vector<OlderRatings> olderRatings_; // by playlist
     std::unordered_map<std::string, std::uint32_t, TransparentHash, std::equal_to<>> indexes_;
     std::uint32_t lastPlaylist_ = 0;
     std::uint64_t matchesRead_ = 0;

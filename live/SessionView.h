@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-// A match of the session: its figures as read, and its playlist's title (the record's own view of the
-// title is left empty: the line it pointed into is gone).
+// A match of the session: its figures as read, but for the rating after it, which is the rating rule's
+// (its row's, else told by its playlist's next match; 0 while unknown); and its playlist's title (the
+// record's own view of the title is left empty: the line it pointed into is gone).
 struct SessionMatch {
     MatchRecord record;
     std::string playlist;
@@ -23,14 +24,17 @@ struct SessionPlaylist {
     std::uint64_t matches = 0;
     std::uint64_t wins = 0;
     std::uint64_t losses = 0;
-    // Its newest rating: in the session, else from before it; none when it never had one.
+    // Its rating now, by the rating rule (statsfile/PlaylistRating.h): after its last match where known;
+    // none when it never had one.
     std::optional<std::int32_t> rating;
-    // What the change is measured from: its rating before the session's first rated match of it, or
-    // that match's own rating when it had none before.
+    // What the change is measured from: its rating before the session's first match of it that tells a
+    // rating of its own.
     std::optional<std::int32_t> ratingBefore;
-    // Its last rating in the session minus ratingBefore; 0 when the session has no rated match of it
-    // but it has a rating; none when it has no rating at all.
+    // rating minus ratingBefore; 0 when the session has no match of it that tells a rating but it has
+    // one; none when it has no rating at all.
     std::optional<std::int32_t> ratingChange;
+    // Whether rating is the one before the playlist's last match, the rating after it not being known.
+    bool ratingFromBefore = false;
 
     bool operator==(const SessionPlaylist&) const = default;
 };

@@ -23,7 +23,8 @@ class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
     // The header and the ten newest lines: one for each table row, the header's for the title row.
     static constexpr int kKeptLines = overlay::kTableRows;
-    static constexpr int kFieldsPerLine = static_cast<int>(kStatsColumnCount); // the written columns
+    // The columns every file has; the scoreboard reads no other.
+    static constexpr int kFieldsPerLine = static_cast<int>(kRequiredColumnCount);
     static constexpr int kTableColumns = overlay::kTableColumns;
     using Table = overlay::TableCells;
     using ColumnTitles = std::array<std::string, kTableColumns>;
@@ -48,8 +49,15 @@ public:
     void writeMatchRow();
     // Gives rows captured but not yet written one last attempt before the object goes.
     void finishPendingWrites();
-    // Queues `matchRow` to be written in six seconds, unless the same match already waits for its write.
-    void queueMatchRow();
+    // The rating a row records as the one before its match: the last reading when it is this player's in
+    // this playlist, else the host's rating for them in it now; 0 while nothing was read since load.
+    std::int32_t ratingBeforeMatch(const std::string& playerId, std::int32_t playlistId);
+    // Queues `matchRow`, the match of this player in this playlist, to be written in six seconds, unless
+    // the same match already waits for its write.
+    void queueMatchRow(std::string playerId, std::int32_t playlistId);
+    // A rating the host announced for this player in this playlist: the rating after each of their
+    // matches there whose row is still to be written.
+    void takeRatingAfter(const std::string& playerId, std::int32_t playlistId, float rating);
     // The stats file of the player with this id, in the data folder the host reports now.
     std::filesystem::path statsFilePathFor(const std::string& playerId);
     // A player's stats file that could not take their row.
@@ -174,10 +182,18 @@ private:
     std::shared_ptr<int> aliveToken_ = std::make_shared<int>(0);
 
     // --- recording state ---
-    // A captured row waiting for its write. `due` is set when the write scheduled for it runs.
+    // Whose rating currentMmr is, and in which playlist: a row takes it only for the same.
+    struct RatingReading {
+        std::string playerId;
+        std::int32_t playlistId = 0;
+    };
+    std::optional<RatingReading> ratingRead_; // none since load
+    // A captured row waiting for its write. `due` is set when the write scheduled for it runs; from then
+    // on it takes no rating after its match.
     struct QueuedRow {
         std::map<std::string, std::string> values;
         std::string playerId; // whose match it is: the row goes to that player's file
+        std::int32_t playlistId = 0;
         std::uint64_t ticket = 0;
         bool due = false;
     };

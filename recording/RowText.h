@@ -12,5 +12,6 @@ using MatchRow = std::map<std::string, std::string>;
 // The row's values by column, for writing in a file's layout; a column the row lacks is empty.
 ColumnValues columnValues(const MatchRow& row);
 // Whether two rows record the same match: equal in every column but the capture moment (Time and
-// Timestamp), which a repeated match-ended event gives anew.
+// Timestamp) and the ratings (MMR and MMRAfter), which a match-ended event repeated after the host
+// announced the new rating gives otherwise.
 bool sameMatch(const MatchRow& a, const MatchRow& b);

@@ -2,6 +2,7 @@
 #include "plugin/PathText.h"
 #include "plugin/Tallyglass.h"
 #include "recording/StatsFileAppend.h"
+#include "recording/ValueText.h"
 #include "statsfile/FileNames.h"
 
 #include <algorithm>
@@ -31,9 +32,7 @@ std::filesystem::path Tallyglass::statsFilePathFor(const std::string& playerId) 
     return gameWrapper->GetDataFolder() / pathFromUtf8(statsFileName(playerId));
 }
 
-void Tallyglass::queueMatchRow() {
-    // The row belongs to the player who played the match, even if another signs in before it is written.
-    std::string playerId = gameWrapper->GetUniqueID().str();
+void Tallyglass::queueMatchRow(std::string playerId, std::int32_t playlistId) {
     // A match-ended event fired again for the same match, while its write is still to come, is one match.
     const bool alreadyQueued = std::any_of(queuedRows_.begin(), queuedRows_.end(), [&](const QueuedRow& row) {
         return !row.due && row.playerId == playerId && sameMatch(row.values, matchRow);
@@ -41,7 +40,7 @@ void Tallyglass::queueMatchRow() {
     if (alreadyQueued)
         return;
     const std::uint64_t ticket = nextRowTicket_++;
-    queuedRows_.push_back(QueuedRow{matchRow, std::move(playerId), ticket, false});
+    queuedRows_.push_back(QueuedRow{matchRow, std::move(playerId), playlistId, ticket, false});
     runLater(kWriteDelaySeconds, [this, ticket] {
         // Rows queued earlier are due as well: their writes were scheduled first.
         for (QueuedRow& row : queuedRows_)
@@ -49,6 +48,13 @@ void Tallyglass::queueMatchRow() {
                 row.due = true;
         writeMatchRow();
     });
+}
+
+void Tallyglass::takeRatingAfter(const std::string& playerId, std::int32_t playlistId, float rating) {
+    const std::string text = std::to_string(wholeRating(rating));
+    for (QueuedRow& row : queuedRows_)
+        if (!row.due && row.playerId == playerId && row.playlistId == playlistId)
+            row.values[std::string(columnName(StatsColumn::MmrAfter))] = text;
 }
 
 void Tallyglass::writeMatchRow() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -24,17 +25,54 @@ FormPoint formPoint(std::int64_t time, const FormSums& form) {
 
 } // namespace
 
-void ChartSeries::add(std::uint64_t number, std::int64_t time, bool rated, std::uint32_t playlist,
-                      std::int32_t rating, const FormSums& form) {
+void ChartSeries::add(std::uint64_t number, std::int64_t time, std::uint32_t playlist,
+                      std::optional<std::int32_t> previousAfter, std::optional<std::int32_t> after,
+                      std::optional<std::int32_t> standing, const FormSums& form) {
+    if (untold_.size() <= playlist)
+        untold_.resize(playlist + 1);
+    // This match tells the rating after the playlist's previous one, or it stays untold for good.
+    if (const std::optional<Untold> previous = std::exchange(untold_[playlist], std::nullopt);
+        previous && previousAfter)
+        tell(*previous, playlist, *previousAfter);
+    if (!after)
+        untold_[playlist] = Untold{number, time, standing};
+
+    const Match match{number, time, playlist, after.value_or(0), after.has_value(), form};
     // A ring of the newest matches: the oldest makes room for the new one by going into its bucket.
     if (recent_.size() < kFullDetailMatches) {
-        recent_.push_back(Match{number, time, playlist, rating, rated, form});
+        recent_.push_back(match);
         return;
     }
     Match& oldest = recent_[oldest_];
     fold(oldest);
-    oldest = Match{number, time, playlist, rating, rated, form};
+    oldest = match;
     oldest_ = (oldest_ + 1) % kFullDetailMatches;
+}
+
+void ChartSeries::tell(const Untold& untold, std::uint32_t playlist, std::int32_t rating) {
+    // The ring holds consecutive numbers, its oldest at oldest_.
+    const std::uint64_t oldestHeld = recent_[oldest_].number;
+    if (untold.number >= oldestHeld) {
+        Match& held = recent_[(oldest_ + (untold.number - oldestHeld)) % recent_.size()];
+        held.rating = rating;
+        held.rated = true;
+        return;
+    }
+    // Folded meanwhile: nothing of its playlist came into its bucket after it.
+    lastBucket_ = nullptr;
+    foldRating(buckets_[untold.time / width_], playlist, rating);
+    if (buckets_.size() > kMostBuckets)
+        widenBuckets();
+}
+
+void ChartSeries::foldRating(Bucket& bucket, std::uint32_t playlist, std::int32_t rating) {
+    const auto same = std::find_if(bucket.ratings.begin(), bucket.ratings.end(),
+                                   [&](const RatingBucket& ratings) { return ratings.playlist == playlist; });
+    const RatingBucket one{0, playlist, rating, rating, rating, rating};
+    if (same == bucket.ratings.end())
+        bucket.ratings.push_back(one);
+    else
+        mergeRatings(*same, one);
 }
 
 void ChartSeries::fold(const Match& match) {
@@ -49,16 +87,8 @@ void ChartSeries::fold(const Match& match) {
         bucket.formTime = match.time;
         bucket.form = match.form;
     }
-    if (match.rated) {
-        const auto same =
-            std::find_if(bucket.ratings.begin(), bucket.ratings.end(),
-                         [&](const RatingBucket& ratings) { return ratings.playlist == match.playlist; });
-        const RatingBucket one{0, match.playlist, match.rating, match.rating, match.rating, match.rating};
-        if (same == bucket.ratings.end())
-            bucket.ratings.push_back(one);
-        else
-            mergeRatings(*same, one);
-    }
+    if (match.rated)
+        foldRating(bucket, match.playlist, match.rating);
     if (buckets_.size() > kMostBuckets)
         widenBuckets();
 }
@@ -91,6 +121,11 @@ void ChartSeries::widenBuckets() {
 }
 
 void ChartSeries::finish(HistorySummary& summary, std::span<const std::uint32_t> newIndex) {
+    // A playlist's newest match still untold is drawn at the rating that stands.
+    for (std::uint32_t playlist = 0; playlist < untold_.size(); ++playlist)
+        if (untold_[playlist] && untold_[playlist]->standing)
+            tell(*untold_[playlist], playlist, *untold_[playlist]->standing);
+    untold_.clear();
     summary.bucketSeconds = width_;
     for (auto& [key, bucket] : buckets_) {
         for (RatingBucket ratings : bucket.ratings) {

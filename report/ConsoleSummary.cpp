@@ -45,6 +45,13 @@ std::string streakText(std::int64_t streak) {
     return std::to_string(streak > 0 ? streak : -streak) + (streak > 0 ? "W" : "L");
 }
 
+// The current rating, marked when it is the one before the playlist's last match.
+std::string ratingText(const PlaylistSummary& playlist) {
+    if (!playlist.currentRating)
+        return "-";
+    return groupedNumber(*playlist.currentRating) + (playlist.currentRatingFromBefore ? "*" : "");
+}
+
 std::string padLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
@@ -65,10 +72,12 @@ void printPlaylists(const HistorySummary& summary, std::ostream& out) {
         out << name << std::string(kNameColumn - std::min(width, kNameColumn), ' ')
             << padLeft(number(playlist.matches), 9)
             << padLeft(number(playlist.wins) + "-" + number(playlist.losses), 15)
-            << padLeft(percentText(playlist.wins, playlist.matches), 10)
-            << padLeft(playlist.currentRating ? groupedNumber(*playlist.currentRating) : "-", 8)
+            << padLeft(percentText(playlist.wins, playlist.matches), 10) << padLeft(ratingText(playlist), 8)
             << padLeft(streakText(playlist.currentStreak), 8) << '\n';
     }
+    if (std::any_of(summary.playlists.begin(), summary.playlists.end(),
+                    [](const PlaylistSummary& playlist) { return playlist.currentRatingFromBefore; }))
+        out << "* the rating before the playlist's last match: the file holds no rating after it.\n";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -62,44 +63,85 @@ void HistoryBuilder::match(const MatchRecord& match) {
         playlist.sums[which] += match.*kAveragedMembers[which];
     countStreak(playlist.currentStreak, playlist.bestWinStreak, match.win);
 
-    const std::optional<std::int32_t> ratingBefore = playlist.currentRating;
-    const bool rated = match.rating > 0;
-    if (rated) {
-        playlist.currentRating = match.rating;
-        for (std::size_t window = 0; window < state.windows.size(); ++window) {
-            if (match.time <= windowStarts_[window])
-                state.windows[window].before = match.rating;
-            else if (!state.windows[window].firstInside)
-                state.windows[window].firstInside = match.rating;
+    const PlaylistRating::Step step = state.rating.take(match);
+    playlist.currentRating = state.rating.latest();
+    playlist.currentRatingFromBefore = state.rating.latestIsFromBefore();
+    countRatingWindows(state, match.time, step);
+    settleSessionRating(state, index, step.previousAfter);
+    countSession(match, index, step);
+    series_.add(summary_.matches, match.time, index, step.previousAfter, step.after, state.rating.latest(),
+                formAfter(match));
+}
+
+void HistoryBuilder::countRatingWindows(PlaylistState& state, std::int64_t time,
+                                        const PlaylistRating::Step& step) {
+    for (std::size_t window = 0; window < state.windows.size(); ++window) {
+        ChangeWindow& counted = state.windows[window];
+        if (time <= windowStarts_[window]) {
+            counted.atStart = step.after;
+            counted.startUnknown = !step.after;
+            continue;
         }
+        if (counted.entered)
+            continue;
+        counted.entered = true;
+        if (counted.startUnknown && step.previousAfter)
+            counted.atStart = step.previousAfter;
+        if (!counted.atStart)
+            counted.atStart = step.before;
     }
-    countSession(match, index, ratingBefore);
-    series_.add(summary_.matches, match.time, rated, index, match.rating, formAfter(match));
+}
+
+SessionSummary* HistoryBuilder::sessionNumbered(std::uint64_t number) {
+    if (haveSession_ && session_.number == number)
+        return &session_;
+    for (auto session = finishedSessions_.rbegin(); session != finishedSessions_.rend(); ++session)
+        if (session->number == number)
+            return &*session;
+    return nullptr; // older than the sessions kept
+}
+
+void HistoryBuilder::settleSessionRating(PlaylistState& state, std::uint32_t playlist,
+                                         std::optional<std::int32_t> after) {
+    const std::optional<std::uint64_t> awaiting = std::exchange(state.sessionAwaitingRating, std::nullopt);
+    if (!awaiting || !after)
+        return;
+    if (SessionSummary* session = sessionNumbered(*awaiting))
+        for (SessionRatingChange& change : session->ratingChanges)
+            if (change.playlist == playlist)
+                change.last = *after;
 }
 
 void HistoryBuilder::countSession(const MatchRecord& match, std::uint32_t playlist,
-                                  std::optional<std::int32_t> ratingBefore) {
+                                  const PlaylistRating::Step& step) {
     if (haveSession_ && match.time - previousTime_ > kSessionGapSeconds)
         closeSession();
     if (!haveSession_) {
         haveSession_ = true;
         session_ = SessionSummary{};
         session_.start = session_.end = match.time;
-        ++summary_.sessionCount;
+        session_.number = ++summary_.sessionCount;
     }
     previousTime_ = match.time;
     session_.end = match.time;
     session_.count(match.win);
     session_.pointsSum += match.points;
-    if (match.rating > 0) {
-        auto change = std::find_if(session_.ratingChanges.begin(), session_.ratingChanges.end(),
-                                   [&](const SessionRatingChange& c) { return c.playlist == playlist; });
-        if (change == session_.ratingChanges.end())
-            change = session_.ratingChanges.insert(
-                session_.ratingChanges.end(),
-                SessionRatingChange{playlist, ratingBefore.value_or(match.rating), 0});
-        change->last = match.rating;
+    // A playlist's change: the rating after its last match of the session minus the one before its
+    // first; a playlist whose matches of the session tell no rating of their own has none.
+    auto change = std::find_if(session_.ratingChanges.begin(), session_.ratingChanges.end(),
+                               [&](const SessionRatingChange& c) { return c.playlist == playlist; });
+    if (change == session_.ratingChanges.end()) {
+        if (match.rating <= 0 && !step.after)
+            return;
+        const std::int32_t before = step.before ? *step.before : *step.after;
+        change = session_.ratingChanges.insert(session_.ratingChanges.end(),
+                                               SessionRatingChange{playlist, before, before});
     }
+    // Until the playlist's next match tells the rating after this one, the newest known stands.
+    PlaylistState& state = playlists_[playlist];
+    change->last = state.rating.latest().value_or(change->last);
+    if (state.rating.afterUnknown())
+        state.sessionAwaitingRating = session_.number;
 }
 
 void HistoryBuilder::closeSession() {
@@ -153,7 +195,7 @@ void HistoryBuilder::settleRatingChanges() {
         std::array<std::int32_t*, 2> changes{&playlist.ratingChange7Days, &playlist.ratingChange30Days};
         for (std::size_t window = 0; window < changes.size(); ++window) {
             const ChangeWindow& from = state.windows[window];
-            *changes[window] = from.firstInside ? current - from.before.value_or(*from.firstInside) : 0;
+            *changes[window] = from.entered && from.atStart ? current - *from.atStart : 0;
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "report/ChartSeries.h"
 #include "report/HistorySummary.h"
 #include "report/StatsFileRows.h"
+#include "statsfile/PlaylistRating.h"
 
 #include <array>
 #include <filesystem>
@@ -30,14 +31,20 @@ public:
     HistorySummary finish();
 
 private:
-    // How far back a rating change is measured, and the ratings it is measured from.
+    // How far back a rating change is measured, and the rating it is measured from: the rating as it
+    // stood at the window's start, after the last match before it (told by the first match inside, when
+    // that match's rating before is what tells it), else before the first match inside.
     struct ChangeWindow {
-        std::optional<std::int32_t> before; // the newest rating at or before the window's start
-        std::optional<std::int32_t> firstInside;
+        std::optional<std::int32_t> atStart;
+        bool startUnknown = false; // the last match before the start left its rating after untold
+        bool entered = false;      // a match inside the window has been read
     };
     struct PlaylistState {
         PlaylistSummary summary;
+        PlaylistRating rating;
         std::array<ChangeWindow, 2> windows; // 7 and 30 days
+        // The session whose last match of this playlist waits for the next match to tell its rating after.
+        std::optional<std::uint64_t> sessionAwaitingRating;
     };
     struct TransparentHash {
         using is_transparent = void;
@@ -45,8 +52,11 @@ private:
     };
 
     std::uint32_t playlistIndex(std::string_view name);
-    void countSession(const MatchRecord& match, std::uint32_t playlist,
-                      std::optional<std::int32_t> ratingBefore);
+    void countRatingWindows(PlaylistState& state, std::int64_t time, const PlaylistRating::Step& step);
+    void countSession(const MatchRecord& match, std::uint32_t playlist, const PlaylistRating::Step& step);
+    // The rating after a playlist's previous match, told now, into the session that ended with it.
+    void settleSessionRating(PlaylistState& state, std::uint32_t playlist, std::optional<std::int32_t> after);
+    SessionSummary* sessionNumbered(std::uint64_t number);
     void closeSession();
     FormSums formAfter(const MatchRecord& match);
     // The steps of finish().

@@ -97,7 +97,10 @@ struct PlaylistSummary : MatchTally {
     bool ranked = false; // as its newest match says
     std::uint64_t mvps = 0;
     std::array<std::int64_t, kAveragedColumns.size()> sums{};
-    std::optional<std::int32_t> currentRating; // the newest rating above 0
+    // The rating after its newest match (statsfile/PlaylistRating.h); where that is unknown, the newest
+    // rating before it, and then currentRatingFromBefore says so.
+    std::optional<std::int32_t> currentRating;
+    bool currentRatingFromBefore = false;
     std::int32_t ratingChange7Days = 0;
     std::int32_t ratingChange30Days = 0;
     std::int64_t bestWinStreak = 0;
@@ -108,10 +111,11 @@ struct PlaylistSummary : MatchTally {
 struct SessionRatingChange {
     std::uint32_t playlist = 0; // index into HistorySummary::playlists
     std::int32_t before = 0;    // the rating before the session's first match of that playlist
-    std::int32_t last = 0;
+    std::int32_t last = 0;      // the rating after its last, as far as it is known
 };
 
 struct SessionSummary : MatchTally {
+    std::uint64_t number = 0; // counting the sessions in time order from 1
     std::int64_t start = 0;
     std::int64_t end = 0;
     std::int64_t pointsSum = 0;

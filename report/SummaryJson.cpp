@@ -24,6 +24,7 @@ Json playlistJson(const PlaylistSummary& playlist) {
         {"losses", playlist.losses},
         {"winRate", share(playlist.wins, playlist.matches)},
         {"currentRating", nullptr},
+        {"currentRatingFromBefore", nullptr},
         {"ratingChange7Days", nullptr},
         {"ratingChange30Days", nullptr},
         {"bestWinStreak", playlist.bestWinStreak},
@@ -34,6 +35,7 @@ Json playlistJson(const PlaylistSummary& playlist) {
     };
     if (playlist.currentRating) {
         json["currentRating"] = *playlist.currentRating;
+        json["currentRatingFromBefore"] = playlist.currentRatingFromBefore;
         json["ratingChange7Days"] = playlist.ratingChange7Days;
         json["ratingChange30Days"] = playlist.ratingChange30Days;
     }

@@ -13,6 +13,12 @@ bool isFlag(std::string_view cell) {
     return cell == "0" || cell == "1";
 }
 
+// The plugin's own layouts: of every column, as it writes now, and of the required ones, as it wrote
+// before the others were added. The first columns stand at the same places in both.
+bool isOwnFieldCount(std::size_t count) {
+    return count == writtenLayout().fieldCount || count == requiredColumnsLayout().fieldCount;
+}
+
 } // namespace
 
 ReadingLayouts::ReadingLayouts(std::string_view header)
@@ -23,7 +29,7 @@ ReadingLayouts::ReadingLayouts(std::string_view header)
         return;
     }
     ownRowsApart_ = !header_.complete();
-    sameFieldCount_ = header_.fieldCount == writtenLayout().fieldCount;
+    sameFieldCount_ = isOwnFieldCount(header_.fieldCount);
     ownSeparated_.separator = header_.separator;
 }
 
@@ -42,7 +48,7 @@ const StatsFileLayout& ReadingLayouts::of(std::string_view line) const {
 bool ReadingLayouts::isOwnRow(std::string_view line, const StatsFileLayout& own) const {
     std::array<std::string_view, kStatsColumnCount + 1> fields;
     std::string unquoted;
-    if (splitFields(line, own.separator, fields, fields.size(), unquoted) != own.fieldCount)
+    if (!isOwnFieldCount(splitFields(line, own.separator, fields, fields.size(), unquoted)))
         return false;
     if (!sameFieldCount_)
         return true;

@@ -7,10 +7,11 @@
 
 // The layouts the kept lines are read in. Below a header that names every column, every line is read by
 // it. Below any other header the plugin appends its rows in its own order, separated as the header is
-// (or, written by earlier versions, by commas), so a line that has exactly that layout's fields is read
-// in the plugin's order: where the header has another number of fields, every such line; where it has as
-// many, a line whose fields are also what the plugin writes where it writes them (the flags 0 or 1, the
-// time a number), so that the player's own lines keep their reading by the header. The other lines are
+// (or, written by earlier versions, by commas), so a line that has exactly the fields of one of the
+// plugin's own layouts (every column, or the required ones it wrote before the others were added) is
+// read in the plugin's order: where the header has another number of fields, every such line; where it
+// has as many, a line whose fields are also what the plugin writes where it writes them (the flags 0 or 1,
+// the time a number), so that the player's own lines keep their reading by the header. The other lines are
 // read by the header's names. A first line that names no column at all is no header (it was cut or
 // lost): every line is then read in the plugin's layout.
 class ReadingLayouts {

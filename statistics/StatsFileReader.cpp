@@ -57,8 +57,9 @@ void Tallyglass::readRecentLines(std::filesystem::path) {
 }
 
 // Every kept line's fields go into lineFields in the writer's column order, wherever the file's own
-// header puts them, so that a position there always names the same column. The header row holds the
-// names of the columns the lines can hold, and nothing where they cannot.
+// header puts them, so that a position there always names the same column: the columns every file has,
+// which are all the scoreboard shows. The header row holds the names of the columns the lines can hold,
+// and nothing where they cannot.
 void Tallyglass::splitRecentLines() {
     const ReadingLayouts layouts(recentLines[0]);
     std::vector<std::string_view> fields;
@@ -71,7 +72,8 @@ void Tallyglass::splitRecentLines() {
         const std::size_t joinPosition = row == 0 ? fields.size() : layout.of(StatsColumn::Playlist);
         const std::size_t count =
             splitFields(recentLines[row], layout.separator, fields, joinPosition, unquoted);
-        for (const StatsColumnDescription& description : kStatsColumns) {
+        for (std::size_t column = 0; column < kFieldsPerLine; ++column) {
+            const StatsColumnDescription& description = kStatsColumns[column];
             const std::size_t position = writtenPosition(description.column);
             std::string& cell = lineFields[row * kFieldsPerLine + position];
             const std::size_t at = layout.of(description.column);

@@ -59,10 +59,22 @@ std::size_t knownNames(const StatsFileLayout& layout) {
                                                   [](std::size_t at) { return at != kAbsentColumn; }));
 }
 
+// The plugin's own columns from the first up to `count`, in that order, separated by commas.
+StatsFileLayout firstColumnsLayout(std::size_t count) {
+    StatsFileLayout written;
+    written.fieldCount = count;
+    for (std::size_t at = 0; at < count; ++at)
+        written.position[at] = at;
+    return written;
+}
+
 } // namespace
 
 bool StatsFileLayout::complete() const {
-    return knownNames(*this) == kStatsColumnCount;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        if (description.required && !has(description.column))
+            return false;
+    return true;
 }
 
 bool StatsFileLayout::namesNone() const {
@@ -70,13 +82,12 @@ bool StatsFileLayout::namesNone() const {
 }
 
 const StatsFileLayout& writtenLayout() {
-    static const StatsFileLayout layout = [] {
-        StatsFileLayout written;
-        written.fieldCount = kStatsColumnCount;
-        for (std::size_t at = 0; at < kStatsColumnCount; ++at)
-            written.position[at] = at;
-        return written;
-    }();
+    static const StatsFileLayout layout = firstColumnsLayout(kStatsColumnCount);
+    return layout;
+}
+
+const StatsFileLayout& requiredColumnsLayout() {
+    static const StatsFileLayout layout = firstColumnsLayout(kRequiredColumnCount);
     return layout;
 }
 

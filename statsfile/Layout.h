@@ -28,19 +28,25 @@ struct StatsFileLayout {
 
     std::size_t of(StatsColumn column) const { return position[writtenPosition(column)]; }
     bool has(StatsColumn column) const { return of(column) != kAbsentColumn; }
-    // Names every column (so rows can be appended in its own order).
+    // Names every column a file must have (so rows can be appended in its own order); a column a file
+    // may lack is written where the header names it, and left out where it does not.
     bool complete() const;
     // Names none of the columns: no header at all, or one in another language.
     bool namesNone() const;
     // The names of the columns it lacks that `wanted` accepts, joined by ", ".
     template <class Wanted> std::string missingNames(Wanted wanted) const;
+    // The names of the required columns it lacks.
     std::string missingNames() const {
-        return missingNames([](StatsColumn) { return true; });
+        return missingNames([](StatsColumn column) { return isRequired(column); });
     }
 };
 
 // The layout of a new file: the writer's column order, separated by commas.
 const StatsFileLayout& writtenLayout();
+
+// The layout of a file the plugin wrote before the columns a file may lack were added: the required
+// columns in the writer's order, separated by commas.
+const StatsFileLayout& requiredColumnsLayout();
 
 // The header line of a new file, without line end.
 std::string writtenHeaderLine();

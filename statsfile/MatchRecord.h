@@ -17,7 +17,8 @@ struct MatchRecord {
     bool ranked = false;
     bool win = false;
     bool mvp = false;
-    std::int32_t rating = 0; // 0 or below: no rating known for the match
+    std::int32_t rating = 0;      // before the match; 0 or below: none known
+    std::int32_t ratingAfter = 0; // after the match, as its row says; 0 or below (an empty cell): none
     std::int32_t myTeamGoals = 0;
     std::int32_t otherTeamGoals = 0;
     std::int32_t points = 0;
@@ -33,12 +34,13 @@ struct MatchRecord {
 // What a column's cell becomes in a MatchRecord.
 struct MatchField {
     enum Kind : std::uint8_t {
-        number, // a whole number into `intMember`
-        flag,   // a whole number, not 0 meaning yes, into `boolMember`
-        win,    // 1 or 0, nothing else, into `boolMember`
-        time,   // the match time
-        title,  // the playlist title
-        unread, // not read: the local-time text repeats the time
+        number,         // a whole number into `intMember`
+        optionalNumber, // a whole number into `intMember`, or an empty cell (or none at all): 0
+        flag,           // a whole number, not 0 meaning yes, into `boolMember`
+        win,            // 1 or 0, nothing else, into `boolMember`
+        time,           // the match time
+        title,          // the playlist title
+        unread,         // not read: the local-time text repeats the time
     } kind;
     std::int32_t MatchRecord::*intMember = nullptr;
     bool MatchRecord::*boolMember = nullptr;
@@ -76,8 +78,14 @@ constexpr MatchField matchFieldOf(StatsColumn column) {
         return {MatchField::unread};
     case StatsColumn::Win:
         return {MatchField::win, nullptr, &MatchRecord::win};
+    case StatsColumn::MmrAfter:
+        return {MatchField::optionalNumber, &MatchRecord::ratingAfter};
     }
     return {MatchField::unread};
+}
+
+constexpr bool isIntegerKind(MatchField::Kind kind) {
+    return kind == MatchField::number || kind == MatchField::optionalNumber;
 }
 
 // The whole-number members and the yes-or-no members of a match, in the column table's order: for code
@@ -86,13 +94,13 @@ inline constexpr auto kMatchNumberMembers = [] {
     constexpr std::size_t kCount = [] {
         std::size_t count = 0;
         for (const StatsColumnDescription& description : kStatsColumns)
-            count += matchFieldOf(description.column).kind == MatchField::number ? 1u : 0u;
+            count += isIntegerKind(matchFieldOf(description.column).kind) ? 1u : 0u;
         return count;
     }();
     std::array<std::int32_t MatchRecord::*, kCount> members{};
     std::size_t at = 0;
     for (const StatsColumnDescription& description : kStatsColumns)
-        if (matchFieldOf(description.column).kind == MatchField::number)
+        if (isIntegerKind(matchFieldOf(description.column).kind))
             members[at++] = matchFieldOf(description.column).intMember;
     return members;
 }();
@@ -115,7 +123,8 @@ inline constexpr auto kMatchFlagMembers = [] {
     return members;
 }();
 
-// Whether a reader of matches needs the column in the header.
-constexpr bool isReadIntoMatches(StatsColumn column) {
-    return matchFieldOf(column).kind != MatchField::unread;
+// Whether a reader of matches needs the column in the header: every required column it reads. A column a
+// file may lack is read where the header names it.
+constexpr bool isNeededForMatches(StatsColumn column) {
+    return isRequired(column) && matchFieldOf(column).kind != MatchField::unread;
 }

@@ -23,7 +23,7 @@ std::string quoted(std::string_view cell) {
 }
 
 constexpr bool isNumberKind(MatchField::Kind kind) {
-    return kind == MatchField::number || kind == MatchField::flag || kind == MatchField::win;
+    return isIntegerKind(kind) || kind == MatchField::flag || kind == MatchField::win;
 }
 
 // The column behind each number slot.
@@ -38,7 +38,7 @@ constexpr std::array<StatsColumn, kMatchNumberColumns> kNumberColumns = [] {
 
 // The columns a header must name for its rows to be read as matches, joined for a message.
 std::string missingForMatches(const StatsFileLayout& layout) {
-    return layout.missingNames([](StatsColumn column) { return isReadIntoMatches(column); });
+    return layout.missingNames([](StatsColumn column) { return isNeededForMatches(column); });
 }
 
 // Takes a converted number into the match; false when the column takes only 0 or 1 and it is neither.
@@ -46,6 +46,7 @@ bool takeNumber(StatsColumn column, std::int32_t value, MatchRecord& match) {
     const MatchField field = matchFieldOf(column);
     switch (field.kind) {
     case MatchField::number:
+    case MatchField::optionalNumber:
         match.*field.intMember = value;
         return true;
     case MatchField::flag:
@@ -62,6 +63,15 @@ bool takeNumber(StatsColumn column, std::int32_t value, MatchRecord& match) {
     return true;
 }
 
+// Sets the member a column fills to what a file lacking the column gives: none.
+void clearMember(StatsColumn column, MatchRecord& match) {
+    const MatchField field = matchFieldOf(column);
+    if (field.intMember)
+        match.*field.intMember = 0;
+    if (field.boolMember)
+        match.*field.boolMember = false;
+}
+
 // The field at `at` as its role wants it, `at` moved to the separator after it; false when it is not
 // plain (a quoted title, more than a few digits, an implausible time). Into `numbers` by its slot, or
 // into `match`.
@@ -72,6 +82,17 @@ bool readPlainField(const RowReader::FieldRole& role, const char*& at, const cha
     switch (role.kind) {
     case FieldRole::number: {
         std::uint64_t value = 0;
+        if (!plainNumber(at, end, 9, value))
+            return false;
+        numbers[role.slot] = static_cast<std::int32_t>(value);
+        return true;
+    }
+    case FieldRole::optionalNumber: {
+        std::uint64_t value = 0;
+        if (at != end && *at == separator) {
+            numbers[role.slot] = 0;
+            return true;
+        }
         if (!plainNumber(at, end, 9, value))
             return false;
         numbers[role.slot] = static_cast<std::int32_t>(value);
@@ -104,11 +125,16 @@ bool readPlainField(const RowReader::FieldRole& role, const char*& at, const cha
 
 // The plugin's own layout, read with every step known at compile time: the field at `Position` of a
 // line the plugin wrote, `at` moved past it and its comma. False when the field is not plain.
-template <std::size_t Position>
+template <std::size_t Count, std::size_t Position>
 bool readWrittenField(const char*& at, const char* end, std::int64_t latestTime, MatchRecord& match) {
     constexpr MatchField field = matchFieldOf(kStatsColumns[Position].column);
-    if constexpr (field.kind == MatchField::number || field.kind == MatchField::flag ||
-                  field.kind == MatchField::win) {
+    if constexpr (field.kind == MatchField::optionalNumber) {
+        std::uint64_t value = 0;
+        if (at != end && *at != ',' && !plainNumber(at, end, 9, value))
+            return false;
+        match.*field.intMember = static_cast<std::int32_t>(value);
+    } else if constexpr (field.kind == MatchField::number || field.kind == MatchField::flag ||
+                         field.kind == MatchField::win) {
         std::uint64_t value = 0;
         // Most figures are one digit.
         if (end - at >= 2 && static_cast<unsigned char>(at[0] - '0') <= 9 && at[1] == ',') {
@@ -163,7 +189,7 @@ bool readWrittenField(const char*& at, const char* end, std::int64_t latestTime,
     } else {
         at = nextSeparator(at, end, ',');
     }
-    if constexpr (Position + 1 < kStatsColumnCount) {
+    if constexpr (Position + 1 < Count) {
         if (at == end || *at != ',')
             return false;
         ++at;
@@ -171,10 +197,14 @@ bool readWrittenField(const char*& at, const char* end, std::int64_t latestTime,
     return true;
 }
 
-template <std::size_t... Position>
+// The first `Count` columns of the plugin's own layout; the members of the columns after them (which
+// such a file lacks) are set to none.
+template <std::size_t Count, std::size_t... Position>
 bool readWrittenFields(const char*& at, const char* end, std::int64_t latestTime, MatchRecord& match,
                        std::index_sequence<Position...>) {
-    return (readWrittenField<Position>(at, end, latestTime, match) && ...);
+    for (std::size_t lacking = Count; lacking < kStatsColumnCount; ++lacking)
+        clearMember(kStatsColumns[lacking].column, match);
+    return (readWrittenField<Count, Position>(at, end, latestTime, match) && ...);
 }
 
 } // namespace
@@ -185,7 +215,7 @@ void RowReader::line(std::string_view text) {
         return header(text);
     if (text.empty())
         return sink_.skipped(lineNumber_, "empty line");
-    if (writtenLayout_ ? readWritten(text) : readPlain(text)) {
+    if (written_ != WrittenForm::none ? readWritten(text) : readPlain(text)) {
         match_.line = lineNumber_;
         return sink_.match(match_);
     }
@@ -231,14 +261,24 @@ void RowReader::header(std::string_view text) {
 
 void RowReader::adopt(const StatsFileLayout& layout) {
     layout_ = layout;
-    writtenLayout_ = layout.separator == writtenLayout().separator &&
-                     layout.fieldCount == writtenLayout().fieldCount &&
-                     layout.position == writtenLayout().position;
+    const auto sameAs = [&](const StatsFileLayout& written) {
+        return layout.separator == written.separator && layout.fieldCount == written.fieldCount &&
+               layout.position == written.position;
+    };
+    written_ = sameAs(writtenLayout())           ? WrittenForm::everyColumn
+               : sameAs(requiredColumnsLayout()) ? WrittenForm::requiredColumns
+                                                 : WrittenForm::none;
     fields_.assign(layout_.fieldCount, std::string_view());
     separators_.assign(layout_.fieldCount + 1, 0);
     roles_.assign(layout_.fieldCount, FieldRole{FieldRole::skip, 0});
-    for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
-        roles_[layout_.of(kNumberColumns[slot])] = FieldRole{FieldRole::number, slot};
+    for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot) {
+        const StatsColumn column = kNumberColumns[slot];
+        if (layout_.has(column))
+            roles_[layout_.of(column)] =
+                FieldRole{matchFieldOf(column).kind == MatchField::optionalNumber ? FieldRole::optionalNumber
+                                                                                  : FieldRole::number,
+                          slot};
+    }
     roles_[layout_.of(StatsColumn::Time)] = FieldRole{FieldRole::time, 0};
     roles_[layout_.of(StatsColumn::Playlist)] = FieldRole{FieldRole::title, 0};
 }
@@ -270,15 +310,24 @@ bool RowReader::readPlain(std::string_view text) {
 bool RowReader::readWritten(std::string_view text) {
     const char* at = text.data();
     const char* const end = at + text.size();
-    return readWrittenFields(at, end, latestTime_, match_, std::make_index_sequence<kStatsColumnCount>()) &&
-           at == end;
+    const bool read =
+        written_ == WrittenForm::everyColumn
+            ? readWrittenFields<kStatsColumnCount>(at, end, latestTime_, match_,
+                                                   std::make_index_sequence<kStatsColumnCount>())
+            : readWrittenFields<kRequiredColumnCount>(at, end, latestTime_, match_,
+                                                      std::make_index_sequence<kRequiredColumnCount>());
+    return read && at == end;
 }
 
 // The numbers a plain line gave, into the match; false when one is out of its column's range.
 bool RowReader::takePlainNumbers() {
-    for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot)
-        if (!takeNumber(kNumberColumns[slot], numbers_[slot], match_))
+    for (std::size_t slot = 0; slot < kNumberColumns.size(); ++slot) {
+        const StatsColumn column = kNumberColumns[slot];
+        if (!layout_.has(column))
+            clearMember(column, match_);
+        else if (!takeNumber(column, numbers_[slot], match_))
             return false;
+    }
     return true;
 }
 
@@ -316,6 +365,11 @@ bool RowReader::convert(std::string& reason) {
     match_.time = *time;
     for (const StatsColumn column : kNumberColumns) {
         std::int32_t value = 0;
+        const bool optional = matchFieldOf(column).kind == MatchField::optionalNumber;
+        if (optional && withoutBlanks(cell(column)).empty()) {
+            clearMember(column, match_);
+            continue;
+        }
         if (!integerOf(cell(column), value)) {
             reason = std::string(columnName(column)) + " is not a number: " + quoted(cell(column));
             return false;

@@ -27,7 +27,7 @@ inline constexpr std::size_t kMatchNumberColumns = [] {
     std::size_t count = 0;
     for (const StatsColumnDescription& description : kStatsColumns) {
         const MatchField::Kind kind = matchFieldOf(description.column).kind;
-        count += kind == MatchField::number || kind == MatchField::flag || kind == MatchField::win ? 1 : 0;
+        count += isIntegerKind(kind) || kind == MatchField::flag || kind == MatchField::win ? 1u : 0u;
     }
     return count;
 }();
@@ -53,7 +53,7 @@ public:
 
     // What each field of a line holds, by the header.
     struct FieldRole {
-        enum Kind : std::uint8_t { skip, number, time, title } kind;
+        enum Kind : std::uint8_t { skip, number, optionalNumber, time, title } kind;
         std::size_t slot; // into the number slots, for a number
     };
 
@@ -64,14 +64,18 @@ private:
     bool readPlain(std::string_view text);
     bool takePlainNumbers();
     std::size_t split(std::string_view text);
-    std::string_view cell(StatsColumn column) const { return fields_[layout_.of(column)]; }
+    // Empty for a column the header lacks.
+    std::string_view cell(StatsColumn column) const {
+        return layout_.has(column) ? fields_[layout_.of(column)] : std::string_view();
+    }
     bool convert(std::string& reason);
 
     StatsRowSink& sink_;
     std::int64_t latestTime_;
     std::uint64_t lineNumber_ = 0;
     StatsFileLayout layout_;
-    bool writtenLayout_ = false; // the plugin's own: lines take the unrolled pass
+    // The plugin's own layout, of every column or of the required ones: lines take the unrolled pass.
+    enum class WrittenForm : std::uint8_t { none, everyColumn, requiredColumns } written_ = WrittenForm::none;
     std::vector<std::string_view> fields_;
     std::string unquoted_; // the text of quoted fields, which fields_ may point into
     std::vector<std::size_t> separators_;

@@ -51,7 +51,8 @@
       t.setText(byId('change-label'), t.title(playlist.name));
       t.setText(change, t.signed(playlist.ratingChange));
       setClass(change, 'value ' + trend(playlist.ratingChange));
-      t.setText(byId('change-detail'), 'rating ' + numbers.format(playlist.rating) + ' \u00b7 from ' + numbers.format(playlist.ratingBefore));
+      t.setText(byId('change-detail'), 'rating ' + numbers.format(playlist.rating) + ' \u00b7 from ' + numbers.format(playlist.ratingBefore) +
+        (playlist.ratingFromBefore ? ' \u00b7 before the last match' : ''));
     }
   }
 
@@ -90,19 +91,11 @@
     if (rows.length === 0) box.appendChild(t.el('p', 'empty-note', 'No match in this session yet.'));
   }
 
-  // Each match's rating change: from the playlist's rating before it (before the session, or the
-  // previous rated match of that playlist in it).
+  // Each match's rating change: from the rating before it to the one after it, where both are known.
   function ratingChanges(data) {
-    var previous = {};
-    data.playlists.forEach(function (playlist) { previous[playlist.name] = playlist.ratingBefore; });
-    var changes = [];
-    for (var at = data.matchList.length - 1; at >= 0; at -= 1) {
-      var match = data.matchList[at];
-      var before = previous[match.playlist];
-      changes[at] = match.rating === null || before === null || before === undefined ? null : match.rating - before;
-      if (match.rating !== null) previous[match.playlist] = match.rating;
-    }
-    return changes;
+    return data.matchList.map(function (match) {
+      return match.rating === null || match.ratingAfter === null ? null : match.ratingAfter - match.rating;
+    });
   }
 
   function matchRow(match, change, fresh) {
@@ -120,10 +113,10 @@
       row.appendChild(t.el('td', '', value));
     });
     var rating = t.el('td');
-    if (match.rating === null) {
+    if (match.ratingAfter === null) {
       rating.textContent = '\u2013';
     } else {
-      rating.appendChild(document.createTextNode(numbers.format(match.rating)));
+      rating.appendChild(document.createTextNode(numbers.format(match.ratingAfter)));
       if (change !== null) rating.appendChild(t.el('span', 'small ' + trend(change), t.signed(change)));
     }
     row.appendChild(rating);
@@ -144,7 +137,8 @@
       'The matches of the session appear here as they are recorded.');
   }
 
-  // Rating by match of the session: 0 is each playlist's rating before it.
+  // Rating by match of the session: 0 is each playlist's rating before it, each match's point the rating
+  // after it; a playlist's last match whose rating after is not known ends at the rating that stands.
   function ratingChart(data) {
     var rated = [];
     data.playlists.forEach(function (playlist, index) { if (playlist.ratingBefore !== null) rated.push(index); });
@@ -164,10 +158,18 @@
     var rows = [[0].concat(rated.map(function (index) { return data.playlists[index].ratingBefore; }))];
     var oldestFirst = data.matchList.slice().reverse();
     var offset = data.matches - oldestFirst.length;
+    var lastOf = {};
+    oldestFirst.forEach(function (match, at) { lastOf[match.playlist] = at; });
     oldestFirst.forEach(function (match, at) {
       var row = [offset + at + 1];
       rated.forEach(function (index) {
-        row.push(match.playlist === data.playlists[index].name && match.rating !== null ? match.rating : null);
+        var playlist = data.playlists[index];
+        var value = null;
+        if (match.playlist === playlist.name) {
+          value = match.ratingAfter;
+          if (value === null && lastOf[match.playlist] === at && playlist.ratingFromBefore) value = playlist.rating;
+        }
+        row.push(value);
       });
       rows.push(row);
     });

@@ -58,6 +58,8 @@
   }
   function playlistColour(index) { return palette[index % palette.length]; }
   function displayName(name) { return name === '' ? '(no title)' : name; }
+  // A current rating that is the one before the playlist's last match: no rating after it is known.
+  var fromBeforeText = 'before the last match';
 
   // --- headline ---
   function tile(label, value, detail, valueClass) {
@@ -80,6 +82,7 @@
       detail.appendChild(part);
     });
     node.appendChild(detail);
+    if (playlist.currentRatingFromBefore) node.appendChild(el('div', 'detail', fromBeforeText));
     node.title = playlist.name;
     return node;
   }
@@ -155,7 +158,12 @@
       bar.appendChild(fill);
       rate.appendChild(bar);
       row.appendChild(rate);
-      row.appendChild(cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating)));
+      var rating = cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating));
+      if (p.currentRatingFromBefore) {
+        rating.appendChild(el('span', 'mark', '*'));
+        rating.title = fromBeforeText;
+      }
+      row.appendChild(rating);
       row.appendChild(cell(numbers.format(p.bestWinStreak)));
       row.appendChild(cell(streak(p.currentStreak), trend(p.currentStreak)));
       data.averagedColumns.forEach(function (column) {
@@ -168,6 +176,9 @@
     var averagedNames = data.averagedColumns.map(function (column) { return column.name; });
     table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Best run', 'Streak']
                          .concat(averagedNames, ['MVP', 'Last played']), rows);
+    if (data.playlists.some(function (p) { return p.currentRatingFromBefore; }))
+      document.getElementById('playlists-note').textContent = '* the rating ' + fromBeforeText +
+        ': the file holds no rating after it (a file from before Tallyglass kept it, or the rating came too late).';
   }
 
   function sessionsTable() {

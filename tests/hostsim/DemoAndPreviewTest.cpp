@@ -121,6 +121,7 @@ TEST(Demo, LeavesAStatsFileWhoseRowsAreTheMatchesItRecorded) {
         EXPECT_EQ(row.at("Demos"), std::to_string(match.figures.demos));
         EXPECT_EQ(row.at("MVP"), match.figures.mvp ? "1" : "0");
         EXPECT_EQ(row.at("MMR"), std::to_string(static_cast<int>(match.ratingBefore)));
+        EXPECT_EQ(row.at("MMRAfter"), std::to_string(static_cast<int>(match.ratingAfter)));
         if (i > 0) {
             EXPECT_GT(std::stoll(row.at("Time")), std::stoll(rows[i - 1].at("Time")));
         }

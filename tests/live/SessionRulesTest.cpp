@@ -96,9 +96,12 @@ TEST_F(SessionRules, SinceStartCountsOnlyMatchesAtOrAfterTheStartAndMeasuresRati
     EXPECT_EQ(json["sinceStart"], now);
     EXPECT_EQ(json["matches"], 2);
     EXPECT_EQ(json["sessionStart"], now);
-    EXPECT_EQ(json["playlists"][0]["ratingBefore"], 1010);
-    EXPECT_EQ(json["playlists"][0]["ratingChange"], 1);
-    EXPECT_EQ(text("rating-change.txt"), "+1");
+    // From the rating before the first match counted, its own MMR; to the one after the last, which no
+    // row tells here, so the newest rating before it stands.
+    EXPECT_EQ(json["playlists"][0]["ratingBefore"], 1002);
+    EXPECT_EQ(json["playlists"][0]["ratingChange"], 9);
+    EXPECT_EQ(json["playlists"][0]["ratingFromBefore"], true);
+    EXPECT_EQ(text("rating-change.txt"), "+9");
     EXPECT_EQ(text("record.txt"), "1-1");
 }
 
@@ -138,11 +141,12 @@ TEST_F(SessionRules, RatingChangesCountAsTheReportCountsThem) {
                  row(later + 300, true, 0, "Casual"), row(later + 360, true, 0)},
                 later + 400);
     const nlohmann::json& doubles = json["playlists"][0];
-    // From the rating before the session (990) to the last one in it (1013); a row without a rating
-    // (MMR 0) changes nothing.
-    EXPECT_EQ(doubles["ratingBefore"], 990);
+    // From the rating before the session's first match that tells one of its own (1002: the first row
+    // was written before any rating was read) to the newest (1013); a row without a rating (MMR 0)
+    // changes nothing.
+    EXPECT_EQ(doubles["ratingBefore"], 1002);
     EXPECT_EQ(doubles["rating"], 1013);
-    EXPECT_EQ(doubles["ratingChange"], 23);
+    EXPECT_EQ(doubles["ratingChange"], 11);
     EXPECT_EQ(doubles["matches"], 4);
     // Without a rating before the session, from its first match's rating.
     const nlohmann::json& duel = json["playlists"][1];
@@ -157,7 +161,7 @@ TEST_F(SessionRules, RatingChangesCountAsTheReportCountsThem) {
     // The last match carries no rating: the text files show the playlist's.
     EXPECT_TRUE(json["lastMatch"]["rating"].is_null());
     EXPECT_EQ(text("rating.txt"), "1013");
-    EXPECT_EQ(text("rating-change.txt"), "+23");
+    EXPECT_EQ(text("rating-change.txt"), "+11");
     EXPECT_DOUBLE_EQ(json["winRate"].get<double>(), 5.0 / 7.0);
 
     // The last match in a playlist without rating: no rating to show.
@@ -170,6 +174,55 @@ TEST_F(SessionRules, RatingChangesCountAsTheReportCountsThem) {
     EXPECT_EQ(unchanged["playlists"][0]["rating"], 1000);
     EXPECT_EQ(unchanged["playlists"][0]["ratingChange"], 0);
     EXPECT_EQ(text("rating-change.txt"), "0");
+}
+
+StatsRow ratedRow(std::int64_t time, bool win, std::int32_t before, std::optional<std::int32_t> after,
+                  const std::string& playlist = "Ranked Doubles") {
+    StatsRow made = row(time, win, before, playlist);
+    made.mmrAfter = after;
+    return made;
+}
+
+// Rows holding the rating after their match: the session's last result counts at once, on the page,
+// in the text files and for the overlay.
+TEST_F(SessionRules, TheRatingAfterTheLastMatchCountsInTheSessionsChange) {
+    const std::int64_t later = kStart + 26 * 3600;
+    const nlohmann::json json =
+        session({ratedRow(kStart, true, 1183, 1192), ratedRow(kStart + 600, true, 1192, 1201),
+                 // The session: a loss 1201 -> 1192, then a win 1192 -> 1202.
+                 ratedRow(later, false, 1201, 1192), ratedRow(later + 600, true, 1192, 1202)},
+                later + 900);
+    EXPECT_EQ(json["matches"], 2);
+    const nlohmann::json& doubles = json["playlists"][0];
+    EXPECT_EQ(doubles["rating"], 1202);
+    EXPECT_EQ(doubles["ratingBefore"], 1201);
+    EXPECT_EQ(doubles["ratingChange"], 1);
+    EXPECT_EQ(doubles["ratingFromBefore"], false);
+    EXPECT_EQ(text("rating.txt"), "1202");
+    EXPECT_EQ(text("rating-change.txt"), "+1");
+    EXPECT_EQ(json["lastMatch"]["rating"], 1192);
+    EXPECT_EQ(json["lastMatch"]["ratingAfter"], 1202);
+    EXPECT_EQ(json["matchList"][1]["ratingAfter"], 1192);
+}
+
+// A rating after that no row tells is told by the playlist's next match, in the session or before it;
+// another playlist's rating never stands in for it.
+TEST_F(SessionRules, ARatingAfterLeftUntoldIsToldByThePlaylistsNextMatchOnly) {
+    const std::int64_t later = kStart + 26 * 3600;
+    const nlohmann::json json = session(
+        {ratedRow(kStart, true, 1000, std::nullopt), // its rating after: the next Doubles match's MMR
+         ratedRow(later, true, 950, 962, "Ranked Duel"), ratedRow(later + 600, false, 1009, std::nullopt),
+         ratedRow(later + 1200, true, 1001, std::nullopt)},
+        later + 1300);
+    const nlohmann::json& doubles = json["playlists"][1];
+    EXPECT_EQ(doubles["name"], "Ranked Doubles");
+    EXPECT_EQ(doubles["ratingBefore"], 1009);
+    EXPECT_EQ(doubles["rating"], 1001);
+    EXPECT_EQ(doubles["ratingChange"], -8);
+    EXPECT_EQ(doubles["ratingFromBefore"], true) << "the last match's rating after is not known";
+    EXPECT_EQ(json["playlists"][0]["ratingChange"], 12);
+    EXPECT_EQ(json["matchList"][1]["ratingAfter"], 1001) << "told by the next Doubles match";
+    EXPECT_TRUE(json["matchList"][0]["ratingAfter"].is_null());
 }
 
 TEST_F(SessionRules, LinesTheStrictRulesRefuseAreSkippedAndCounted) {
@@ -194,6 +247,46 @@ TEST_F(SessionRules, TitlesGoIntoTheTextFilesAsPlainText) {
     EXPECT_EQ(text("last-match.txt"), "3-1 W");
     session({row(kStart, false, 1000, "Rumble, \"Hoops\"\t<b>\xFF")}, kStart + 100);
     EXPECT_EQ(text("last-match.txt"), "Rumble, \"Hoops\" <b>\xEF\xBF\xBD 1-3 L");
+}
+
+// Matches no longer held still give what the rating rule needs of them: the newest rating, and whether
+// the match after it told the rating after.
+TEST(SessionTracker, MatchesNoLongerHeldStillGiveTheRatingBeforeTheSession) {
+    SessionTracker tracker(kSessionGapSeconds, 3600);
+    MatchRecord match;
+    match.playlist = "Ranked Doubles";
+    const auto feed = [&](std::int64_t time, std::int32_t rating, std::int32_t after, std::uint64_t line) {
+        match.time = time;
+        match.rating = rating;
+        match.ratingAfter = after;
+        match.line = line;
+        tracker.match(match);
+    };
+    feed(kStart, 1000, 1010, 2);
+    feed(kStart + 600, 0, 0, 3); // no rating of its own: the one after it is told by the next match
+    feed(kStart + 86400, 1024, 0, 4);
+    const std::optional<SessionView> view = tracker.session(kStart + 86400 + 60, std::nullopt);
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->playlists.size(), 1U);
+    EXPECT_EQ(view->playlists[0].ratingBefore, 1024);
+    EXPECT_EQ(view->playlists[0].rating, 1024);
+    EXPECT_TRUE(view->playlists[0].ratingFromBefore);
+    // Without a rating of its own in the session, the playlist's rating from before stands, unchanged.
+    SessionTracker older(kSessionGapSeconds, 3600);
+    match.line = 2;
+    match.time = kStart;
+    match.rating = 1000;
+    match.ratingAfter = 1010;
+    older.match(match);
+    match.time = kStart + 86400;
+    match.rating = 0;
+    match.ratingAfter = 0;
+    match.line = 3;
+    older.match(match);
+    const std::optional<SessionView> unrated = older.session(kStart + 86400 + 60, std::nullopt);
+    ASSERT_TRUE(unrated);
+    EXPECT_EQ(unrated->playlists[0].rating, 1010);
+    EXPECT_EQ(unrated->playlists[0].ratingChange, 0);
 }
 
 // What is held stays bounded: a session reaching back past it is worked out by reading again.

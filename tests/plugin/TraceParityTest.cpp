@@ -25,7 +25,7 @@ struct ParityScenario {
 };
 
 const std::string kTwelveMatchHistory =
-    statsHeader() + "\n" +
+    statsHeader(requiredColumnOrder()) + "\n" +
     "1,0,1,1010,0,2,1,Ranked Doubles,310,1,1,3,1796590000,22:46:40 12/06/26,1\n"
     "0,1,0,1002,0,0,2,Ranked Doubles,120,1,2,1,1796591000,23:03:20 12/06/26,0\n"
     "2,0,3,1021,1,4,2,Ranked Standard,540,1,0,6,1796592000,23:20:00 12/06/26,1\n"

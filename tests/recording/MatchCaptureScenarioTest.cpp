@@ -5,7 +5,7 @@
 
 TEST(MatchCapture, LosersOnTeamZeroScoreAgainstTeamOne) {
     EXPECT_EQ(statsFileAfterMatch("local team=0\nscore 1 4"),
-              fileLines({kHeader, "1,1,2,0,1,1,4,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,0"}));
+              fileLines({kHeader, "1,1,2,0,1,1,4,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,0,"}));
 }
 
 TEST(MatchCapture, ExtremeFiguresAndFlagsAreWrittenAsTheHostGivesThem) {
@@ -13,12 +13,12 @@ TEST(MatchCapture, ExtremeFiguresAndFlagsAreWrittenAsTheHostGivesThem) {
         statsFileAfterMatch("online ranked=4294967295\n"
                             "stats points=-2147483648 goals=2147483647 assists=-1 mvp=4294967295"),
         fileLines({kHeader, "-1,1,2147483647,0,4294967295,3,2,Ranked Doubles,-2147483648,4294967295,3,5,"
-                            "1765141509,21:05:09 12/07/25,1"}));
+                            "1765141509,21:05:09 12/07/25,1,"}));
 }
 
 TEST(MatchCapture, TheMomentOfTheMatchEndIsKeptAcrossMidnightAndTheNewYear) {
     EXPECT_EQ(statsFileAfterMatch("clock 946684799"),
-              fileLines({kHeader, "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,946684799,23:59:59 12/31/99,1"}));
+              fileLines({kHeader, "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,946684799,23:59:59 12/31/99,1,"}));
 }
 
 TEST(MatchCapture, MatchesAreRecordedWhileTheOverlayIsSwitchedOff) {
@@ -27,7 +27,7 @@ TEST(MatchCapture, MatchesAreRecordedWhileTheOverlayIsSwitchedOff) {
 
 TEST(MatchCapture, ATeamAmongMoreThanTwoScoresAgainstTeamZero) {
     EXPECT_EQ(statsFileAfterMatch("local team=2\nscore 5 1 7\nwinner 2"),
-              fileLines({kHeader, "1,1,2,0,1,7,5,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1"}));
+              fileLines({kHeader, "1,1,2,0,1,7,5,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1,"}));
 }
 
 struct SkippedMatch {

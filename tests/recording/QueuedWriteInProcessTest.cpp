@@ -12,7 +12,7 @@ using testing::HasSubstr;
 
 namespace {
 
-const std::string kLaterRow = "1,1,2,0,1,3,2,Ranked Doubles,300,1,3,5,1765141516,21:05:16 12/07/25,1";
+const std::string kLaterRow = "1,1,2,0,1,3,2,Ranked Doubles,300,1,3,5,1765141516,21:05:16 12/07/25,1,";
 
 // Ends the first match while the stats file cannot be written, then a second one after it can
 // again (set up by `repair`): both rows must arrive in order, with one console line each way.
@@ -50,7 +50,7 @@ TEST(QueuedWritesInProcess, ASkippedMatchLeavesTheLastRowUntouched) {
     InProcessHost host = hostAfterWonMatch(data.path());
     host.endMatch();
     const auto captured = host.plugin().matchRow;
-    ASSERT_EQ(captured.size(), 15u);
+    ASSERT_EQ(captured.size(), kStatsColumnCount);
     EXPECT_EQ(captured.at("Win"), "1");
 
     host.world().game.figures.points = 999;
@@ -152,5 +152,5 @@ TEST(QueuedWritesInProcess, AnEqualResultAfterAFailedWriteIsANewMatchNotARepeat)
     host.wait(7);
     EXPECT_EQ(readFile(defaultStatsFile(folder)),
               fileLines({kHeader, wonMatchRow(),
-                         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141516,21:05:16 12/07/25,1"}));
+                         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141516,21:05:16 12/07/25,1,"}));
 }

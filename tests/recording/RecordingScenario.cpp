@@ -17,8 +17,8 @@ matchend
 
 const std::string kHeader = statsHeader();
 
-std::string wonMatchRow(const std::string& mmr) {
-    return "1,1,2," + mmr + ",1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1";
+std::string wonMatchRow(const std::string& mmr, const std::string& mmrAfter) {
+    return "1,1,2," + mmr + ",1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1," + mmrAfter;
 }
 
 std::string fileLines(std::initializer_list<std::string> lines) {

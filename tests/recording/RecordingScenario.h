@@ -18,8 +18,8 @@ extern const std::string kLoadedAfterWonMatch;
 extern const std::string kLostMatch;
 
 extern const std::string kHeader;
-// The row kLoadedAfterWonMatch records when the match ends, with its MMR text.
-std::string wonMatchRow(const std::string& mmr = "0");
+// The row kLoadedAfterWonMatch records when the match ends, with its MMR text and the rating after it.
+std::string wonMatchRow(const std::string& mmr = "0", const std::string& mmrAfter = "");
 
 // The lines, each followed by the platform's text-mode line end.
 std::string fileLines(std::initializer_list<std::string> lines);

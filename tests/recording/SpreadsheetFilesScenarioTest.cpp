@@ -49,8 +49,8 @@ std::vector<SavedFile> savedFiles() {
              kEarlierTime + "\",\"20:57:09 12/07/25\",\"0\"",
          "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1"},
         {"byte-order mark and CR LF", "\xEF\xBB\xBF" + kHeader,
-         "0,0,1,0,0,1,4,Casual Duel,95,0,0,2," + kEarlierTime + ",20:57:09 12/07/25,0",
-         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1", "\r\n"},
+         "0,0,1,0,0,1,4,Casual Duel,95,0,0,2," + kEarlierTime + ",20:57:09 12/07/25,0,1062",
+         "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1,", "\r\n"},
         {"a column of the player's own",
          "Notes;" +
              std::string("Assists;Demos;Goals;MMR;MVP;MyTeamGoals;OtherTeamGoals;Playlist;Points;Ranked;"
@@ -116,9 +116,9 @@ TEST(SpreadsheetFiles, AHeaderLackingColumnsTakesTheRowInThePluginsOrderAndTheCo
         runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\nmatchend\nwait 6\n", data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),
-              before + "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141509;21:05:09 12/07/25;1\n" +
-                  "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141515;21:05:15 12/07/25;1\n")
-        << "nothing lost, and separated as the file is";
+              before + "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141509;21:05:09 12/07/25;1;\n" +
+                  "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141515;21:05:15 12/07/25;1;\n")
+        << "nothing lost, and separated and ended as the file is";
     const std::string note =
         "lacks the columns Assists, Demos, Goals, MMR, MVP, MyTeamGoals, OtherTeamGoals, "
         "Ranked, Saves, Shots, Timestamp; new rows are written in Tallyglass's own order.";

@@ -48,10 +48,11 @@ std::u16string earlierRow() {
     return u"0,0,1,0,0,1,4," + kEarlierTitle + u",95,0,0,2," + std::u16string(u"1765141029") +
            u",20:57:09 12/07/25,0";
 }
+// The matches the scenario records, their MMRAfter empty (no rating is announced after them).
 const std::u16string kFirstRecorded =
-    u"1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1";
+    u"1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141509,21:05:09 12/07/25,1,";
 const std::u16string kSecondRecorded =
-    u"1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1";
+    u"1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1,";
 
 std::u16string widened(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
@@ -200,7 +201,7 @@ TEST(SpreadsheetForms, AWorkbookSavedOverTheFileIsLeftAsItWasAndItsMatchesAreWhe
     EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n" + note) << "said once, at the load";
     EXPECT_EQ(readFile(rescue), fileLines({kHeader, wonMatchRow(),
                                            "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 "
-                                           "12/07/25,1"}))
+                                           "12/07/25,1,"}))
         << "both matches, the second written as the game exited";
 
     // Meanwhile the scoreboard shows the match that was recorded, and nothing of the workbook.

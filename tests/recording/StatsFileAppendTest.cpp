@@ -172,7 +172,9 @@ TEST_F(AppendMatchRow, ARowGoesInTheLayoutOfTheFilesHeader) {
         {"a player's own columns", withNotes, "Say \"hi\", all",
          "\"Say \"\"hi\"\", all\",,0,1796000000,1000,300,1,1,1,3,0,0,1,3,1,18:45:38 12/03/26,"},
         {"the plugin's own", kHeader + "\n", "Hoops, Snow",
-         "1,0,1,1000,0,1,3,\"Hoops, Snow\",300,1,1,3,1796000000,18:45:38 12/03/26,0"},
+         "1,0,1,1000,0,1,3,\"Hoops, Snow\",300,1,1,3,1796000000,18:45:38 12/03/26,0,"},
+        {"an older file's, without the rating after", statsHeader(requiredColumnOrder()) + "\n", "Duel",
+         "1,0,1,1000,0,1,3,Duel,300,1,1,3,1796000000,18:45:38 12/03/26,0"},
     };
     for (const Case& test : cases) {
         writeFile(file, test.header);
@@ -184,13 +186,30 @@ TEST_F(AppendMatchRow, ARowGoesInTheLayoutOfTheFilesHeader) {
     }
 }
 
+// A player who added the column to an older file's header, wherever they put it, gets it filled there.
+TEST_F(AppendMatchRow, TheRatingAfterGoesWhereTheHeaderNamesIt) {
+    StatsRow row;
+    row.mmrAfter = 1012;
+    MatchRow values;
+    for (const StatsColumnDescription& description : kStatsColumns)
+        values[std::string(description.name)] = cellOf(row, description.column);
+    const std::string header = "MMRAfter;" + statsHeader(requiredColumnOrder()) + "\n";
+    std::string semicolons = header;
+    for (char& c : semicolons)
+        c = c == ',' ? ';' : c;
+    writeFile(file, semicolons);
+    ASSERT_TRUE(append(values));
+    EXPECT_EQ(readFile(file),
+              semicolons + "1012;1;0;1;1000;0;3;1;Ranked Doubles;300;1;1;3;1796000000;18:45:38 12/03/26;1\n");
+}
+
 TEST_F(AppendMatchRow, AHeaderLackingColumnsTakesTheRowInThePluginsOwnOrderSeparatedAsItIs) {
     const std::string lacking = "Assists;Demos;Goals;MMR;Playlist;Points;Saves;Shots;Time;Win\n";
     writeFile(file, lacking);
     const AppendResult result = appendMatchRow(stream, file, kRow);
     ASSERT_TRUE(result.written);
     EXPECT_EQ(result.headerLacks, "lacks the columns MVP, MyTeamGoals, OtherTeamGoals, Ranked, Timestamp");
-    EXPECT_EQ(readFile(file), lacking + "1;0;1;1000;0;1;3;Duel;300;1;1;3;1796000000;18:45:38 12/03/26;0\n");
+    EXPECT_EQ(readFile(file), lacking + "1;0;1;1000;0;1;3;Duel;300;1;1;3;1796000000;18:45:38 12/03/26;0;\n");
 }
 
 namespace {

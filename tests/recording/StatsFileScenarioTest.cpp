@@ -46,7 +46,7 @@ TEST(StatsFile, LaterMatchesAddOneLineEachAcrossLoads) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),
               fileLines({kHeader, wonMatchRow(), wonMatchRow(),
-                         "0,0,1,0,0,1,4,Casual Standard,95,0,0,2,1765228000,21:06:40 12/08/25,0"}));
+                         "0,0,1,0,0,1,4,Casual Standard,95,0,0,2,1765228000,21:06:40 12/08/25,0,"}));
 }
 
 // A file of no bytes (made by another tool, or left by a crash before its first line) has no header
@@ -97,7 +97,7 @@ TEST(StatsFile, APlaylistTitleHoldingACommaIsQuotedAndLosesItsLineBreak) {
         kLoadedAfterWonMatch + "online title=\"Rumble, Hoops\rNight\"\nmatchend\nwait 6\n", data.path());
     EXPECT_EQ(statsFileText(run),
               fileLines({kHeader,
-                         "1,1,2,0,1,3,2,\"Rumble, Hoops Night\",420,1,3,5,1765141509,21:05:09 12/07/25,1"}));
+                         "1,1,2,0,1,3,2,\"Rumble, Hoops Night\",420,1,3,5,1765141509,21:05:09 12/07/25,1,"}));
 }
 
 TEST(StatsFile, EachPlayerIdOnTheMachineHasItsOwnFile) {
@@ -113,7 +113,7 @@ wait 6
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run), fileLines({kHeader, wonMatchRow()}));
     EXPECT_EQ(readFile(data / "76561198000000002_Tallyglass.csv"),
-              fileLines({kHeader, "1,1,2,0,1,3,2,Ranked Doubles,300,1,3,5,1765141515,21:05:15 12/07/25,1"}));
+              fileLines({kHeader, "1,1,2,0,1,3,2,Ranked Doubles,300,1,3,5,1765141515,21:05:15 12/07/25,1,"}));
 }
 
 TEST(StatsFile, DataFolderNamedInCyrillicOrChineseGetsItsFile) {

@@ -90,10 +90,12 @@ TEST(HistoryFigures, MoreThanThirtyMinutesApartStartsASessionExactlyThirtyDoesNo
     EXPECT_EQ(summary.sessions[1].wins, 2u);
     EXPECT_EQ(summary.sessions[1].losses, 1u);
 
-    // The rating change of a session counts from the rating before it; the first session from its first.
+    // A session's change runs from the rating before its first match to the one after its last. Rows
+    // without the rating after: the next match's rating before tells it (995 for the first session);
+    // the newest match's is not told yet, and its rating before stands.
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
-    EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], -7);
-    EXPECT_EQ(json["sessions"][1]["ratingChange"]["Ranked Doubles"], 2);
+    EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], 0);
+    EXPECT_EQ(json["sessions"][1]["ratingChange"]["Ranked Doubles"], 995 - 1000);
     EXPECT_DOUBLE_EQ(json["sessions"][1]["averagePoints"].get<double>(), 300.0);
 }
 
@@ -135,16 +137,74 @@ TEST(HistoryFigures, RatingChangesOverSevenAndThirtyDaysCountBackFromNow) {
         match("Ranked Duel", day(99) + 10, true, 712),
         match("Ranked Standard", day(10), true, 1200), // nothing in either window
     }));
+    // The rating at a window's start is the one after the last match before it, which the first match
+    // inside tells: 980 seven days back, 950 thirty days back.
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(*doubles.currentRating, 1000);
-    EXPECT_EQ(doubles.ratingChange7Days, 1000 - 950);
-    EXPECT_EQ(doubles.ratingChange30Days, 1000 - 900);
+    EXPECT_TRUE(doubles.currentRatingFromBefore);
+    EXPECT_EQ(doubles.ratingChange7Days, 1000 - 980);
+    EXPECT_EQ(doubles.ratingChange30Days, 1000 - 950);
     const PlaylistSummary& duel = playlistNamed(summary, "Ranked Duel");
     EXPECT_EQ(duel.ratingChange7Days, 12);
     EXPECT_EQ(duel.ratingChange30Days, 12);
     const PlaylistSummary& standard = playlistNamed(summary, "Ranked Standard");
     EXPECT_EQ(standard.ratingChange7Days, 0);
     EXPECT_EQ(standard.ratingChange30Days, 0);
+}
+
+StatsRow ratedMatch(const std::string& playlist, std::int64_t minute, bool win, std::int32_t before,
+                    std::optional<std::int32_t> after) {
+    StatsRow row = match(playlist, minute, win, before);
+    row.mmrAfter = after;
+    return row;
+}
+
+// Rows that hold the rating after their match: the newest match's result counts at once, in the
+// current rating, the session's change, the windows and the chart.
+TEST(HistoryFigures, TheRatingAfterTheNewestMatchIsTheCurrentRating) {
+    const HistorySummary summary = summaryOf(statsFileText({
+                                                 ratedMatch("Ranked Doubles", 0, true, 1183, 1192),
+                                                 ratedMatch("Ranked Duel", 10, false, 946, 937),
+                                                 // A day later: a loss 1201 -> 1192, then a win 1192 -> 1202.
+                                                 ratedMatch("Ranked Doubles", 24 * 60, false, 1201, 1192),
+                                                 ratedMatch("Ranked Doubles", 24 * 60 + 8, true, 1192, 1202),
+                                             }),
+                                             kStart + 2 * 86400);
+    const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
+    EXPECT_EQ(doubles.currentRating, 1202);
+    EXPECT_FALSE(doubles.currentRatingFromBefore);
+    EXPECT_EQ(doubles.ratingChange7Days, 1202 - 1183) << "from before the first match in the window";
+    EXPECT_EQ(playlistNamed(summary, "Ranked Duel").currentRating, 937);
+    const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
+    EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], 1);
+    EXPECT_EQ(json["sessions"][1]["ratingChange"]["Ranked Doubles"], 9);
+    EXPECT_EQ(json["sessions"][1]["ratingChange"]["Ranked Duel"], -9);
+    EXPECT_EQ(json["playlists"][0]["currentRating"], 1202);
+    EXPECT_EQ(json["playlists"][0]["currentRatingFromBefore"], false);
+    std::vector<std::int32_t> points;
+    for (const RatingPoint& point : summary.ratingPoints)
+        points.push_back(point.rating);
+    EXPECT_EQ(points, (std::vector<std::int32_t>{1192, 937, 1192, 1202}));
+}
+
+// An announcement too late for its row (or an older file): the next match of the playlist tells the
+// rating after, and where none follows, the newest rating before stands and says so.
+TEST(HistoryFigures, ARatingAfterLeftUntoldIsToldByThePlaylistsNextMatch) {
+    const HistorySummary summary = summaryOf(statsFileText({
+        ratedMatch("Ranked Doubles", 0, true, 1000, std::nullopt),
+        ratedMatch("Ranked Duel", 10, true, 800, 810),
+        ratedMatch("Ranked Doubles", 24 * 60, true, 1011, std::nullopt),
+    }));
+    const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
+    EXPECT_EQ(doubles.currentRating, 1011);
+    EXPECT_TRUE(doubles.currentRatingFromBefore);
+    const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
+    EXPECT_EQ(json["sessions"][1]["ratingChange"]["Ranked Doubles"], 11) << "told by the next day's match";
+    EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], 0);
+    EXPECT_EQ(json["playlists"][0]["currentRatingFromBefore"], true);
+    ASSERT_EQ(summary.ratingPoints.size(), 3u);
+    EXPECT_EQ(summary.ratingPoints[0].rating, 1011);
+    EXPECT_EQ(summary.ratingPoints[2].rating, 1011);
 }
 
 TEST(HistoryFigures, RowsThatDoNotConvertAreSkippedAndListedWithTheirLineAndWhy) {
@@ -330,16 +390,20 @@ TEST(HistoryFigures, LongHistoriesAreReducedForDrawingNewestMatchesKeptWhole) {
     const HistorySummary summary = summaryOf(statsFileText(rows));
     EXPECT_EQ(summary.ratingPoints.size(), kFullDetailMatches);
     EXPECT_EQ(summary.formPoints.size(), kFullDetailMatches);
+    // Each point is the rating after its match, which the playlist's next match tells (two rows on);
+    // the newest match's is untold, and the rating before it stands.
     EXPECT_EQ(summary.ratingPoints.back().rating, rows.back().mmr);
+    EXPECT_EQ(summary.ratingPoints[summary.ratingPoints.size() - 3].rating, rows.back().mmr);
+    EXPECT_EQ(summary.ratingPoints[summary.ratingPoints.size() - 2].rating, rows.back().mmr - 1);
     // The 1,600 older matches: 26 days wholly and a part of the 27th, two playlists each.
     ASSERT_EQ(summary.ratingBuckets.size(), 2u * 27);
     const RatingBucket& first = summary.ratingBuckets[0];
-    EXPECT_EQ(first.first, 1001);
-    EXPECT_EQ(first.lowest, 1001);
-    EXPECT_EQ(first.last, 1059);
-    EXPECT_EQ(first.highest, 1059);
-    EXPECT_EQ(summary.ratingBuckets[1].first, 1002);
-    EXPECT_EQ(summary.ratingBuckets[1].last, 1060);
+    EXPECT_EQ(first.first, 1003);
+    EXPECT_EQ(first.lowest, 1003);
+    EXPECT_EQ(first.last, 1061);
+    EXPECT_EQ(first.highest, 1061);
+    EXPECT_EQ(summary.ratingBuckets[1].first, 1004);
+    EXPECT_EQ(summary.ratingBuckets[1].last, 1062);
     EXPECT_EQ(summary.bucketSeconds, 86400);
     EXPECT_EQ(summary.formBuckets.size(), 27u);
 }
@@ -355,7 +419,7 @@ TEST(HistoryFigures, BucketsWidenSoTheirNumberStaysBounded) {
     EXPECT_GT(summary.bucketSeconds, 86400);
     EXPECT_EQ(summary.bucketSeconds % 86400, 0);
     EXPECT_GE(summary.ratingBuckets.size() * static_cast<std::size_t>(summary.bucketSeconds / 86400), 1000u);
-    EXPECT_EQ(summary.ratingBuckets.front().first, 1000);
+    EXPECT_EQ(summary.ratingBuckets.front().first, 1001) << "the rating after the first match";
     EXPECT_EQ(summary.matches, 3000u);
 }
 

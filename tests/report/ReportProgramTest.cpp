@@ -20,7 +20,9 @@ namespace {
 std::vector<StatsRow> someMatches() {
     StatsRow ranked;
     ranked.time = 1796000000;
+    ranked.mmrAfter = 1012;
     StatsRow casual = ranked;
+    casual.mmrAfter = std::nullopt;
     casual.playlist = "Casual Doubles";
     casual.ranked = false;
     casual.mmr = 0;
@@ -43,14 +45,30 @@ TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
                      "\n"
                      "Playlist                      Matches            W-L  Win rate  Rating  Streak\n"
                      "Casual Doubles                      1            0-1      0.0%       -      1L\n"
-                     "Ranked Doubles                      1            1-0    100.0%   1,000      1W\n"),
+                     "Ranked Doubles                      1            1-0    100.0%   1,012      1W\n"),
         std::string::npos)
         << run.out;
+    EXPECT_EQ(run.out.find("*"), std::string::npos) << "every rating is one after its playlist's last match";
     const std::string html = readFile(page);
     EXPECT_TRUE(html.starts_with("<!DOCTYPE html>"));
     EXPECT_EQ(pageData(html)["matches"], 2);
     // The input is never changed.
     EXPECT_EQ(readFile(folder / "76561198000000001_Tallyglass.csv"), text);
+}
+
+// An older file holds no rating after a match: the newest rating before the last match stands, marked.
+TEST(ReportProgram, ARatingFromBeforeTheLastMatchIsMarkedAndSaid) {
+    TempFolder folder;
+    std::vector<StatsRow> rows = someMatches();
+    rows[0].mmrAfter = std::nullopt;
+    writeFile(folder / "stats.csv", statsFileText(rows, requiredColumnOrder()));
+    const ReportRun run = report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(
+        run.out.find("Ranked Doubles                      1            1-0    100.0%  1,000*      1W\n"
+                     "* the rating before the playlist's last match: the file holds no rating after it.\n"),
+        std::string::npos)
+        << run.out;
 }
 
 TEST(ReportProgram, TheJsonFileIsExactlyWhatThePageIsBuiltFrom) {

@@ -19,10 +19,12 @@ constexpr std::int64_t kNow = 1733600000;
 struct Match {
     std::string assists = "2", demos = "1", goals = "3", mmr = "1050", mvp = "0", myGoals = "3",
                 otherGoals = "1", playlist = "Arena", points = "450", ranked = "1", saves = "4", shots = "6",
-                time = std::to_string(kNow - 90), timestamp = "21:05:09 12/07/26", win = "1";
+                time = std::to_string(kNow - 90), timestamp = "21:05:09 12/07/26", win = "1",
+                mmrAfter = "1062";
 
-    std::string line() const {
-        return statsLine([this](StatsColumn column) { return cell(column); });
+    // In the writer's order, of every column or of those in `order`.
+    std::string line(const std::vector<StatsColumn>& order = {}) const {
+        return statsLine([this](StatsColumn column) { return cell(column); }, order);
     }
 
     const std::string& cell(StatsColumn column) const {
@@ -57,6 +59,8 @@ struct Match {
             return timestamp;
         case StatsColumn::Win:
             return win;
+        case StatsColumn::MmrAfter:
+            return mmrAfter;
         }
         return win;
     }
@@ -282,7 +286,7 @@ TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameHasNoAverageAndKeepsNoRo
     const std::string goalsLast =
         "Assists,Demos,Win,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
         "Saves,Shots,Time,Timestamp,Goals";
-    load(fileOf({goalsLast, Match{}.line()}));
+    load(fileOf({goalsLast, Match{}.line(requiredColumnOrder())}));
     EXPECT_EQ(plugin.averageGoals, "1.00") << "the field the header names Goals";
 
     // The player's own lines (a spreadsheet made the times dates, so they are no rows of the plugin's)

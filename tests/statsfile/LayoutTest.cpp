@@ -10,9 +10,12 @@
 
 namespace {
 
-const std::string kOwnHeader =
+// The fifteen columns every file has, in the order of their names, as the first files were written.
+const std::string kRequiredHeader =
     "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Ranked,"
     "Saves,Shots,Time,Timestamp,Win";
+// A new file's header: the columns added since come last.
+const std::string kOwnHeader = kRequiredHeader + ",MMRAfter";
 
 std::string withSemicolons(std::string text) {
     for (char& c : text)
@@ -27,8 +30,26 @@ TEST(Layout, ThePluginsOwnHeaderIsTheWrittenLayout) {
     const StatsFileLayout layout = layoutOfHeader(kOwnHeader);
     EXPECT_TRUE(layout.complete());
     EXPECT_EQ(layout.separator, ',');
-    EXPECT_EQ(layout.fieldCount, 15u);
+    EXPECT_EQ(layout.fieldCount, 16u);
     EXPECT_EQ(layout.position, writtenLayout().position);
+}
+
+TEST(Layout, AHeaderOfTheFifteenColumnsIsCompleteAndLacksOnlyTheRatingAfter) {
+    const StatsFileLayout layout = layoutOfHeader(kRequiredHeader);
+    EXPECT_TRUE(layout.complete());
+    EXPECT_EQ(layout.missingNames(), "") << "the rating after is not required";
+    EXPECT_FALSE(layout.has(StatsColumn::MmrAfter));
+    EXPECT_EQ(layout.position, requiredColumnsLayout().position);
+    EXPECT_EQ(layout.fieldCount, requiredColumnsLayout().fieldCount);
+    // Without a required column it is incomplete, and only the required ones count as missing.
+    const StatsFileLayout withoutWin = layoutOfHeader(kRequiredHeader.substr(0, kRequiredHeader.size() - 4));
+    EXPECT_FALSE(withoutWin.complete());
+    EXPECT_EQ(withoutWin.missingNames(), "Win");
+    // Named anywhere, the rating after counts at its place.
+    const StatsFileLayout named = layoutOfHeader("MMRAfter;" + withSemicolons(kRequiredHeader));
+    EXPECT_TRUE(named.complete());
+    EXPECT_EQ(named.of(StatsColumn::MmrAfter), 0u);
+    EXPECT_EQ(named.of(StatsColumn::Win), 15u);
 }
 
 TEST(Layout, SpreadsheetsSavesReadAlike) {

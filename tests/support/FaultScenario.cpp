@@ -68,7 +68,8 @@ std::vector<int> recordedPoints(const std::filesystem::path& file) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         std::vector<std::string> fields = splitFields(line);
-        if (fields.size() != kStatsColumnCount)
+        // The rows the plugin writes: every column, the rating after the match perhaps left empty.
+        if (fields.size() < kRequiredColumnCount || fields.size() > kStatsColumnCount)
             continue;
         const std::string& text = fields[kPointsField];
         int value = 0;

@@ -15,6 +15,13 @@ std::vector<StatsColumn> orderOrWritten(const std::vector<StatsColumn>& order) {
 
 } // namespace
 
+std::vector<StatsColumn> requiredColumnOrder() {
+    std::vector<StatsColumn> required;
+    for (std::size_t position = 0; position < kRequiredColumnCount; ++position)
+        required.push_back(kStatsColumns[position].column);
+    return required;
+}
+
 std::string statsHeader(const std::vector<StatsColumn>& order) {
     std::string header;
     for (const StatsColumn column : orderOrWritten(order))
@@ -63,6 +70,8 @@ std::string cellOf(const StatsRow& row, StatsColumn column) {
         return row.timestamp;
     case StatsColumn::Win:
         return row.win ? "1" : "0";
+    case StatsColumn::MmrAfter:
+        return row.mmrAfter ? std::to_string(*row.mmrAfter) : std::string();
     }
     return {};
 }

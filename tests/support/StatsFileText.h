@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+// The columns of a file the plugin wrote before the columns a file may lack were added, in its order.
+std::vector<StatsColumn> requiredColumnOrder();
 
 // The header line of `order` (default: the writer's), without line end.
 std::string statsHeader(const std::vector<StatsColumn>& order = {});
@@ -32,6 +36,7 @@ struct StatsRow {
     std::int32_t shots = 3;
     std::int32_t demos = 0;
     bool mvp = false;
+    std::optional<std::int32_t> mmrAfter = std::nullopt; // an empty cell when none
 };
 
 // The cell of `row` in `column`, as the plugin writes it.
