@@ -14,7 +14,7 @@ struct ExistingStatsFile {
     enum Kind : std::uint8_t {
         text,       // text in `form`
         refused,    // no text the layout rule reads: never appended to; `refusal` says what it is
-        unreadable, // could not be read just now: taken as text of the plugin's own form
+        unreadable, // could not be read just now: its form is unknown, so nothing is appended
     } kind = unreadable;
     TextForm form;
     // The first line as UTF-8, without its line end; none when it cannot be read or is far too long

@@ -90,6 +90,10 @@ AppendResult appendMatchRow(std::ofstream& stream, const fs::path& file, const M
             result.refusal = existing.refusal;
             return result;
         }
+        // Its form is unknown while it cannot be read (held by another program): a row in a guessed
+        // form could spoil it, so the row waits for a later attempt.
+        if (existing.kind == ExistingStatsFile::unreadable)
+            return result;
     }
     // A file that is not there, or is there without a single character, gets the header first: read back
     // without one, its first row would be taken for the header and every later row misread.

@@ -26,7 +26,8 @@ struct AppendResult {
 // header's layout: its order, its separator, its quoting, and an empty field for each column of its own.
 // Any other file gets the row in the plugin's own order, separated as its header is, and the result says
 // what its header lacks. A file whose last line has no line end gets one first, so the row starts a line
-// of its own. A file that is no text is not touched at all, and the result says what it is. When not
+// of its own. A file that is no text is not touched at all, and the result says what it is; nor is one
+// that cannot be read just now (its form unknown), which a later attempt writes to. When not
 // everything was written, the file is cut back to what it held before (or removed again if this attempt
 // created it), so a later attempt never leaves half a line or a second header behind. Never throws on
 // file errors; `stream` is closed again either way.

@@ -1,6 +1,7 @@
 // Appending one row: the header only for a new file, a line of its own for every row, and a file
 // left exactly as it was when an attempt fails.
 #include "recording/StatsFileAppend.h"
+#include "recording/ExistingStatsFile.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
@@ -290,6 +291,17 @@ TEST_F(AppendMatchRow, AFileThatIsNoTextIsNeverChangedAndTheResultSaysWhatItIs) 
         << result.refusal;
     EXPECT_EQ(readFile(file), workbook);
     EXPECT_FALSE(stream.is_open());
+}
+
+// A file that shrank between its size and its reading (rewritten by another program just then) has no
+// form that can be told: nothing may be appended in a guessed one.
+TEST_F(AppendMatchRow, AFileWhoseBytesCannotBeReadWholeHasNoForm) {
+    const std::string before = kLittleMark + utf16(kHeader + "\r\n");
+    writeFile(file, before);
+    EXPECT_EQ(examineStatsFile(file, before.size() + 100).kind, ExistingStatsFile::unreadable);
+    const ExistingStatsFile whole = examineStatsFile(file, before.size());
+    EXPECT_EQ(whole.kind, ExistingStatsFile::text);
+    EXPECT_EQ(whole.form.encoding, TextEncoding::utf16le);
 }
 
 TEST_F(AppendMatchRow, AFirstLineWithoutALineEndInItsFirst64KiBIsNoHeader) {
