@@ -3,7 +3,7 @@
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
 #include "statsfile/FileNames.h"
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 
 #include <cerrno>
 #include <cstdio>

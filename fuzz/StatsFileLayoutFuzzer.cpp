@@ -4,7 +4,7 @@
 // form, which must read back to the values written.
 #include "statsfile/FieldSplit.h"
 #include "statsfile/Layout.h"
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 #include "tests/support/LayoutRoundTrip.h"
 
 #include <array>

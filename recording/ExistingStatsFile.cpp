@@ -1,6 +1,6 @@
 #include "recording/ExistingStatsFile.h"
 
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 
 #include <fstream>
 #include <memory>

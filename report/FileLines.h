@@ -1,6 +1,6 @@
-// Cuts a stats file, read in blocks, into lines for a RowReader, decoded and cut as statsfile/LineFeeder.h
-// says (UTF-8 or UTF-16; LF, CR LF or CR). A line may run across blocks; one longer than kLongestRowBytes
-// is never held whole.
+// Cuts a stats file, read in blocks, into lines for a RowReader, decoded and cut as
+// statsfile/LineCutting.h says (UTF-8 or UTF-16; LF, CR LF or CR). A line may run across blocks; one
+// longer than kLongestRowBytes is never held whole.
 #pragma once
 
 #include "statsfile/RowReader.h"

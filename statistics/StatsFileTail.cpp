@@ -1,6 +1,6 @@
 #include "statistics/StatsFileTail.h"
 
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 
 #include <algorithm>
 #include <cstring>

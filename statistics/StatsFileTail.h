@@ -32,7 +32,7 @@ struct StatsFileTail {
     std::string problem; // for a refused file: what it is instead, and what to do
 };
 
-// Lines are cut as statsfile/LineFeeder.h cuts them: at each line feed, the carriage returns before it
+// Lines are cut as statsfile/LineCutting.h cuts them: at each line feed, the carriage returns before it
 // dropped, so CR LF and LF files read alike; in a file whose first line ends in CR alone, at each CR, LF
 // or CR LF. A UTF-16 file's lines are decoded into UTF-8. Each kept line is cut to its first
 // `keptLineBytes` bytes (of a line longer than kLongestRowBytes in a UTF-16 or CR file, none).

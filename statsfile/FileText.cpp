@@ -1,6 +1,6 @@
 #include "statsfile/FileText.h"
 
-#include "statsfile/RowSink.h"
+#include "statsfile/StatsFileError.h"
 
 std::string_view FileTextDecoder::text(std::string_view bytes) {
     if (encoding_ == TextEncoding::utf8)

@@ -3,7 +3,7 @@
 #include "statsfile/CellConversion.h"
 #include "statsfile/FieldSplit.h"
 #include "statsfile/Layout.h"
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 #include "statsfile/RowWriting.h"
 #include "statsfile/TextForm.h"
 

@@ -1,4 +1,4 @@
-#include "statsfile/LineFeeder.h"
+#include "statsfile/LineCutting.h"
 
 std::optional<LineEnd> firstLineEnd(std::string_view text, std::size_t from, bool atEnd,
                                     std::size_t& resume) {

@@ -1,7 +1,7 @@
 // Cutting a stats file's bytes into lines: each line end a spreadsheet saves, UTF-16, and the corners
 // where a block ends inside a line end, a character or the first bytes.
-#include "statsfile/LineFeeder.h"
-#include "statsfile/RowSink.h"
+#include "statsfile/LineCutting.h"
+#include "statsfile/StatsFileError.h"
 
 #include <gtest/gtest.h>
 
