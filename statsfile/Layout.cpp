@@ -109,6 +109,10 @@ StatsFileLayout layoutOfHeader(std::string_view header) {
     // The separator that finds the most names wins; of those that find as many, the earlier one.
     StatsFileLayout best = layoutSplitBy(header, kSeparators[0]);
     for (std::size_t which = 1; which < kSeparators.size(); ++which) {
+        // One the header does not hold leaves it one field, which names no more than the first
+        // separator's split does (no name holds a separator): not worth splitting by.
+        if (header.find(kSeparators[which]) == std::string_view::npos)
+            continue;
         StatsFileLayout other = layoutSplitBy(header, kSeparators[which]);
         if (knownNames(other) > knownNames(best))
             best = other;

@@ -100,9 +100,11 @@ FirstBytesVerdict judgeFirstBytes(std::string_view first, bool wholeFile) {
                        "name: save it as CSV");
 
     // The first line, as far as it is judged. UTF-16's line feed has its zero byte beside it, so the
-    // line is cut at the line end's own byte.
-    const std::size_t lineEnd = first.find_first_of("\r\n");
-    const std::string_view line = first.substr(0, std::min(lineEnd, kJudgedBytes));
+    // line is cut at the line end's own byte. (Two byte searches: far quicker than a search for either.)
+    const std::string_view judged = first.substr(0, kJudgedBytes);
+    const std::size_t lineFeed = judged.find('\n');
+    const std::size_t lineEnd = std::min(lineFeed, judged.substr(0, lineFeed).find('\r'));
+    const std::string_view line = judged.substr(0, lineEnd);
     if (line.find('\0') == std::string_view::npos) {
         if (lineEnd == std::string_view::npos && first.size() < kJudgedBytes && !wholeFile)
             return {}; // its first line may hold a zero byte yet
