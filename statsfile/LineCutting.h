@@ -62,6 +62,7 @@ private:
     bool cut(std::string_view text);
     bool takeLineEnd(std::string_view& text);
     bool decideLineEnd(bool atEnd);
+    void cutFirstLine();
     void cutAtLineFeeds(std::string_view text);
     void cutAtAnyLineEnd(std::string_view text);
     void lineEnded(std::string_view piece);
@@ -85,12 +86,7 @@ template <class Lines> void BasicLineFeeder<Lines>::unfinishedAsLine() {
         broken_ = true;
     if (!lineEnd_ && !firstLine_.empty()) {
         decideLineEnd(true);
-        const std::string first = std::move(firstLine_);
-        firstLine_.clear();
-        if (lineEnd_ == LineEnd::cr)
-            cutAtAnyLineEnd(first);
-        else
-            cutAtLineFeeds(first);
+        cutFirstLine();
     }
     if (carried_.empty() && !carriedTooLong_)
         return;
@@ -120,13 +116,18 @@ template <class Lines> bool BasicLineFeeder<Lines>::cut(std::string_view text) {
             return true;
         lineEnd_ = LineEnd::lf; // no line end in a first line far too long: it is cut as the rest would be
     }
+    cutFirstLine();
+    return true;
+}
+
+// Once the line end is told: the text held until then, cut by it.
+template <class Lines> void BasicLineFeeder<Lines>::cutFirstLine() {
     const std::string first = std::move(firstLine_);
     firstLine_.clear();
     if (lineEnd_ == LineEnd::cr)
         cutAtAnyLineEnd(first);
     else
         cutAtLineFeeds(first);
-    return true;
 }
 
 // The line end that must follow a line handed on unfinished; false when the text begins otherwise.

@@ -8,6 +8,7 @@
 #include "statsfile/RowSink.h"
 #include "tests/live/LiveTestSupport.h"
 #include "tests/recording/RecordingScenario.h"
+#include "tests/support/FaultScenario.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -119,12 +120,7 @@ std::string savedLines(const std::vector<std::u16string>& lines, const SavedForm
 
 // The texts drawn in the run's frames.
 std::vector<std::string> drawnTexts(const HostsimResult& run) {
-    std::vector<std::string> texts;
-    for (const std::string& line : run.traceLines("DrawString \"")) {
-        const std::size_t end = line.rfind("\" ");
-        texts.push_back(line.substr(12, end - 12));
-    }
-    return texts;
+    return ::drawnTexts(run.traceLines("DrawString \""));
 }
 
 // Two won matches of kLoadedAfterWonMatch, six seconds apart, then the scoreboard.
