@@ -106,16 +106,19 @@ StatsFileLayout layoutOfHeader(std::string_view header) {
         header.remove_prefix(kUtf8ByteOrderMark.size());
     if (header.ends_with('\r'))
         header.remove_suffix(1);
-    // The separator that finds the most names wins; of those that find as many, the earlier one.
-    StatsFileLayout best = layoutSplitBy(header, kSeparators[0]);
-    for (std::size_t which = 1; which < kSeparators.size(); ++which) {
-        // One the header does not hold leaves it one field, which names no more than the first
-        // separator's split does (no name holds a separator): not worth splitting by.
-        if (header.find(kSeparators[which]) == std::string_view::npos)
+    // Of the separators the header holds, the one that finds the most names wins; of those that find as
+    // many, the earlier one. One the header does not hold is no candidate: it would leave the header one
+    // field, taking its tabs for blanks around a name (" \tAssists\t " is Assists between two empty
+    // tab-separated fields, not one field naming Assists). A header holding none is one field.
+    std::optional<StatsFileLayout> best;
+    for (const char separator : kSeparators) {
+        if (header.find(separator) == std::string_view::npos)
             continue;
-        StatsFileLayout other = layoutSplitBy(header, kSeparators[which]);
-        if (knownNames(other) > knownNames(best))
+        StatsFileLayout other = layoutSplitBy(header, separator);
+        if (!best || knownNames(other) > knownNames(*best))
             best = other;
     }
-    return best;
+    if (!best)
+        return layoutSplitBy(header, kSeparators[0]);
+    return *best;
 }

@@ -73,8 +73,9 @@ void drawHeader(ChoiceBytes& choices, HeaderCase& header) {
         const std::optional<StatsColumn>& field = header.of[at];
         std::string_view name = field ? columnName(*field) : kOwnNames[choices.below(std::size(kOwnNames))];
         const bool blanks = field && choices.below(4) == 0;
-        // A tab is a blank only where it separates nothing.
-        const bool tab = choices.flag() && separator != '\t';
+        // A tab is a blank only where it separates nothing: in a header that holds its own separator
+        // (one of a single field holds none, and its tab is taken for the separator).
+        const bool tab = choices.flag() && separator != '\t' && header.fieldCount > 1;
         const std::string_view before = blanks ? (tab ? "\t" : " ") : "";
         const std::string_view after = blanks && choices.flag() ? "  " : "";
         std::string padded;
