@@ -14,7 +14,9 @@ constexpr const char* kJsonName = "session.json";
 std::string streakText(std::int64_t streak) {
     if (streak == 0)
         return "-";
-    return (streak > 0 ? "W" : "L") + std::to_string(streak > 0 ? streak : -streak);
+    // Appended rather than joined with operator+: GCC 12 at -O3 warns falsely (-Wrestrict) about the join.
+    std::string text = streak > 0 ? "W" : "L";
+    return text.append(std::to_string(streak > 0 ? streak : -streak));
 }
 
 } // namespace

@@ -57,8 +57,10 @@ Json playlistJson(const SessionPlaylist& playlist) {
     };
 }
 
+// Appended rather than joined with operator+: GCC 12 at -O3 warns falsely (-Wrestrict) about the join.
 std::string signedText(std::int64_t value) {
-    return value > 0 ? "+" + std::to_string(value) : std::to_string(value);
+    std::string text = value > 0 ? "+" : "";
+    return text.append(std::to_string(value));
 }
 
 // The length of the UTF-8 sequence at the start of `text`, or 0 when it is none.
@@ -174,7 +176,8 @@ std::string sessionScript(const Json& json) {
 std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& view) {
     std::string streak;
     if (view.streak != 0)
-        streak = (view.streak > 0 ? "W" : "L") + std::to_string(view.streak > 0 ? view.streak : -view.streak);
+        streak.assign(view.streak > 0 ? "W" : "L")
+            .append(std::to_string(view.streak > 0 ? view.streak : -view.streak));
     std::string rating;
     std::string ratingChange;
     std::string lastMatch;

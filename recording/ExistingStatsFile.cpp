@@ -101,9 +101,11 @@ ExistingStatsFile examineStatsFile(const std::filesystem::path& file, std::uintm
             lastCharacter(in, size, examined.form.encoding, examined.completingBytes);
         if (!last)
             return ExistingStatsFile{};
-        if (*last == '\r')
-            examined.lineEndBeforeRow = examined.form.lineEnd == LineEnd::cr ? "" : "\n";
-        else if (*last != '\n')
+        // After a CR: the LF of a cut CR LF (a CR line end is whole already).
+        if (*last == '\r') {
+            if (examined.form.lineEnd != LineEnd::cr)
+                examined.lineEndBeforeRow.push_back('\n');
+        } else if (*last != '\n')
             examined.lineEndBeforeRow = lineEndText(examined.form.lineEnd);
     }
     examined.kind = ExistingStatsFile::text;
