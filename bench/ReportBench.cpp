@@ -6,6 +6,7 @@
 #include "report/HistoryBuilder.h"
 #include "report/ReportPage.h"
 #include "report/SummaryJson.h"
+#include "toolkit/JsonText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,13 +1,14 @@
 # Run by CPack (CPACK_PRE_BUILD_SCRIPTS) after the player's files are staged and before they are zipped:
 # every program in the package is stripped as the plugin module is, its debug information kept in
 # <name>.debug in the build folder, beside the package, and named in the program (.gnu_debuglink) so a
-# debugger finds it when both lie in one folder. A file with no debug information (the module, stripped
-# already; the README) is left as it is.
+# debugger finds it when both lie in one folder. A build without debug information (a plain Release)
+# still gets its .debug file and link, as the module does, so every package has the same shape. A file
+# that is no program (the README) and the module, stripped already, are left as they are.
 file(GLOB_RECURSE _staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*")
 foreach(_file IN LISTS _staged)
     execute_process(COMMAND "${CPACK_TALLYGLASS_OBJDUMP}" -h "${_file}"
                     RESULT_VARIABLE _status OUTPUT_VARIABLE _sections ERROR_QUIET)
-    if(NOT _status EQUAL 0 OR NOT _sections MATCHES "\\.debug_")
+    if(NOT _status EQUAL 0 OR _sections MATCHES "\\.gnu_debuglink")
         continue()
     endif()
     get_filename_component(_name "${_file}" NAME)

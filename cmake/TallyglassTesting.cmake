@@ -27,6 +27,8 @@ if(CMAKE_CROSSCOMPILING)
         add_subdirectory("${TALLYGLASS_GTEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/_deps/googletest"
                          EXCLUDE_FROM_ALL SYSTEM)
     endblock()
+    # Built for the tests alone (the function is defined further down, and called when this file ends).
+    set(_tallyglass_gtest_libraries gtest gtest_main gmock gmock_main)
     # googletest 1.11+ defines these aliases itself; older sources do not.
     foreach(_tallyglass_gtest_target IN ITEMS gtest gtest_main gmock gmock_main)
         if(NOT TARGET GTest::${_tallyglass_gtest_target})
@@ -59,6 +61,26 @@ else()
     endif()
 endif()
 
+# tallyglass_test_only(<target>...): targets only the tests use, built as cheaply as their tests allow.
+# In the Windows cross build (MinGW) they are compiled at -O1 and compiled and linked without debug
+# information: under Wine nothing reads it, and there it is most of what the compiler makes and the
+# linker writes. In a Release build they are compiled at -O1 too: the code under test (the module,
+# hostsim, the programs' libraries) keeps -O3, and the test code's own optimisation buys nothing but
+# compile time. What ships keeps its own flags.
+function(tallyglass_test_only)
+    foreach(target IN LISTS ARGN)
+        if(MINGW)
+            target_compile_options(${target} PRIVATE -O1 -g0)
+            get_target_property(type ${target} TYPE)
+            if(type STREQUAL "EXECUTABLE" OR type STREQUAL "MODULE_LIBRARY" OR type STREQUAL "SHARED_LIBRARY")
+                target_link_options(${target} PRIVATE -Wl,--strip-debug)
+            endif()
+        else()
+            target_compile_options(${target} PRIVATE $<$<AND:$<CONFIG:Release>,$<CXX_COMPILER_ID:GNU,Clang>>:-O1>)
+        endif()
+    endforeach()
+endfunction()
+
 # Stops the configuration when <function>(<name> ...) was called with arguments it does not know or
 # without SOURCES.
 function(_tallyglass_check_program_arguments function name unparsed sources)
@@ -76,20 +98,29 @@ function(_tallyglass_add_tested_program name test sources libraries)
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${libraries})
     tallyglass_warnings(${name})
+    tallyglass_test_only(${name})
     add_test(NAME ${test} COMMAND ${name} ${ARGN} WORKING_DIRECTORY "$<TARGET_FILE_DIR:${name}>")
 endfunction()
 
+# The main of every test program (tests/support/TestMain.cpp): a program in which a test skipped itself
+# exits 77, which CTest reports as skipped instead of passed.
+add_library(tallyglass_test_main STATIC "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
+target_link_libraries(tallyglass_test_main PUBLIC GTest::gmock GTest::gtest)
+tallyglass_warnings(tallyglass_test_main)
+tallyglass_test_only(tallyglass_test_main)
+
 # tallyglass_add_test_program(<name> SOURCES <files...> [LIBRARIES <libs...>]
 #                             [ENVIRONMENT <VAR=value...>] [LABELS <labels...>] [TIMEOUT <seconds>])
-# One GoogleTest executable (main from GTest::gtest_main, GoogleMock available) and exactly one
-# CTest entry <name> that runs the whole program in the bin directory with TZ=UTC. When
-# cross-compiling, CTest starts it through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+# One GoogleTest executable (main from tallyglass_test_main, GoogleMock available) and exactly one
+# CTest entry <name> that runs the whole program in the bin directory with TZ=UTC; it counts as skipped
+# when one of its tests skipped itself. When cross-compiling, CTest starts it through
+# CMAKE_CROSSCOMPILING_EMULATOR (Wine).
 function(tallyglass_add_test_program name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
     _tallyglass_check_program_arguments(tallyglass_add_test_program ${name}
                                         "${arg_UNPARSED_ARGUMENTS}" "${arg_SOURCES}")
-    _tallyglass_add_tested_program(${name} ${name} "${arg_SOURCES}"
-                                   "${arg_LIBRARIES};GTest::gmock;GTest::gtest_main")
+    _tallyglass_add_tested_program(${name} ${name} "${arg_SOURCES}" "${arg_LIBRARIES};tallyglass_test_main")
+    set_property(TEST ${name} PROPERTY SKIP_RETURN_CODE 77)
     set_property(TEST ${name} PROPERTY ENVIRONMENT "TZ=UTC" ${arg_ENVIRONMENT})
     set_property(TEST ${name} PROPERTY LABELS test ${arg_LABELS})
     if(arg_TIMEOUT)
@@ -114,3 +145,8 @@ function(tallyglass_add_benchmark name)
     set_property(TEST ${name}_smoke PROPERTY ENVIRONMENT "TZ=UTC")
     set_property(TEST ${name}_smoke PROPERTY LABELS benchmark)
 endfunction()
+
+if(DEFINED _tallyglass_gtest_libraries)
+    tallyglass_test_only(${_tallyglass_gtest_libraries})
+    unset(_tallyglass_gtest_libraries)
+endif()

@@ -2,7 +2,7 @@
 
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
-#include "statsfile/FileNames.h"
+#include "statsfile/FileName.h"
 #include "statsfile/LineCutting.h"
 
 #include <cerrno>

@@ -3,7 +3,7 @@
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/Seconds.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include "hostsim/HostsimError.h"
 #include "hostsim/Scenario.h"
 #include "hostsim/Seconds.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 #include "statsfile/Columns.h"
 
 #include <array>

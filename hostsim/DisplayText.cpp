@@ -1,6 +1,7 @@
 #include "hostsim/DisplayText.h"
 
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
+#include "toolkit/WholeFile.h"
 
 #include <cstdio>
 
@@ -30,9 +31,5 @@ std::string displayText(const std::string& text) {
 }
 
 std::string reasonText(const std::error_code& error) {
-    std::string reason = error.message();
-    // Windows' messages end in a full stop and a line break; the messages around them add their own.
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    return reason;
+    return systemReason(error);
 }

@@ -14,7 +14,9 @@
 #include "hostsim/picture/FrameRenderer.h"
 #include "hostsim/picture/PngFile.h"
 #include "pluginsdk/BakkesModPlugin.h"
-#include "statsfile/FileNames.h"
+#include "statsfile/FileName.h"
+#include "statsfile/PathText.h"
+#include "toolkit/SameFile.h"
 
 #include <memory>
 
@@ -102,7 +104,7 @@ RunOutcome play(const RunPlan& plan, LoadedModule& module, const fs::path& dataF
         }
         line = 0;
         outcome.lastFrame = session.world().lastFrame();
-        outcome.statsFile = session.world().dataFolder / statsFileName(session.world().playerId);
+        outcome.statsFile = session.world().dataFolder / pathFromUtf8(statsFileName(session.world().playerId));
     } catch (const HostsimError&) {
         throw;
     } catch (const std::exception& error) {
@@ -137,7 +139,7 @@ NamedFiles inputsOf(const HostsimOptions& options, const RunPlan& plan, const fs
     for (const fs::path& file : font.files)
         inputs.emplace_back("a font", file);
     if (options.data && !plan.scratchData)
-        inputs.emplace_back("the stats file", *options.data / statsFileName(hostcore::kDefaultPlayerId));
+        inputs.emplace_back("the stats file", *options.data / pathFromUtf8(statsFileName(hostcore::kDefaultPlayerId)));
     return inputs;
 }
 

@@ -4,7 +4,8 @@
 #include "hostsim/DisplayText.h"
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
-#include "statsfile/FileNames.h"
+#include "statsfile/FileName.h"
+#include "statsfile/PathText.h"
 
 #include <charconv>
 #include <cmath>
@@ -74,7 +75,7 @@ std::vector<ScenarioStep> previewSteps(const HostsimOptions& options, std::ostre
     // The player's own file is only ever read: the plugin works on a copy in the fresh data folder.
     add([stats = *options.stats](Session& session) {
         const std::filesystem::path copy =
-            session.world().dataFolder / statsFileName(session.world().playerId);
+            session.world().dataFolder / pathFromUtf8(statsFileName(session.world().playerId));
         std::error_code error;
         std::filesystem::copy_file(stats, copy, std::filesystem::copy_options::overwrite_existing, error);
         if (error)

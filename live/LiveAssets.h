@@ -1,6 +1,6 @@
-// The files the pages are made of, built into the program by report/EmbedAssets.cmake: each page's
-// skeleton, style and script, the script both pages share, and the Dygraphs charting library (Debian's
-// libjs-dygraphs), so the pages need nothing beside them but the data script the program rewrites.
+// The live view's own page files, built into the program by toolkit/EmbedAssets.cmake: each page's
+// skeleton, style and script, and the script both pages share. With the page files every page shares
+// (toolkit/SharedAssets.h) the pages need nothing beside them but the data script the program rewrites.
 #pragma once
 
 #include <string_view>
@@ -12,5 +12,3 @@ std::string_view overlaySkeleton();
 std::string_view overlayStyle();
 std::string_view overlayScript();
 std::string_view sharedScript();
-std::string_view chartStyle();
-std::string_view chartScript();

@@ -1,8 +1,8 @@
 #include "live/LiveOptions.h"
 
-#include "plugin/PathText.h"
-#include "report/HistorySummary.h"
+#include "statsfile/PathText.h"
 #include "statsfile/PlausibleTime.h"
+#include "toolkit/SessionRules.h"
 
 #include <charconv>
 

@@ -1,8 +1,8 @@
 #include "live/LivePages.h"
 
 #include "live/LiveAssets.h"
-#include "report/PageAssets.h"
-#include "report/ReportPage.h"
+#include "toolkit/PageFill.h"
+#include "toolkit/SharedAssets.h"
 
 #include <array>
 #include <string_view>
@@ -24,7 +24,7 @@ std::string dataScriptElement() {
     return std::string("<script src=\"") + kDataScriptName + "\"></script>";
 }
 
-// In the head: the report's script-error catcher first (it keeps every script error in the document),
+// In the head: the script-error catcher first (it keeps every script error in the document),
 // then the script both pages share, then the data.
 std::string headScripts() {
     return scriptElement(scriptErrorsScript()) + "\n" + scriptElement(sharedScript()) + "\n" +
@@ -35,9 +35,9 @@ std::string headScripts() {
 
 std::string livePage() {
     const std::string styles =
-        styleElement(chartStyle()) + "\n" + styleElement(paletteStyle()) + "\n" + styleElement(liveStyle());
+        styleElement(dygraphStyle()) + "\n" + styleElement(paletteStyle()) + "\n" + styleElement(liveStyle());
     const std::string head = headScripts();
-    const std::string scripts = scriptElement(chartScript()) + "\n" + scriptElement(liveScript());
+    const std::string scripts = scriptElement(dygraphScript()) + "\n" + scriptElement(liveScript());
     const std::array<PagePart, 3> parts{{
         {"@@STYLES@@", styles},
         {"@@HEAD_SCRIPTS@@", head},

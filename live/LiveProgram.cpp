@@ -5,8 +5,9 @@
 #include "live/LiveView.h"
 #include "live/OpenedFile.h"
 #include "live/StatsFollower.h"
-#include "plugin/PathText.h"
-#include "report/OutputFile.h"
+#include "statsfile/PathText.h"
+#include "toolkit/SameFile.h"
+#include "toolkit/WholeFile.h"
 
 #include <chrono>
 #include <system_error>
@@ -19,17 +20,6 @@ constexpr const char* kProgram = "tallyglass-live: ";
 
 std::string shown(const fs::path& path) {
     return pathToUtf8(path);
-}
-
-bool sameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    if (fs::equivalent(a, b, error))
-        return true;
-    const fs::path left = fs::weakly_canonical(a, error);
-    if (error)
-        return false;
-    const fs::path right = fs::weakly_canonical(b, error);
-    return !error && left == right;
 }
 
 // The stats file's path must name a file, or where one will appear: a folder or a device is refused,

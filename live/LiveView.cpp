@@ -2,7 +2,7 @@
 
 #include "live/LivePages.h"
 #include "live/SessionJson.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "live/OutputFolder.h"
 
-#include "report/OutputFile.h"
+#include "toolkit/WholeFile.h"
 
 void OutputFolder::set(const std::string& name, std::string content) {
     files_[name].wanted = std::move(content);

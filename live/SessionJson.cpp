@@ -1,5 +1,8 @@
 #include "live/SessionJson.h"
 
+#include "live/MatchColumns.h"
+#include "toolkit/Utf8.h"
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -57,42 +60,18 @@ Json playlistJson(const SessionPlaylist& playlist) {
     };
 }
 
+// The figures of the page's match table, by key and heading.
+Json matchColumnsJson() {
+    Json columns = Json::array();
+    for (const StatsColumn column : kMatchTableColumns)
+        columns.push_back(Json{{"key", columnKey(column)}, {"name", columnName(column)}});
+    return columns;
+}
+
 // Appended rather than joined with operator+: GCC 12 at -O3 warns falsely (-Wrestrict) about the join.
 std::string signedText(std::int64_t value) {
     std::string text = value > 0 ? "+" : "";
     return text.append(std::to_string(value));
-}
-
-// The length of the UTF-8 sequence at the start of `text`, or 0 when it is none.
-std::size_t utf8Length(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    std::uint32_t lowest = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    std::uint32_t code = lead & (0x3F >> (length - 1));
-    for (std::size_t at = 1; at < length; ++at) {
-        const auto next = static_cast<unsigned char>(text[at]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
 } // namespace
@@ -101,7 +80,7 @@ std::string plainTitle(std::string_view title) {
     std::string text;
     text.reserve(title.size());
     while (!title.empty()) {
-        const std::size_t length = utf8Length(title);
+        const std::size_t length = utf8CharacterAt(title).length;
         if (length == 0) {
             text += "\xEF\xBF\xBD";
             title.remove_prefix(1);
@@ -142,6 +121,7 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
         {"playlists", std::move(playlists)},
         {"lastPlaylist", orNull(view.lastPlaylist)},
         {"lastMatch", last ? matchJson(*last) : Json(nullptr)},
+        {"matchColumns", matchColumnsJson()},
         {"matchList", std::move(matches)},
         {"newestMatch", orNull(view.newestMatch)},
         {"matchesRead", view.matchesRead},
@@ -149,28 +129,8 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
     };
 }
 
-std::string jsonText(const Json& json, int indent) {
-    return json.dump(indent, ' ', true, Json::error_handler_t::replace);
-}
-
 std::string sessionScript(const Json& json) {
-    std::string text = "window.tallyglassSession = ";
-    for (const char c : jsonText(json)) {
-        switch (c) {
-        case '<':
-            text += "\\u003c";
-            break;
-        case '>':
-            text += "\\u003e";
-            break;
-        case '&':
-            text += "\\u0026";
-            break;
-        default:
-            text += c;
-        }
-    }
-    return text + ";\n";
+    return "window.tallyglassSession = " + scriptSafeJson(jsonText(json)) + ";\n";
 }
 
 std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& view) {

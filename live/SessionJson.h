@@ -4,6 +4,8 @@
 
 #include "live/SessionView.h"
 
+#include "toolkit/JsonText.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
@@ -22,9 +24,6 @@ struct ViewContext {
 };
 
 nlohmann::ordered_json sessionJson(const SessionView& view, const ViewContext& context);
-
-// Compact JSON text, pure ASCII: other characters as \u escapes, bytes that are not UTF-8 as U+FFFD.
-std::string jsonText(const nlohmann::ordered_json& json, int indent = -1);
 
 // session.js: one statement setting the global the pages read, safe inside any page: no "<", ">" or "&".
 std::string sessionScript(const nlohmann::ordered_json& json);

@@ -1,7 +1,7 @@
 #include "live/SessionTracker.h"
 
-#include "report/HistorySummary.h"
 #include "statsfile/PlaylistRating.h"
+#include "toolkit/SessionRules.h"
 
 #include <algorithm>
 #include <map>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "report/WindowsConsole.h"
+#include "toolkit/WindowsConsole.h"
 
 // Wide arguments, so that a path in any script arrives whole (a file dropped onto the .exe in Explorer
 // comes as the one argument).

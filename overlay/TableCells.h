@@ -1,7 +1,9 @@
-// A recent-match table as every stat box draws it: a title row and ten match rows of five cells
-// (Playlist, Score, the statistic, Time, Win), stored row by row. The statistics fill the tables, the
-// overlay draws them; both take the dimensions from here.
+// A recent-match table as every stat box draws it, in the shape the plugin object holds it
+// (plugin/RecentTables.h): a title row and ten match rows of five cells (Playlist, Score, the statistic,
+// Time, Win), stored row by row. The statistics fill the tables, the overlay draws them.
 #pragma once
+
+#include "plugin/RecentTables.h"
 
 #include <algorithm>
 #include <array>
@@ -11,11 +13,11 @@
 
 namespace overlay {
 
-inline constexpr int kTableRows = 11;   // the title row and ten matches
-inline constexpr int kTableColumns = 5; // Playlist, Score, the statistic, Time, Win
-inline constexpr int kDrawnColumns = 4; // the Win column only colours rows
+inline constexpr int kTableRows = kRecentTableRows;       // the title row and ten matches
+inline constexpr int kTableColumns = kRecentTableColumns; // Playlist, Score, the statistic, Time, Win
+inline constexpr int kDrawnColumns = 4;                   // the Win column only colours rows
 inline constexpr int kWinColumn = 4;
-using TableCells = std::array<std::string, kTableRows * kTableColumns>;
+using TableCells = RecentTable;
 
 constexpr std::size_t cellIndex(int row, int column) noexcept {
     return static_cast<std::size_t>(row * kTableColumns + column);

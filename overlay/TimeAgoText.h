@@ -15,5 +15,6 @@ std::string timeAgoText(std::int64_t now, std::uint32_t timestamp,
 // The 32-bit timestamp to tell the age of a match at `time` (seconds since 1970, as the stats file holds
 // it) by: its low 32 bits, except that a time later than `now` (a clock put back after the match) is
 // taken as `now`, an age of 0, where the 32-bit age would read it as 136 years old. Ages are worked out
-// from the full values; every time not in the future gives the same text as before.
+// from the full values; a time not in the future is its own low 32 bits, so its text is that of its
+// 32-bit age.
 std::uint32_t ageTimestamp(std::int64_t now, std::uint64_t time);

@@ -2,9 +2,8 @@
 // callbacks run. Recording lives in recording/, reading and averaging in statistics/, drawing in overlay/.
 #pragma once
 
-#include "overlay/TableCells.h"
 #include "plugin/HostSdk.h"
-#include "statistics/TableFields.h"
+#include "plugin/RecentTables.h"
 #include "statsfile/Columns.h"
 
 #include <array>
@@ -22,11 +21,11 @@
 class Tallyglass final : public BakkesMod::Plugin::BakkesModPlugin {
 public:
     // The header and the ten newest lines: one for each table row, the header's for the title row.
-    static constexpr int kKeptLines = overlay::kTableRows;
+    static constexpr int kKeptLines = kRecentTableRows;
     // The columns every file has; the scoreboard reads no other.
     static constexpr int kFieldsPerLine = static_cast<int>(kRequiredColumnCount);
-    static constexpr int kTableColumns = overlay::kTableColumns;
-    using Table = overlay::TableCells;
+    static constexpr int kTableColumns = kRecentTableColumns;
+    using Table = RecentTable;
     using ColumnTitles = std::array<std::string, kTableColumns>;
 
     Tallyglass();
@@ -77,13 +76,17 @@ public:
     void noteRefusedStatsFile(const std::filesystem::path& file, const std::string& what);
 
     // Statistics (statistics/).
-    // Reads the line count, the header and the newest lines of the file in one pass, then places and
-    // refreshes them; a file that is there but cannot be read now leaves everything as it was.
+    // Loading (statistics/StatsFileReader.cpp): reads the line count, the header and the newest lines of
+    // the file in one pass, then places them and refreshes the statistics; a file that is there but
+    // cannot be read now leaves everything as it was.
     void loadStatsFile(std::filesystem::path path);
     // Puts the newest lines of loadStatsFile's pass into recentLines and refreshes the statistics. The
-    // path is not read again: the lines come from that one pass over the same file. The parameter stays
-    // so the operation keeps the signature the plugin's operations have always had.
+    // path names the file those lines came from; it is not read again, since one pass over the file
+    // gave the header, the count and the lines together.
     void readRecentLines(std::filesystem::path path);
+    // Splitting and averaging (statistics/Statistics.cpp), all run by refreshStatistics: the kept lines
+    // split into lineFields at the writer's column positions, the header's names indexed, then the
+    // averages and the tables taken from those positions.
     void splitRecentLines();
     void buildColumnIndex();
     // The position in lineFields rows of the column the header names so; kMissingColumn when it names

@@ -1,9 +1,9 @@
 // The player's stats file: where it lives, and the queue of captured rows waiting to be appended.
-#include "plugin/PathText.h"
 #include "plugin/Tallyglass.h"
 #include "recording/StatsFileAppend.h"
 #include "recording/ValueText.h"
-#include "statsfile/FileNames.h"
+#include "statsfile/FileName.h"
+#include "statsfile/PathText.h"
 
 #include <algorithm>
 

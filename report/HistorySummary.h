@@ -2,6 +2,7 @@
 #pragma once
 
 #include "statsfile/MatchRecord.h"
+#include "toolkit/SessionRules.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,6 @@
 #include <vector>
 
 inline constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
-// A gap of more than this between two matches starts a new session.
-inline constexpr std::int64_t kSessionGapSeconds = 30 * 60;
 inline constexpr std::size_t kKeptSessions = 50;
 inline constexpr std::size_t kFormWindow = 20;
 // The newest matches are drawn one point each; older ones are reduced to time buckets.
@@ -52,11 +51,6 @@ constexpr bool averagesTheColumnsTheTableMarks() {
 } // namespace history_summary_detail
 static_assert(history_summary_detail::averagesTheColumnsTheTableMarks(),
               "the report averages exactly the columns the column table marks, each a whole number");
-
-// The streak after a match: +3 is three wins in a row, -2 two losses.
-constexpr std::int64_t streakAfter(std::int64_t streak, bool win) {
-    return win ? (streak > 0 ? streak + 1 : 1) : (streak < 0 ? streak - 1 : -1);
-}
 
 struct SkippedLine {
     std::uint64_t line = 0;

@@ -1,6 +1,6 @@
-// The files the page is made of, built into the program: the page's own template, style and script, the
-// palette and the script-error catcher that the live view's pages share, and the Dygraphs charting library
-// (Debian's libjs-dygraphs), so the page needs nothing beside it.
+// The report page's own files, built into the program: its template, style and script. The page files
+// every page shares (the palette, the script-error catcher, the charting library) are in
+// toolkit/SharedAssets.h.
 #pragma once
 
 #include <string_view>
@@ -8,7 +8,3 @@
 std::string_view pageTemplate();
 std::string_view pageStyle();
 std::string_view pageScript();
-std::string_view paletteStyle();
-std::string_view scriptErrorsScript();
-std::string_view dygraphStyle();
-std::string_view dygraphScript();

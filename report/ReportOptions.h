@@ -3,7 +3,7 @@
 // Arguments are UTF-8 text (on Windows the program turns its wide arguments into UTF-8).
 #pragma once
 
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 #include <cstdint>
 #include <filesystem>

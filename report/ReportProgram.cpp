@@ -2,10 +2,12 @@
 
 #include "report/ConsoleSummary.h"
 #include "report/HistoryBuilder.h"
-#include "report/OutputFile.h"
 #include "report/ReportOptions.h"
 #include "report/ReportPage.h"
 #include "report/SummaryJson.h"
+#include "toolkit/JsonText.h"
+#include "toolkit/SameFile.h"
+#include "toolkit/WholeFile.h"
 
 #include <chrono>
 #include <new>
@@ -14,17 +16,6 @@
 namespace {
 
 constexpr const char* kProgram = "tallyglass-report: ";
-
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    if (std::filesystem::equivalent(a, b, error))
-        return true;
-    const std::filesystem::path left = std::filesystem::weakly_canonical(a, error);
-    if (error)
-        return false;
-    const std::filesystem::path right = std::filesystem::weakly_canonical(b, error);
-    return !error && left == right;
-}
 
 // Writes one output whole or not at all; says why on `err` when it cannot.
 bool writeOutput(const std::filesystem::path& path, std::string_view text, std::ostream& err) {

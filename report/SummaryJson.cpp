@@ -131,7 +131,3 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
         {"charts", chartsJson(summary)},
     };
 }
-
-std::string jsonText(const nlohmann::ordered_json& json, int indent) {
-    return json.dump(indent, ' ', true, nlohmann::ordered_json::error_handler_t::replace);
-}

@@ -2,7 +2,7 @@
 // wrote opens and the window stays until the player has read it.
 #pragma once
 
-#include "report/WindowsConsole.h"
+#include "toolkit/WindowsConsole.h"
 
 #include <string>
 #include <vector>

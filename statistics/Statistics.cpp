@@ -1,15 +1,21 @@
-// Turns the kept lines into averages and recent-match tables.
+// Turns the kept lines into averages and recent-match tables: splits them into fields at the writer's
+// column positions, then averages and fills the tables from those positions.
+#include "overlay/TableCells.h"
 #include "overlay/TimeAgoText.h"
 #include "plugin/StatBoxes.h"
 #include "plugin/Tallyglass.h"
 #include "plugin/WallClock.h"
 #include "statistics/AverageText.h"
+#include "statistics/ReadingLayouts.h"
+#include "statistics/StatisticPositions.h"
 #include "statsfile/CellConversion.h"
+#include "statsfile/FieldSplit.h"
 
 #include <algorithm>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -23,9 +29,64 @@ void Tallyglass::refreshStatistics() {
     // Rows past the file's data lines hold nothing of it, whatever their slots say.
     const int dataRows = overlay::dataRowCount(lineCount);
     splitRecentLines();
-    updateAverages(dataRows);
     buildColumnIndex();
+    updateAverages(dataRows);
     fillTableRows(dataRows);
+}
+
+// Every kept line's fields go into lineFields in the writer's column order, wherever the file's own
+// header puts them, so that a position there always names the same column: the columns every file has,
+// which are all the scoreboard shows. The header row holds the names of the columns the lines can hold,
+// and nothing where they cannot.
+void Tallyglass::splitRecentLines() {
+    const ReadingLayouts layouts(recentLines[0]);
+    std::vector<std::string_view> fields;
+    std::string unquoted;
+    lackedByALine_.fill(false);
+    for (std::size_t row = 0; row < kKeptLines; ++row) {
+        const StatsFileLayout& layout = row == 0 ? layouts.header() : layouts.of(recentLines[row]);
+        fields.resize(std::max<std::size_t>(layout.fieldCount, 1));
+        // A data line's surplus fields belong to its title; the header has none to give back.
+        const std::size_t joinPosition = row == 0 ? fields.size() : layout.of(StatsColumn::Playlist);
+        const std::size_t count =
+            splitFields(recentLines[row], layout.separator, fields, joinPosition, unquoted);
+        for (std::size_t column = 0; column < kFieldsPerLine; ++column) {
+            const StatsColumnDescription& description = kStatsColumns[column];
+            const std::size_t position = writtenPosition(description.column);
+            std::string& cell = lineFields[row * kFieldsPerLine + position];
+            const std::size_t at = layout.of(description.column);
+            if (row == 0)
+                cell.assign(layouts.reach(description.column) ? description.name : std::string_view());
+            else if (at < count)
+                cell.assign(fields[at]);
+            // A column the line's layout lacks shows nothing; an empty slot has no layout to lack it.
+            else if (at == kAbsentColumn && !recentLines[row].empty()) {
+                cell.clear();
+                lackedByALine_[position] = true;
+            }
+            // A cell the line does not reach is emptied, so that no field of another line shows in this
+            // row; a statistic gets the "null" mark that keeps the row out of the averages.
+            else if (isStatisticPosition(position))
+                cell.assign(kMissingStatistic);
+            else
+                cell.clear();
+        }
+    }
+}
+
+// The header's names at their positions in lineFields; only the names the header has.
+void Tallyglass::buildColumnIndex() {
+    columnIndex.clear();
+    for (std::int32_t position = 0; position < kFieldsPerLine; ++position) {
+        const std::string& name = lineFields[static_cast<std::size_t>(position)];
+        if (!name.empty())
+            columnIndex[name] = position;
+    }
+}
+
+int Tallyglass::columnPosition(const std::string& name) {
+    const auto found = columnIndex.find(name);
+    return found == columnIndex.end() ? kMissingColumn : found->second;
 }
 
 void Tallyglass::emptyTableRow(int row) {
@@ -75,24 +136,24 @@ void Tallyglass::fillTableRows(int dataRows) {
     std::copy(pointsColumns.begin(), pointsColumns.end(), matchTable.begin());
     for (const StatBox& box : kStatBoxes)
         std::copy((this->*box.titles).begin(), (this->*box.titles).end(), (this->*box.table).begin());
+    // The rows of a longer file read before (another player id, a file started anew) go.
+    for (int row = dataRows + 1; row < kKeptLines; ++row)
+        emptyTableRow(row);
     if (dataRows == 0)
         return;
-
-    // Fields are found by the names in the header; a column the header lacks shows nothing.
-    std::array<int, kStatsColumnCount> positions{};
-    for (std::size_t field = 0; field < kTableFields.size(); ++field)
-        positions[writtenPosition(kTableFields[field])] = columnPosition(columnNames[field]);
 
     const std::int64_t now = wallClockNow();
     std::string playlistCell;
     std::string scoreCell;
     std::string timeCell;
     for (int row = 1; row <= dataRows; ++row) {
+        // The split put every field at its column's written position; a column the header lacks
+        // (its name is missing from the header row) shows nothing.
         const auto field = [&](StatsColumn column) -> std::string_view {
-            const int position = positions[writtenPosition(column)];
-            if (position < 0 || position >= kFieldsPerLine)
+            const std::size_t position = writtenPosition(column);
+            if (lineFields[position].empty())
                 return {};
-            return lineFields[static_cast<std::size_t>(row * kFieldsPerLine + position)];
+            return lineFields[static_cast<std::size_t>(row) * kFieldsPerLine + position];
         };
         // A cell that is no number shows what it can: not ranked, and no age.
         playlistCell.assign(cellToInt(field(StatsColumn::Ranked)) == 1 ? "R " : "C ")

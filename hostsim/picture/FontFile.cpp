@@ -4,7 +4,7 @@
 #include "hostsim/HostsimError.h"
 #include "hostsim/InputFile.h"
 #include "hostsim/ModuleLoader.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 #include <cstdlib>
 #include <optional>

@@ -98,7 +98,20 @@
     });
   }
 
-  function matchRow(match, change, fresh) {
+  // The figures' headings, from the columns session.json names, before the rating's.
+  function matchHeadings(columns) {
+    var ratingHeading = byId('rating-after');
+    var names = columns.map(function (column) { return column.name; }).join('\n');
+    if (ratingHeading.getAttribute('data-columns') === names) return;
+    var row = ratingHeading.parentNode;
+    while (ratingHeading.previousSibling && ratingHeading.previousSibling.className !== 'text') {
+      row.removeChild(ratingHeading.previousSibling);
+    }
+    columns.forEach(function (column) { row.insertBefore(t.el('th', '', column.name), ratingHeading); });
+    ratingHeading.setAttribute('data-columns', names);
+  }
+
+  function matchRow(match, columns, change, fresh) {
     var row = t.el('tr', fresh ? 'fresh' : '');
     row.appendChild(t.el('td', 'text time', clock(match.time)));
     var name = t.el('td', 'text playlist-name', t.title(match.playlist));
@@ -109,9 +122,7 @@
     result.appendChild(document.createTextNode(match.myGoals + ' \u2013 ' + match.otherGoals));
     if (match.mvp) result.appendChild(t.el('span', 'mvp', 'MVP'));
     row.appendChild(result);
-    [match.points, match.goals, match.assists, match.saves, match.shots].forEach(function (value) {
-      row.appendChild(t.el('td', '', value));
-    });
+    columns.forEach(function (column) { row.appendChild(t.el('td', '', match[column.key])); });
     var rating = t.el('td');
     if (match.ratingAfter === null) {
       rating.textContent = '\u2013';
@@ -126,9 +137,10 @@
   function matches(data) {
     var body = byId('matches').tBodies[0];
     var changes = ratingChanges(data);
+    matchHeadings(data.matchColumns);
     var newest = data.matchList.length ? data.matchList[0].time : null;
     var rows = data.matchList.map(function (match, at) {
-      return matchRow(match, changes[at], shown !== null && newestShown !== null && match.time > newestShown);
+      return matchRow(match, data.matchColumns, changes[at], shown !== null && newestShown !== null && match.time > newestShown);
     });
     body.replaceChildren.apply(body, rows);
     newestShown = newest;

@@ -2,9 +2,9 @@
 // truncated, replaced by a reordered copy, rewritten in place, deleted and created again, a file that is
 // no stats file until it is fixed, and one that is no text until it is saved as text again.
 #include "live/StatsFollower.h"
-#include "report/HistorySummary.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
+#include "toolkit/SessionRules.h"
 
 #include <gtest/gtest.h>
 

@@ -240,6 +240,13 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
         browser.evaluate(page, "document.documentElement.getAttribute('data-draws')").get<std::string>());
     EXPECT_GT(drawsAfter, drawsBefore);
     EXPECT_EQ(browser.evaluate(page, "document.querySelectorAll('#matches tbody tr').length"), 3);
+    // The figures' columns as session.json names them, each cell under its heading.
+    EXPECT_EQ(browser.evaluate(page, "Array.from(document.querySelectorAll('#matches thead th'))"
+                                     ".map(function (th) { return th.textContent; }).join('|')"),
+              "Time|Playlist|Result|Points|Goals|Assists|Saves|Shots|Rating after");
+    EXPECT_EQ(browser.evaluate(page, "Array.from(document.querySelectorAll('#matches tbody tr')[0].cells)"
+                                     ".slice(3, 8).map(function (td) { return td.textContent; }).join('|')"),
+              "300|1|1|1|3");
     EXPECT_EQ(browser.evaluate(page, "document.querySelector('#chart canvas') !== null"), true);
 
     // The hostile title is shown as text and ran nothing.

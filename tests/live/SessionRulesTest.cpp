@@ -1,7 +1,7 @@
 // The session as the live view counts it, on hand-made stats files: which matches belong to it, the
 // streak, the record and the rating changes, as session.json and the text files show them.
+#include "toolkit/SessionRules.h"
 #include "live/SessionTracker.h"
-#include "report/HistorySummary.h"
 #include "tests/live/LiveTestSupport.h"
 #include "tests/support/StatsFileText.h"
 
@@ -103,6 +103,23 @@ TEST_F(SessionRules, SinceStartCountsOnlyMatchesAtOrAfterTheStartAndMeasuresRati
     EXPECT_EQ(json["playlists"][0]["ratingFromBefore"], true);
     EXPECT_EQ(text("rating-change.txt"), "+9");
     EXPECT_EQ(text("record.txt"), "1-1");
+}
+
+TEST_F(SessionRules, TheMatchTablesColumnsAreNamedByTheColumnTableAndEveryMatchHoldsThem) {
+    const nlohmann::json json =
+        session({row(kStart, true, 1000), row(kStart + 300, false, 990)}, kStart + 600);
+    const nlohmann::json& columns = json["matchColumns"];
+    ASSERT_EQ(columns.size(), 5u);
+    std::string names;
+    for (const nlohmann::json& column : columns) {
+        const std::optional<StatsColumn> keyed = columnKeyed(column["key"].get<std::string>());
+        ASSERT_TRUE(keyed) << column;
+        EXPECT_EQ(column["name"], std::string(columnName(*keyed)));
+        names += column["name"].get<std::string>() + " ";
+        for (const nlohmann::json& match : json["matchList"])
+            EXPECT_TRUE(match[column["key"].get<std::string>()].is_number_integer()) << column << match;
+    }
+    EXPECT_EQ(names, "Points Goals Assists Saves Shots ");
 }
 
 TEST_F(SessionRules, TheStreakRunsAcrossPlaylistsInTheOrderOfTheMatchTimes) {

@@ -8,9 +8,6 @@
 
 namespace {
 
-// Drawing the boxes from a file needs the statistics refresh, which fills the tables.
-constexpr bool kTablesFilledFromFile = true;
-
 constexpr const char* kGreen = "0 255 0 255";
 constexpr const char* kRed = "255 0 0 255";
 constexpr const char* kWhite = "255 255 255 255";
@@ -46,12 +43,6 @@ std::string match(const std::string& win, const std::string& playlist = "Ranked 
 
 class OverlayFrame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!kTablesFilledFromFile)
-            GTEST_SKIP()
-                << "needs the statistics refresh (branch statistics) to fill the tables from the file";
-    }
-
     // The first frame after opening the scoreboard 90 seconds after every match in `lines`.
     ReplayedFrame frameFor(const std::vector<std::string>& lines) {
         std::string file;

@@ -5,7 +5,7 @@
 // To make them anew after a deliberate change of behaviour, run the test program on Linux with
 // TALLYGLASS_WRITE_EXPECTED set to tests/plugin/expected.
 #include "hostcore/World.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 #include "tests/support/FaultScenario.h"
 #include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"

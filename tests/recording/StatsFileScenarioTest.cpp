@@ -1,5 +1,5 @@
 // The stats file a player gets, byte for byte, through hostsim and the real module.
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 #include "tests/recording/RecordingScenario.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "report/SummaryJson.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
+#include "toolkit/JsonText.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
+#include "toolkit/JsonText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -158,6 +159,10 @@ TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
         {stats, "-o", stats}, // would overwrite the stats file
         {stats, "--json", stats},
         {stats, "-o", pathToUtf8(folder / "x.html"), "--json", pathToUtf8(folder / "x.html")},
+        // One file named two ways before it exists: from the working folder, and absolute.
+        {stats, "-o", "tallyglass-same.html", "--json", "./tallyglass-same.html"},
+        {stats, "-o", "tallyglass-same.html", "--json",
+         pathToUtf8(std::filesystem::current_path() / "tallyglass-same.html")},
     };
     for (const std::vector<std::string>& arguments : bad) {
         const ReportRun run = report(arguments);
@@ -165,6 +170,7 @@ TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
         EXPECT_TRUE(run.err.starts_with("tallyglass-report: ")) << run.err;
     }
     EXPECT_EQ(readFile(folder / "stats.csv"), statsFileText(someMatches()));
+    EXPECT_FALSE(std::filesystem::exists("tallyglass-same.html"));
     EXPECT_EQ(report({"--help"}).status, 0);
 }
 

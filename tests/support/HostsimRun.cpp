@@ -1,7 +1,7 @@
 #include "tests/support/HostsimRun.h"
 
 #include "hostsim/Hostsim.h"
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 #include <algorithm>
 #include <cstdlib>

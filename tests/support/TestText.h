@@ -2,7 +2,7 @@
 // holds another, and a text as lines and back.
 #pragma once
 
-#include "plugin/PathText.h"
+#include "statsfile/PathText.h"
 
 #include <filesystem>
 #include <sstream>

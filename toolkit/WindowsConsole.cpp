@@ -1,4 +1,4 @@
-#include "report/WindowsConsole.h"
+#include "toolkit/WindowsConsole.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
-// A path as UTF-8 text and back: how the plugin's console lines, hostsim's and the report's messages,
-// and the tests show a path, and how the tools take one from their command lines and pass one on.
+// A path as UTF-8 text and back: how the plugin's console lines, the programs' messages and the tests
+// show a path, and how the programs take one from their command lines and pass one on. Here, below the
+// plugin and every program, so that all of them include the one definition.
 #pragma once
 
 #include <filesystem>
