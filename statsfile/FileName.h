@@ -1,9 +1,10 @@
 // The stats file's name: "<player id>_Tallyglass.csv" in the host's data folder, and the name of the
-// player's rescue file beside it. The plugin names its stats file by it, hostsim names the file it
-// previews by it, and a program that is given such a file (or a folder of them) can tell whose history
-// it is.
+// player's rescue file beside it, which the plugin records into while the stats file is no text. The
+// plugin names its stats file by it, hostsim names the file it previews by it, and a program that is
+// given such a file (or a folder of them) can tell whose history it is.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,4 +41,13 @@ inline std::optional<std::string> playerIdOfRescueFileName(std::string_view name
     if (name.size() <= kRescueFileNameEnd.size() || !name.ends_with(kRescueFileNameEnd))
         return std::nullopt;
     return std::string(name.substr(0, name.size() - kRescueFileNameEnd.size()));
+}
+
+// The rescue file beside `statsFile`: its name with "_rescued" before ".csv", which for a stats file's
+// name is rescueFileName of its player, so every rescued match of the player goes to the same file.
+inline std::filesystem::path rescueFileFor(const std::filesystem::path& statsFile) {
+    std::filesystem::path name = statsFile.stem();
+    name += "_rescued";
+    name += statsFile.extension();
+    return statsFile.parent_path() / name;
 }

@@ -294,6 +294,34 @@ TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
     EXPECT_EQ(summary.skippedCount, 0u);
 }
 
+// ASCII text in UTF-16, little-endian or big-endian, after its byte-order mark.
+std::string utf16(const std::string& ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii)
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+}
+
+std::string withTabs(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '\t');
+    return text;
+}
+
+TEST(HistoryFigures, EveryFormASpreadsheetSavesTextInReadsAlike) {
+    const std::vector<StatsRow> rows{match("Ranked Doubles", 0, true, 1000),
+                                     match("Ranked Duel", 10, false, 800), match("Hoops", 40, true, 0),
+                                     match("Ranked Doubles", 50, false, 990)};
+    const std::string written = jsonText(summaryJson(summaryOf(statsFileText(rows)), "stats.csv"));
+    const std::string crLf = statsFileText(rows, {}, "\r\n");
+    for (const std::string& saved :
+         {statsFileText(rows, {}, "\r"), withTabs(crLf), withTabs(statsFileText(rows)),
+          utf16(withTabs(crLf), false), utf16(crLf, true), utf16(statsFileText(rows, {}, "\r"), false)}) {
+        const HistorySummary summary = summaryOf(saved);
+        EXPECT_EQ(summary.skippedCount, 0u) << (summary.skipped.empty() ? "" : summary.skipped[0].reason);
+        EXPECT_EQ(jsonText(summaryJson(summary, "stats.csv")), written);
+    }
+}
+
 TEST(HistoryFigures, ASecondHeaderIsSkippedAndTheRowsAfterItReadByItsNames) {
     std::vector<StatsColumn> reversed;
     for (const StatsColumnDescription& description : kStatsColumns)

@@ -113,6 +113,9 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
     writeFile(folder / "empty.csv", "");
     writeFile(folder / "noheader.csv", "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796323538,x,1\n");
     writeFile(folder / "partial.csv", "Playlist,Win,Points\nRanked Doubles,1,300\n");
+    writeFile(folder / "workbook.csv", std::string("PK\x03\x04\x14\x00\x06\x00", 8));
+    writeFile(folder / "old-workbook.csv", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10));
+    writeFile(folder / "unmarked.csv", std::string("P\0l\0a\0y\0l\0i\0s\0t\0\r\0\n\0", 20));
     std::filesystem::create_directory(folder / "folder.csv");
     const struct {
         std::filesystem::path file;
@@ -122,6 +125,9 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
         {folder / "empty.csv", "empty"},
         {folder / "noheader.csv", "not a stats-file header"},
         {folder / "partial.csv", "lacks the columns Assists, Demos, Goals, MMR, MVP"},
+        {folder / "workbook.csv", "is not a text file; it looks like a workbook (.xlsx or .ods)"},
+        {folder / "old-workbook.csv", "is not a text file; it looks like an Excel 97-2003 workbook"},
+        {folder / "unmarked.csv", "is UTF-16 text (little-endian) without a byte-order mark"},
 #ifndef _WIN32
         {"/dev/zero", "not a regular file"},
 #endif

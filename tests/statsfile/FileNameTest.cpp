@@ -27,4 +27,12 @@ TEST(FileName, ARescueFileNamesItsPlayerAndIsNoStatsFileByName) {
         EXPECT_EQ(playerIdOfRescueFileName(name), std::nullopt) << name;
 }
 
+// One fixed name per player beside the stats file, starting with the id and "_Tallyglass", ending in .csv.
+TEST(FileName, TheRescueFileStandsBesideTheStatsFileUnderOneNamePerPlayer) {
+    const std::filesystem::path folder = std::filesystem::path("data") / "folder";
+    EXPECT_EQ(rescueFileFor(folder / statsFileName("76561198000000001")),
+              folder / "76561198000000001_Tallyglass_rescued.csv");
+    EXPECT_EQ(rescueFileFor(folder / statsFileName("Epic|abc")), folder / rescueFileName("Epic|abc"));
+}
+
 } // namespace
