@@ -24,11 +24,12 @@ PACKAGES=(
     fonts-wqy-microhei
     nlohmann-json3-dev
     libjs-dygraphs
+    unicode-data
     chromium
 )
 # What the Linux build and the demo need of them.
 DEMO_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev fonts-dejavu-core
-    nlohmann-json3-dev libjs-dygraphs)
+    nlohmann-json3-dev libjs-dygraphs unicode-data)
 
 log() { printf '\n=== %s\n' "$*"; }
 

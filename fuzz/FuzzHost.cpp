@@ -3,6 +3,7 @@
 #include "overlay/TableCells.h"
 #include "plugin/StatBoxes.h"
 #include "statsfile/FileName.h"
+#include "statsfile/LineCutting.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -60,10 +61,12 @@ std::shared_ptr<hostcore::World> keptWorld() {
 
 // The local player's stats file in the scratch folder (the world's player id is always the default).
 const fs::path& statsFile() {
-    static const fs::path file =
-        scratchFolder() / statsFileName(hostcore::kDefaultPlayerId);
+    static const fs::path file = scratchFolder() / statsFileName(hostcore::kDefaultPlayerId);
     return file;
 }
+
+// What the note on a stats file that is no text says of it, whatever it is instead.
+constexpr std::string_view kRefusedFileNote = ". Tallyglass leaves it as it is and records new matches in ";
 
 // The file's bytes into `bytes`; false when it cannot be read.
 bool readFile(const fs::path& file, std::string& bytes) {
@@ -79,6 +82,33 @@ bool readFile(const fs::path& file, std::string& bytes) {
     return got == 0;
 }
 
+// Keeps the last line a line feeder hands on, and whether the text ended right after it.
+struct LastLine {
+    std::string text;
+    void line(std::string_view line) { text.assign(line); }
+    void tooLong() { text.clear(); }
+};
+
+// Whether the file's text, read as every program reads it, ends in a line of the recorded match (its
+// points a field of their own, whatever the separator) with its line end.
+bool endsWithTheRecordedRow(std::string_view bytes) {
+    static LastLine last; // kept from input to input: its memory is allocated once
+    last.text.clear();
+    BasicLineFeeder<LastLine> feeder(last);
+    try {
+        feeder.feed(bytes);
+        if (feeder.hasUnfinished())
+            return false;
+    } catch (const StatsFileError&) {
+        return false;
+    }
+    const std::string_view line = last.text;
+    const std::size_t at = line.find("987654");
+    const auto separates = [](char c) { return c == ',' || c == ';' || c == '\t'; };
+    return at != std::string_view::npos && at > 0 && separates(line[at - 1]) && at + 6 < line.size() &&
+           separates(line[at + 6]);
+}
+
 } // namespace
 
 void fuzzFailure(const std::string& what) {
@@ -89,13 +119,16 @@ void fuzzFailure(const std::string& what) {
 FuzzHost::FuzzHost()
     : InProcessHost(keptWorld(), scratchFolder(), kFixedNow, [](hostcore::World& world) {
         // A failure the plugin caught at a callback's edge is logged with this prefix; bad data must not
-        // get that far. The note on a header that does not name every column is no failure.
+        // get that far. The notes on a header that does not name every column, and on a file that is no
+        // text the plugin appends to, are no failure.
         world.consoleSink = [](const std::string& line) {
-            if (line.rfind("Tallyglass: ", 0) == 0 && line.rfind("Tallyglass: the first line of ", 0) != 0)
+            if (line.rfind("Tallyglass: ", 0) == 0 && line.rfind("Tallyglass: the first line of ", 0) != 0 &&
+                line.find(kRefusedFileNote) == std::string::npos)
                 fuzzFailure("the plugin caught a failure: " + line);
         };
         std::error_code ignored;
         fs::remove(statsFile(), ignored);
+        fs::remove(rescueFileFor(statsFile()), ignored);
     }) {
     // The same for every input: the data folder and the player id never change.
     static const bool sameFile = plugin().getStatsFilePath() == statsFile();
@@ -131,10 +164,15 @@ void FuzzHost::recordMatchAndCheckAppend() {
     static std::string after;
     if (!readFile(statsFile(), after))
         fuzzFailure("cannot read the stats file back");
+    if (after == written_) {
+        // A file that is no text is left as it is; the match is in the rescue file beside it.
+        if (!readFile(rescueFileFor(statsFile()), after))
+            fuzzFailure("a stats file was left as it was, and the match went nowhere");
+        written_ = {};
+    }
     if (after.size() <= written_.size() || std::string_view(after).substr(0, written_.size()) != written_)
         fuzzFailure("appending a row changed what the stats file held");
-    const std::string_view added = std::string_view(after).substr(written_.size());
-    if (added.back() != '\n' || added.find(",987654,") == std::string_view::npos)
+    if (!endsWithTheRecordedRow(after))
         fuzzFailure("the recorded row is not on a line of its own at the file's end");
 }
 

@@ -18,7 +18,17 @@ bool wholeNumber(const std::string& text, std::int64_t lowest, std::int64_t high
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--out" || option == "--session-gap" || option == "--now";
+    return option == "--out" || option == "--session-gap" || option == "--now" || option == "--bands";
+}
+
+// The bands file's path, kept as given until the paths are made (it may be no UTF-8 text).
+bool readBandsOption(const std::string& value, std::optional<std::string>& bands, std::string& error) {
+    if (value.empty()) {
+        error = "--bands needs a file";
+        return false;
+    }
+    bands = value;
+    return true;
 }
 
 // Keeps an option's value; false, with the message, when it cannot be used.
@@ -63,6 +73,7 @@ std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& argu
     options.sessionGapSeconds = kSessionGapSeconds;
     std::optional<std::string> statsFile;
     std::optional<std::string> outFolder;
+    std::optional<std::string> bands;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
         if (argument == "-h" || argument == "--help") {
@@ -78,7 +89,9 @@ std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& argu
                 error = argument + " needs a value";
                 return std::nullopt;
             }
-            if (!readValue(argument, arguments[++at], options, outFolder, error))
+            const std::string& value = arguments[++at];
+            if (argument == "--bands" ? !readBandsOption(value, bands, error)
+                                      : !readValue(argument, value, options, outFolder, error))
                 return std::nullopt;
         } else if (argument.size() > 1 && argument[0] == '-') {
             error = "unknown option " + argument;
@@ -102,6 +115,8 @@ std::optional<LiveOptions> parseLiveOptions(const std::vector<std::string>& argu
         else
             options.statsFile = given;
         options.outFolder = outFolder ? pathFromUtf8(*outFolder) : defaultOutFolder(options);
+        if (bands)
+            options.bands = pathFromUtf8(*bands);
     } catch (const std::exception&) {
         error = "a path that is not UTF-8 text";
         return std::nullopt;

@@ -1,6 +1,6 @@
 // The command line of tallyglass-live:
 //   tallyglass-live FOLDER|STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once]
-//                   [--now SECONDS]
+//                   [--now SECONDS] [--bands FILE]
 // Arguments are UTF-8 text (on Windows the program turns its wide arguments into UTF-8).
 #pragma once
 
@@ -22,6 +22,7 @@ struct LiveOptions {
     bool once = false;
     std::optional<std::int64_t> now; // the moment the program takes as its start; default: the clock
     bool help = false;
+    std::optional<std::filesystem::path> bands; // the player's rating bands
 };
 
 // Either the options, or what is wrong with the command line in `error`.
@@ -31,7 +32,7 @@ inline constexpr std::int64_t kLongestSessionGapMinutes = 7 * 24 * 60;
 
 inline constexpr const char* kLiveUsage =
     "usage: tallyglass-live FOLDER|STATS.csv [--out DIR] [--session-gap MINUTES] [--since-start] [--once]\n"
-    "                       [--now SECONDS]\n"
+    "                       [--now SECONDS] [--bands FILE]\n"
     "  Follows a Tallyglass stats file and keeps the live view of the current session up to date in DIR:\n"
     "  live.html for a browser, overlay.html for a streaming program's browser source, session.json, and\n"
     "  one text file per figure for text sources. Given the data folder, it follows the stats file in it\n"
@@ -41,4 +42,5 @@ inline constexpr const char* kLiveUsage =
     "  --since-start  only matches at or after the moment the program started\n"
     "  --once         write every file once and exit\n"
     "  --now          the moment taken as the start, in seconds since 1970 UTC (default: the clock)\n"
+    "  --bands        your table of rating bands (CSV: Playlist,Band,From): band.txt, to-next-band.txt\n"
     "  Ctrl-C ends it; the files stay as last written.\n";

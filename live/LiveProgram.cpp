@@ -106,6 +106,9 @@ int runLive(const std::vector<std::string>& arguments, LiveSurroundings& surroun
     if (!statsPathUsable(*options, surroundings.err))
         return 2;
     LiveView view(*options, surroundings);
+    // The bands file is read before anything is written: one that cannot be used writes nothing.
+    if (!view.readBands())
+        return 2;
     // With --once the file is read before anything is written: one that is no stats file writes nothing.
     if (options->once && !view.readWhole())
         return 2;

@@ -40,6 +40,8 @@ std::vector<std::string> liveViewFileNames() {
     std::vector<std::string> names{kLivePageName, kOverlayPageName, kJsonName, kDataScriptName};
     for (const auto& [name, content] : textFiles(SessionView{}))
         names.push_back(name);
+    for (const auto& [name, content] : bandTextFiles(SessionView{}, RatingBands()))
+        names.push_back(name);
     return names;
 }
 
@@ -85,6 +87,18 @@ void LiveView::chooseFile() {
 
 const FollowStatus& LiveView::status() const {
     return follower_ ? follower_->status() : kNoStatsFileYet;
+}
+
+bool LiveView::readBands() {
+    if (!options_.bands)
+        return true;
+    try {
+        bands_ = RatingBands::read(*options_.bands, pathToUtf8(*options_.bands));
+        return true;
+    } catch (const BandsFileError& failure) {
+        surroundings_.err << kProgram << failure.what() << '\n';
+        return false;
+    }
 }
 
 bool LiveView::readWhole() {
@@ -182,12 +196,15 @@ void LiveView::render(const SessionView& session) {
     if (options_.sinceStart)
         context.sinceStart = start_;
     context.status = statusSentence();
+    context.bands = &bands_;
     const nlohmann::ordered_json json = sessionJson(session, context);
     outputs_.set(kLivePageName, livePage());
     outputs_.set(kOverlayPageName, overlayPage());
     outputs_.set(kJsonName, jsonText(json, 2) + "\n");
     outputs_.set(kDataScriptName, sessionScript(json));
     for (auto& [name, content] : textFiles(session))
+        outputs_.set(name, std::move(content));
+    for (auto& [name, content] : bandTextFiles(session, bands_))
         outputs_.set(name, std::move(content));
 }
 

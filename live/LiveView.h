@@ -6,6 +6,7 @@
 #include "live/LiveProgram.h"
 #include "live/OutputFolder.h"
 #include "live/StatsFollower.h"
+#include "toolkit/RatingBands.h"
 
 #include <memory>
 #include <optional>
@@ -19,6 +20,9 @@ class LiveView {
 public:
     LiveView(const LiveOptions& options, LiveSurroundings& surroundings);
 
+    // Reads the bands file of --bands, if any, before anything is written; false, with the message
+    // ("FILE:LINE: what is wrong"), when it cannot be used.
+    bool readBands();
     // --once: reads the whole file; false, with the message, when it cannot be read as a stats file.
     bool readWhole();
     // --once: writes every file; 0, or 1 when one could not be written.
@@ -57,4 +61,5 @@ private:
     // What the view shown was worked out from: the following and the follower's count of sessions.
     std::optional<std::pair<std::uint64_t, std::uint64_t>> shownFrom_;
     std::uint64_t toldReadings_ = 0;
+    RatingBands bands_;
 };

@@ -91,6 +91,22 @@ void addTotalsTextFiles(const SessionTotals& totals,
         files.emplace_back(totalName(kSessionTotalColumns[at]) + ".txt", std::to_string(totals[at]));
 }
 
+// Each playlist's band: that of its rating by the player's bands; null without them.
+void addBands(Json& json, const SessionView& view, const RatingBands* bands) {
+    for (std::size_t at = 0; at < view.playlists.size(); ++at)
+        json["playlists"][at]["band"] =
+            bands ? bandJson(bands->standing(view.playlists[at].name, view.playlists[at].rating))
+                  : Json(nullptr);
+}
+
+// The band of the last match's playlist, if it has one.
+std::optional<BandStanding> lastPlaylistsBand(const SessionView& view, const RatingBands& bands) {
+    if (!view.lastPlaylist)
+        return std::nullopt;
+    const SessionPlaylist& playlist = view.playlists[*view.lastPlaylist];
+    return bands.standing(playlist.name, playlist.rating);
+}
+
 // Appended rather than joined with operator+: GCC 12 at -O3 warns falsely (-Wrestrict) about the join.
 std::string signedText(std::int64_t value) {
     std::string text = value > 0 ? "+" : "";
@@ -127,7 +143,7 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
     for (const SessionMatch& match : view.matchList)
         matches.push_back(matchJson(match));
     const SessionMatch* last = view.lastMatch();
-    return Json{
+    Json json{
         {"file", orNull(context.fileName)},
         {"account", orNull(context.account)},
         {"updated", context.updated},
@@ -153,6 +169,8 @@ Json sessionJson(const SessionView& view, const ViewContext& context) {
         {"matchesRead", view.matchesRead},
         {"skippedLines", view.skippedLines},
     };
+    addBands(json, view, context.bands);
+    return json;
 }
 
 std::string sessionScript(const Json& json) {
@@ -188,4 +206,13 @@ std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& vi
     };
     addTotalsTextFiles(view.totals, files);
     return files;
+}
+
+std::vector<std::pair<std::string, std::string>> bandTextFiles(const SessionView& view,
+                                                               const RatingBands& bands) {
+    const std::optional<BandStanding> band = lastPlaylistsBand(view, bands);
+    return {
+        {"band.txt", band ? plainTitle(band->name) : ""},
+        {"to-next-band.txt", band && band->toNext ? std::to_string(*band->toNext) : ""},
+    };
 }

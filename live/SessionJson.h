@@ -5,6 +5,7 @@
 #include "live/SessionView.h"
 
 #include "toolkit/JsonText.h"
+#include "toolkit/RatingBands.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,6 +23,7 @@ struct ViewContext {
     std::int64_t sessionGapSeconds = 0;
     std::optional<std::int64_t> sinceStart; // the start moment, with --since-start
     std::optional<std::string> status;      // why the file is not being read, in a sentence
+    const RatingBands* bands = nullptr;     // the player's rating bands, with --bands
 };
 
 nlohmann::ordered_json sessionJson(const SessionView& view, const ViewContext& context);
@@ -31,6 +33,11 @@ std::string sessionScript(const nlohmann::ordered_json& json);
 
 // The text files, name and content: UTF-8, one figure each, no line end.
 std::vector<std::pair<std::string, std::string>> textFiles(const SessionView& view);
+
+// The band files of the last match's playlist, as textFiles(): band.txt (the band's name) and
+// to-next-band.txt (the points to the next band, "80"), each empty where there is none.
+std::vector<std::pair<std::string, std::string>> bandTextFiles(const SessionView& view,
+                                                               const RatingBands& bands);
 
 // A title as a line of text: bytes that are not UTF-8 become U+FFFD, control characters a blank.
 std::string plainTitle(std::string_view title);

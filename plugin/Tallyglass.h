@@ -63,6 +63,7 @@ public:
     struct RowFailure {
         std::string playerId;
         std::filesystem::path file;
+        std::string cause; // what the file is instead of text, when that is why; empty otherwise
     };
     // Appends the queued rows to their players' stats files, oldest first: every row when `everyRow`,
     // otherwise those whose write is due. A file that cannot take a row keeps it and every later row of
@@ -70,6 +71,9 @@ public:
     // for each file that could not take a row.
     std::vector<RowFailure> writeQueuedRows(bool everyRow);
     void logRecording(const std::string& text);
+    // Says once per file and load that the stats file is no text the plugin may append to (`what` it is
+    // instead), and where the matches go meanwhile.
+    void noteRefusedStatsFile(const std::filesystem::path& file, const std::string& what);
 
     // Statistics (statistics/).
     // Loading (statistics/StatsFileReader.cpp): reads the line count, the header and the newest lines of
@@ -203,11 +207,17 @@ private:
     std::set<std::string> playersWaiting_;
     // The stats files whose header does not name every column: told once each in the console.
     std::set<std::filesystem::path> headersNoted_;
+    // The stats files found to be no text (a workbook saved under the name): told once each.
+    std::set<std::filesystem::path> refusalsNoted_;
 
     // --- statistics state ---
     // The newest lines loadStatsFile found in its one pass over the file, newest first, until
     // readRecentLines puts them into their slots.
     std::vector<std::string> newestLines_;
+    // By written position: a column that a kept data line's layout lacks (a line of the player's own
+    // below a header that does not name it, among rows of the plugin's own that have it). Such a
+    // statistic has no average, so that every average is still taken over the same matches.
+    std::array<bool, kStatsColumnCount> lackedByALine_{};
 
     // --- overlay state ---
     // Each box's last line ("Average MMR: " and the average), kept between frames so that drawing

@@ -1,5 +1,7 @@
 #include "recording/StatsFileAppend.h"
 
+#include "recording/ExistingStatsFile.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,14 +11,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One open, write, close pass: the text and a line end, flushed. True when every byte reached the file.
-bool appendLine(std::ofstream& stream, const fs::path& file, const std::string& text) {
-    stream.open(file, std::ios::out | std::ios::app);
+// One open, write, close pass of `bytes` as they stand, flushed. True when every byte reached the file.
+bool appendBytes(std::ofstream& stream, const fs::path& file, const std::string& bytes) {
+    stream.open(file, std::ios::out | std::ios::app | std::ios::binary);
     if (!stream.is_open()) {
         stream.clear();
         return false;
     }
-    stream << text << '\n';
+    stream << bytes;
     stream.flush();
     bool written = !stream.fail();
     stream.close();
@@ -25,43 +27,31 @@ bool appendLine(std::ofstream& stream, const fs::path& file, const std::string& 
     return written;
 }
 
-// The file's first line, without its line end; none when it cannot be read or is too long to be a
-// header.
-std::optional<std::string> firstLine(const fs::path& file) {
-    constexpr std::size_t kLongestHeader = 64 * 1024;
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    char c = 0;
-    while (in.get(c) && c != '\n') {
-        if (line.size() == kLongestHeader)
-            return std::nullopt;
-        line += c;
+// The text of one line and its line end, in the file's encoding.
+std::string encodedLine(std::string_view text, const TextForm& form) {
+    std::string bytes;
+    appendEncoded(text, form.encoding, bytes);
+    appendEncoded(lineEndText(form.lineEnd), form.encoding, bytes);
+    return bytes;
+}
+
+// The layout a row goes into a file with this first line in; says in `headerLacks` why when it is not
+// the header's own. Rows not in the header's order are in the plugin's own order, separated as the
+// header is, so that a spreadsheet still splits them.
+StatsFileLayout layoutToAppendIn(const ExistingStatsFile& file, std::string& headerLacks) {
+    if (!file.header) {
+        headerLacks = file.firstLineTooLong ? "has no line end in its first 64 KiB, so it is no header"
+                                            : "names none of the columns";
+        return writtenLayout();
     }
-    if (in.bad())
-        return std::nullopt;
-    return line;
-}
-
-// The layout a row goes into the file in; says in `headerLacks` why when it is not the header's own.
-const StatsFileLayout& layoutToAppendIn(const fs::path& file, StatsFileLayout& headerLayout,
-                                        std::string& headerLacks) {
-    const std::optional<std::string> header = firstLine(file);
-    if (header)
-        headerLayout = layoutOfHeader(*header);
-    if (header && headerLayout.complete())
+    const StatsFileLayout headerLayout = layoutOfHeader(*file.header);
+    if (headerLayout.complete())
         return headerLayout;
-    headerLacks = !header || headerLayout.namesNone() ? std::string("names none of the columns")
-                                                      : "lacks the columns " + headerLayout.missingNames();
-    return writtenLayout();
-}
-
-// False only when the last byte can be read and is not a line feed (a file edited by hand).
-bool endsWithLineFeed(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in.seekg(-1, std::ios::end))
-        return true;
-    char last = 0;
-    return !in.get(last) || last == '\n';
+    headerLacks = headerLayout.namesNone() ? std::string("names none of the columns")
+                                           : "lacks the columns " + headerLayout.missingNames();
+    StatsFileLayout own = writtenLayout();
+    own.separator = headerLayout.separator;
+    return own;
 }
 
 void undoAttempt(const fs::path& file, bool createdNow, std::optional<std::uintmax_t> sizeBefore) {
@@ -92,21 +82,32 @@ AppendResult appendMatchRow(std::ofstream& stream, const fs::path& file, const M
             sizeBefore = size;
     }
 
-    // A file that is not there, or is there without a single byte, gets the header first: read back
-    // without one, its first row would be taken for the header and every later row misread. A file
-    // with content keeps it as it is, header or not; rows are only ever appended.
-    const bool needsHeader = isNew || (sizeBefore && *sizeBefore == 0);
-    StatsFileLayout headerLayout;
-    const StatsFileLayout& layout =
-        needsHeader ? writtenLayout() : layoutToAppendIn(file, headerLayout, result.headerLacks);
-    const bool lastLineOpen = sizeBefore && *sizeBefore > 0 && !endsWithLineFeed(file);
-    // Appended rather than written as "\n" + row: GCC 12 at -O3 reports a false -Wrestrict overlap
-    // inside the string insert that the latter compiles to.
-    std::string line = lastLineOpen ? "\n" : "";
-    line += rowLine(columnValues(row), layout);
+    // A file with content keeps it as it is, header or not; rows are only ever appended, in its form.
+    ExistingStatsFile existing;
+    if (sizeBefore && *sizeBefore > 0) {
+        existing = examineStatsFile(file, *sizeBefore);
+        if (existing.kind == ExistingStatsFile::refused) {
+            result.refusal = existing.refusal;
+            return result;
+        }
+        // Its form is unknown while it cannot be read (held by another program): a row in a guessed
+        // form could spoil it, so the row waits for a later attempt.
+        if (existing.kind == ExistingStatsFile::unreadable)
+            return result;
+    }
+    // A file that is not there, or is there without a single character, gets the header first: read back
+    // without one, its first row would be taken for the header and every later row misread.
+    const bool needsHeader = isNew || (sizeBefore && *sizeBefore == 0) || existing.holdsNoText;
+    const TextForm& form = existing.form;
+    const StatsFileLayout layout =
+        needsHeader ? writtenLayout() : layoutToAppendIn(existing, result.headerLacks);
 
-    result.written =
-        (!needsHeader || appendLine(stream, file, writtenHeaderLine())) && appendLine(stream, file, line);
+    std::string rowBytes = existing.completingBytes;
+    appendEncoded(existing.lineEndBeforeRow, form.encoding, rowBytes);
+    rowBytes += encodedLine(rowLine(columnValues(row), layout), form);
+
+    result.written = (!needsHeader || appendBytes(stream, file, encodedLine(writtenHeaderLine(), form))) &&
+                     appendBytes(stream, file, rowBytes);
     if (!result.written)
         undoAttempt(file, isNew, sizeBefore);
     return result;

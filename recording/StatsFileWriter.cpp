@@ -61,9 +61,11 @@ void Tallyglass::writeMatchRow() {
     // Each file that could not take a row is told once, when its rows start to wait.
     for (const RowFailure& failure : writeQueuedRows(false))
         if (playersWaiting_.insert(failure.playerId).second)
-            logRecording("Tallyglass: could not write the match result to " + displayPath(failure.file) +
-                         " (folder missing, disk full, or the file open in another program?). It is kept and "
-                         "will be written after the next match, or when the plugin unloads.");
+            logRecording(
+                "Tallyglass: could not write the match result to " + displayPath(failure.file) + " " +
+                (failure.cause.empty() ? "(folder missing, disk full, or the file open in another program?)"
+                                       : "(it " + failure.cause + ")") +
+                ". It is kept and will be written after the next match, or when the plugin unloads.");
     loadStatsFile(getStatsFilePath());
 }
 
@@ -95,12 +97,18 @@ std::vector<Tallyglass::RowFailure> Tallyglass::writeQueuedRows(bool everyRow) {
             continue;
         }
         std::filesystem::path path = statsFilePathFor(row->playerId);
-        const AppendResult appended = appendMatchRow(statsFile, path, row->values);
+        AppendResult appended = appendMatchRow(statsFile, path, row->values);
+        if (!appended.refusal.empty()) {
+            // The file is left as it is; the match goes to the rescue file beside it.
+            noteRefusedStatsFile(path, appended.refusal);
+            path = rescueFileFor(path);
+            appended = appendMatchRow(statsFile, path, row->values);
+        }
         if (!appended.headerLacks.empty() && headersNoted_.insert(path).second)
             logRecording("Tallyglass: the first line of " + displayPath(path) + " " + appended.headerLacks +
                          "; new rows are written in Tallyglass's own order.");
         if (!appended.written) {
-            failures.push_back(RowFailure{row->playerId, std::move(path)});
+            failures.push_back(RowFailure{row->playerId, std::move(path), appended.refusal});
             ++row;
             continue;
         }
@@ -115,6 +123,14 @@ std::vector<Tallyglass::RowFailure> Tallyglass::writeQueuedRows(bool everyRow) {
                      displayPath(path) + ".");
     }
     return failures;
+}
+
+void Tallyglass::noteRefusedStatsFile(const std::filesystem::path& file, const std::string& what) {
+    if (refusalsNoted_.insert(file).second)
+        logRecording("Tallyglass: " + displayPath(file) + " " + what +
+                     ". Tallyglass leaves it as it is and " + "records new matches in " +
+                     displayPath(rescueFileFor(file)) +
+                     " meanwhile; copy them into the stats file once it is CSV again.");
 }
 
 void Tallyglass::logRecording(const std::string& text) {

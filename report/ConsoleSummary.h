@@ -2,7 +2,11 @@
 #pragma once
 
 #include "report/HistorySummary.h"
+#include "toolkit/RatingBands.h"
 
 #include <ostream>
 
-void printConsoleSummary(const HistorySummary& summary, std::ostream& out);
+// `bands`: the player's rating bands; with any, the table shows each playlist's band and the points to
+// the next.
+void printConsoleSummary(const HistorySummary& summary, std::ostream& out,
+                         const RatingBands& bands = RatingBands());

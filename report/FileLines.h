@@ -1,5 +1,6 @@
-// Cuts a stats file, read in blocks, into lines for a RowReader. A line may run across blocks; one
-// longer than kLongestRowBytes is never held whole. CR LF and LF line ends read alike.
+// Cuts a stats file, read in blocks, into lines for a RowReader, decoded and cut as
+// statsfile/LineCutting.h says (UTF-8 or UTF-16; LF, CR LF or CR). A line may run across blocks; one
+// longer than kLongestRowBytes is never held whole.
 #pragma once
 
 #include "statsfile/RowReader.h"

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::array<std::int64_t, 2> kChangeWindowDays{7, 30};
-
 void countStreak(std::int64_t& current, std::int64_t& best, bool win) {
     current = streakAfter(current, win);
     best = std::max(best, current);
@@ -21,8 +19,10 @@ void countStreak(std::int64_t& current, std::int64_t& best, bool win) {
 
 HistoryBuilder::HistoryBuilder(std::int64_t now) {
     summary_.now = now;
-    for (std::size_t window = 0; window < kChangeWindowDays.size(); ++window)
-        windowStarts_[window] = now - kChangeWindowDays[window] * kSecondsPerDay;
+    for (std::size_t period = 0; period < kPeriodDays.size(); ++period) {
+        periodStarts_[period] = now - kPeriodDays[period] * kSecondsPerDay;
+        summary_.periods[period].days = kPeriodDays[period];
+    }
 }
 
 std::uint32_t HistoryBuilder::playlistIndex(std::string_view name) {
@@ -55,6 +55,7 @@ void HistoryBuilder::match(const MatchRecord& match) {
     summary_.count(match.win);
     countStreak(summary_.currentStreak, summary_.bestWinStreak, match.win);
 
+    const std::int64_t previousTime = playlist.lastPlayed;
     playlist.count(match.win);
     playlist.mvps += match.mvp ? 1 : 0;
     playlist.ranked = match.ranked;
@@ -66,22 +67,46 @@ void HistoryBuilder::match(const MatchRecord& match) {
     const PlaylistRating::Step step = state.rating.take(match);
     playlist.currentRating = state.rating.latest();
     playlist.currentRatingFromBefore = state.rating.latestIsFromBefore();
-    countRatingWindows(state, match.time, step);
+    countPeak(playlist, match, previousTime, step);
+    countPeriods(state, match, step);
     settleSessionRating(state, index, step.previousAfter);
     countSession(match, index, step);
     series_.add(summary_.matches, match.time, index, step.previousAfter, step.after, state.rating.latest(),
                 formAfter(match));
 }
 
-void HistoryBuilder::countRatingWindows(PlaylistState& state, std::int64_t time,
-                                        const PlaylistRating::Step& step) {
-    for (std::size_t window = 0; window < state.windows.size(); ++window) {
-        ChangeWindow& counted = state.windows[window];
-        if (time <= windowStarts_[window]) {
+void HistoryBuilder::countPeak(PlaylistSummary& playlist, const MatchRecord& match, std::int64_t previousTime,
+                               const PlaylistRating::Step& step) {
+    // In time order, so that of equal ratings the first reached stays.
+    const auto reach = [&](std::int32_t rating, std::int64_t time) {
+        if (!playlist.peakRating || rating > *playlist.peakRating) {
+            playlist.peakRating = rating;
+            playlist.peakRatingTime = time;
+        }
+    };
+    if (step.previousAfter)
+        reach(*step.previousAfter, previousTime); // the rating it stood at after the match before
+    if (match.rating > 0)
+        reach(match.rating, match.time);
+    if (step.after)
+        reach(*step.after, match.time);
+}
+
+void HistoryBuilder::countPeriods(PlaylistState& state, const MatchRecord& match,
+                                  const PlaylistRating::Step& step) {
+    for (std::size_t period = 0; period < kPeriodDays.size(); ++period) {
+        ChangeWindow& counted = state.windows[period];
+        if (match.time <= periodStarts_[period]) {
             counted.atStart = step.after;
             counted.startUnknown = !step.after;
             continue;
         }
+        PlaylistPeriod& figures = state.summary.periods[period];
+        figures.count(match.win);
+        summary_.periods[period].count(match.win);
+        for (const std::int32_t rating : {match.rating, step.after.value_or(0)})
+            if (rating > 0 && (!figures.peakRating || rating > *figures.peakRating))
+                figures.peakRating = rating;
         if (counted.entered)
             continue;
         counted.entered = true;
@@ -192,10 +217,10 @@ void HistoryBuilder::settleRatingChanges() {
         if (!playlist.currentRating)
             continue;
         const std::int32_t current = *playlist.currentRating;
-        std::array<std::int32_t*, 2> changes{&playlist.ratingChange7Days, &playlist.ratingChange30Days};
-        for (std::size_t window = 0; window < changes.size(); ++window) {
-            const ChangeWindow& from = state.windows[window];
-            *changes[window] = from.entered && from.atStart ? current - *from.atStart : 0;
+        for (std::size_t period = 0; period < kPeriodDays.size(); ++period) {
+            const ChangeWindow& from = state.windows[period];
+            playlist.periods[period].ratingChange =
+                from.entered && from.atStart ? current - *from.atStart : 0;
         }
     }
 }

@@ -19,7 +19,7 @@
 
 class HistoryBuilder final : public StatsRowSink {
 public:
-    // `now`: the moment the 7- and 30-day rating changes count back from.
+    // `now`: the moment the periods (kPeriodDays) count back from.
     explicit HistoryBuilder(std::int64_t now);
 
     void match(const MatchRecord& match) override;
@@ -42,7 +42,7 @@ private:
     struct PlaylistState {
         PlaylistSummary summary;
         PlaylistRating rating;
-        std::array<ChangeWindow, 2> windows; // 7 and 30 days
+        std::array<ChangeWindow, kPeriodDays.size()> windows; // as kPeriodDays
         // The session whose last match of this playlist waits for the next match to tell its rating after.
         std::optional<std::uint64_t> sessionAwaitingRating;
     };
@@ -52,7 +52,11 @@ private:
     };
 
     std::uint32_t playlistIndex(std::string_view name);
-    void countRatingWindows(PlaylistState& state, std::int64_t time, const PlaylistRating::Step& step);
+    // The peak rating of the whole history; `previousTime`: the time of the playlist's match before.
+    static void countPeak(PlaylistSummary& playlist, const MatchRecord& match, std::int64_t previousTime,
+                          const PlaylistRating::Step& step);
+    // The periods the match falls in, and the rating each starts from.
+    void countPeriods(PlaylistState& state, const MatchRecord& match, const PlaylistRating::Step& step);
     void countSession(const MatchRecord& match, std::uint32_t playlist, const PlaylistRating::Step& step);
     // The rating after a playlist's previous match, told now, into the session that ended with it.
     void settleSessionRating(PlaylistState& state, std::uint32_t playlist, std::optional<std::int32_t> after);
@@ -67,7 +71,7 @@ private:
     void moveKeptSessions(const std::vector<std::uint32_t>& newIndex);
 
     HistorySummary summary_;
-    std::array<std::int64_t, 2> windowStarts_;
+    std::array<std::int64_t, kPeriodDays.size()> periodStarts_;
     std::vector<PlaylistState> playlists_;
     std::unordered_map<std::string, std::uint32_t, TransparentHash, std::equal_to<>> playlistIndexes_;
     std::uint32_t lastPlaylist_ = 0;

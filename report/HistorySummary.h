@@ -19,6 +19,17 @@ inline constexpr std::size_t kFullDetailMatches = 2000;
 inline constexpr std::size_t kMostBuckets = 500;
 // Skipped lines listed by number and reason; all are counted.
 inline constexpr std::size_t kListedSkippedLines = 1000;
+// The periods summed up besides the whole history: the last so many days before now. A match exactly
+// that long before now belongs to the time before (the rating after it is where the period starts).
+inline constexpr std::array<std::int64_t, 4> kPeriodDays{7, 30, 90, 365};
+
+// The place of a period in kPeriodDays.
+constexpr std::size_t periodOf(std::int64_t days) {
+    for (std::size_t period = 0; period < kPeriodDays.size(); ++period)
+        if (kPeriodDays[period] == days)
+            return period;
+    throw "no such period"; // at compile time: a call naming a period that is not summed up
+}
 
 // The statistics a playlist's averages cover, in the order the page shows them: the columns the column
 // table marks as averaged by the report (checked below). Their keys name them in the JSON.
@@ -86,6 +97,19 @@ struct MatchTally {
     }
 };
 
+// A playlist within one period.
+struct PlaylistPeriod : MatchTally {
+    // Its current rating minus its rating as it stood when the period began: after its last match
+    // before, else before its first match since; 0 without a match in the period.
+    std::int32_t ratingChange = 0;
+    // The highest of the ratings before and after its matches in the period.
+    std::optional<std::int32_t> peakRating;
+};
+
+struct PeriodSummary : MatchTally {
+    std::int64_t days = 0;
+};
+
 struct PlaylistSummary : MatchTally {
     std::string name;
     bool ranked = false; // as its newest match says
@@ -95,8 +119,12 @@ struct PlaylistSummary : MatchTally {
     // rating before it, and then currentRatingFromBefore says so.
     std::optional<std::int32_t> currentRating;
     bool currentRatingFromBefore = false;
-    std::int32_t ratingChange7Days = 0;
-    std::int32_t ratingChange30Days = 0;
+    // The highest rating it reached: of the ratings before and after its matches, the first time it
+    // stood that high, at the time of the match after which it stood (for a rating before a match that
+    // no match before tells, that match's own).
+    std::optional<std::int32_t> peakRating;
+    std::int64_t peakRatingTime = 0;
+    std::array<PlaylistPeriod, kPeriodDays.size()> periods{}; // as kPeriodDays
     std::int64_t bestWinStreak = 0;
     std::int64_t currentStreak = 0; // +3: three wins in a row; -2: two losses
     std::int64_t lastPlayed = 0;
@@ -149,6 +177,8 @@ struct HistorySummary : MatchTally {
     std::vector<SkippedLine> skipped; // the first kListedSkippedLines
     // The figures are worked out in time order; this says how far the file's own order was from it.
     TimeOrder fileOrder;
+
+    std::array<PeriodSummary, kPeriodDays.size()> periods{}; // as kPeriodDays
 
     std::vector<PlaylistSummary> playlists; // most played first
     std::uint64_t sessionCount = 0;

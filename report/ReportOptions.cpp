@@ -8,11 +8,12 @@ namespace {
 struct GivenArguments {
     ReportOptions options;
     std::optional<std::filesystem::path> page;
-    std::optional<std::string> statsFile;
+    std::optional<std::string> input;
 };
 
 bool takesValue(const std::string& option) {
-    return option == "-o" || option == "--output" || option == "--json" || option == "--now";
+    return option == "-o" || option == "--output" || option == "--json" || option == "--bands" ||
+           option == "--now";
 }
 
 bool readNow(const std::string& text, ReportOptions& options, OptionsError& error) {
@@ -34,32 +35,44 @@ bool readValue(const std::string& option, const std::string& value, GivenArgumen
         return readNow(value, given.options, error);
     if (option == "--json")
         given.options.json = pathFromUtf8(value);
+    else if (option == "--bands")
+        given.options.bands = pathFromUtf8(value);
     else
         given.page = pathFromUtf8(value);
     return true;
 }
 
-// An argument that is no option names the stats file, of which there is one.
-bool readStatsFile(const std::string& argument, GivenArguments& given, OptionsError& error) {
-    if (given.statsFile) {
-        error.message = "one stats file at a time: \"" + *given.statsFile + "\" and \"" + argument + "\"";
+// An argument that is no option names the stats file (or the folder), of which there is one.
+bool readInput(const std::string& argument, GivenArguments& given, OptionsError& error) {
+    if (given.input) {
+        error.message =
+            "one stats file or folder at a time: \"" + *given.input + "\" and \"" + argument + "\"";
         return false;
     }
-    given.statsFile = argument;
+    given.input = argument;
     return true;
 }
 
 std::optional<ReportOptions> withDefaults(GivenArguments& given, OptionsError& error) {
-    if (!given.statsFile || given.statsFile->empty()) {
+    if (!given.input || given.input->empty()) {
         error.message = "no stats file given";
         return std::nullopt;
     }
     ReportOptions& options = given.options;
-    options.statsFile = pathFromUtf8(*given.statsFile);
-    if (given.page) {
+    options.input = pathFromUtf8(*given.input);
+    std::error_code unknown;
+    options.folder = std::filesystem::is_directory(options.input, unknown);
+    if (options.folder) {
+        if (given.page || options.json) {
+            error.message = "given a folder, each page goes beside its stats file: -o and --json take one "
+                            "stats file";
+            return std::nullopt;
+        }
+        options.page = options.input / kIndexPageName;
+    } else if (given.page) {
         options.page = *given.page;
     } else {
-        options.page = options.statsFile;
+        options.page = options.input;
         options.page.replace_extension(".html");
     }
     return options;
@@ -86,7 +99,7 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
         } else if (argument.size() > 1 && argument[0] == '-') {
             error.message = "unknown option " + argument;
             return std::nullopt;
-        } else if (!readStatsFile(argument, given, error)) {
+        } else if (!readInput(argument, given, error)) {
             return std::nullopt;
         }
     }

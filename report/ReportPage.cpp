@@ -20,3 +20,15 @@ std::string reportPage(std::string_view summaryJson) {
     }};
     return filledPage(pageTemplate(), parts);
 }
+
+std::string indexPage(std::string_view indexJson) {
+    const std::string data = scriptSafeJson(indexJson);
+    const std::array<PagePart, 5> parts{{
+        {"@@SCRIPT_ERRORS@@", scriptErrorsScript()},
+        {"@@PALETTE_STYLE@@", paletteStyle()},
+        {"@@PAGE_STYLE@@", pageStyle()},
+        {"@@INDEX@@", data},
+        {"@@INDEX_SCRIPT@@", indexScript()},
+    }};
+    return filledPage(indexTemplate(), parts);
+}

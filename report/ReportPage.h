@@ -7,3 +7,7 @@
 
 // `summaryJson` is the summary's JSON text, as jsonText() writes it (ASCII only).
 std::string reportPage(std::string_view summaryJson);
+
+// The index page of a folder's accounts: `indexJson` lists them (report/FolderReport.cpp), each linking
+// to its page beside the index.
+std::string indexPage(std::string_view indexJson);

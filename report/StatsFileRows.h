@@ -13,8 +13,9 @@
 
 // Throws StatsFileError when the file cannot be read as a stats file. A row whose cells do not convert
 // is skipped and reported; a further header line is reported too, and the rows after it are read by its
-// names. CR LF and LF line ends read alike. `now`: the moment after which no match time is believed
-// (statsfile/PlausibleTime.h). `keepReading`, when given, is asked after each block's rows: false ends
-// the reading there, without an error.
+// names. The file's text is read in its own form (UTF-8 or UTF-16; LF, CR LF or CR); a file that is no
+// such text (a workbook saved under its name) is a StatsFileError saying what it is. `now`: the moment
+// after which no match time is believed (statsfile/PlausibleTime.h). `keepReading`, when given, is asked
+// after each block's rows: false ends the reading there, without an error.
 void readStatsRows(const std::filesystem::path& file, StatsRowSink& sink, std::int64_t now,
                    const std::function<bool()>& keepReading = {});

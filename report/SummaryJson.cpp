@@ -4,6 +4,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// The periods whose rating changes each playlist carries besides the periods' own list.
+constexpr std::size_t kSevenDays = periodOf(7);
+constexpr std::size_t kThirtyDays = periodOf(30);
+
 // A share in [0, 1]; null without matches to take it of.
 Json share(std::uint64_t part, std::uint64_t whole) {
     if (whole == 0)
@@ -11,7 +15,11 @@ Json share(std::uint64_t part, std::uint64_t whole) {
     return static_cast<double>(part) / static_cast<double>(whole);
 }
 
-Json playlistJson(const PlaylistSummary& playlist) {
+template <class Value> Json orNull(const std::optional<Value>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json playlistJson(const PlaylistSummary& playlist, const RatingBands& bands) {
     Json averages = Json::object();
     for (std::size_t which = 0; which < kAveragedColumns.size(); ++which)
         averages[std::string(columnKey(kAveragedColumns[which]))] =
@@ -25,6 +33,9 @@ Json playlistJson(const PlaylistSummary& playlist) {
         {"winRate", share(playlist.wins, playlist.matches)},
         {"currentRating", nullptr},
         {"currentRatingFromBefore", nullptr},
+        {"peakRating", orNull(playlist.peakRating)},
+        {"peakRatingTime", playlist.peakRating ? Json(playlist.peakRatingTime) : Json(nullptr)},
+        {"band", bandJson(bands.standing(playlist.name, playlist.currentRating))},
         {"ratingChange7Days", nullptr},
         {"ratingChange30Days", nullptr},
         {"bestWinStreak", playlist.bestWinStreak},
@@ -36,10 +47,41 @@ Json playlistJson(const PlaylistSummary& playlist) {
     if (playlist.currentRating) {
         json["currentRating"] = *playlist.currentRating;
         json["currentRatingFromBefore"] = playlist.currentRatingFromBefore;
-        json["ratingChange7Days"] = playlist.ratingChange7Days;
-        json["ratingChange30Days"] = playlist.ratingChange30Days;
+        json["ratingChange7Days"] = playlist.periods[kSevenDays].ratingChange;
+        json["ratingChange30Days"] = playlist.periods[kThirtyDays].ratingChange;
     }
     return json;
+}
+
+// Each period's figures, and those of the playlists played in it (in the order of `playlists`).
+Json periodsJson(const HistorySummary& summary) {
+    Json periods = Json::array();
+    for (std::size_t period = 0; period < kPeriodDays.size(); ++period) {
+        const PeriodSummary& figures = summary.periods[period];
+        Json playlists = Json::array();
+        for (const PlaylistSummary& playlist : summary.playlists) {
+            const PlaylistPeriod& in = playlist.periods[period];
+            if (in.matches == 0)
+                continue;
+            playlists.push_back(Json{
+                {"name", playlist.name},
+                {"matches", in.matches},
+                {"wins", in.wins},
+                {"losses", in.losses},
+                {"ratingChange", playlist.currentRating ? Json(in.ratingChange) : Json(nullptr)},
+                {"peakRating", orNull(in.peakRating)},
+            });
+        }
+        periods.push_back(Json{
+            {"days", figures.days},
+            {"matches", figures.matches},
+            {"wins", figures.wins},
+            {"losses", figures.losses},
+            {"winRate", share(figures.wins, figures.matches)},
+            {"playlists", std::move(playlists)},
+        });
+    }
+    return periods;
 }
 
 Json sessionJson(const SessionSummary& session, const std::vector<PlaylistSummary>& playlists) {
@@ -89,7 +131,8 @@ Json chartsJson(const HistorySummary& summary) {
 
 } // namespace
 
-nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::string& fileName) {
+nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::string& fileName,
+                                   const RatingBands& bands) {
     Json skippedLines = Json::array();
     Json skipped = Json::array();
     for (const SkippedLine& line : summary.skipped) {
@@ -98,7 +141,7 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
     }
     Json playlists = Json::array();
     for (const PlaylistSummary& playlist : summary.playlists)
-        playlists.push_back(playlistJson(playlist));
+        playlists.push_back(playlistJson(playlist, bands));
     Json sessions = Json::array();
     for (const SessionSummary& session : summary.sessions)
         sessions.push_back(sessionJson(session, summary.playlists));
@@ -125,6 +168,7 @@ nlohmann::ordered_json summaryJson(const HistorySummary& summary, const std::str
          summary.fileOrder.outOfPlace > 0 ? Json(summary.fileOrder.firstOutOfPlaceLine) : Json(nullptr)},
         {"averagedColumns", std::move(averaged)},
         {"playlists", std::move(playlists)},
+        {"periods", periodsJson(summary)},
         {"sessionCount", summary.sessionCount},
         {"sessionGapSeconds", kSessionGapSeconds},
         {"sessions", std::move(sessions)},

@@ -42,6 +42,7 @@ void Tallyglass::splitRecentLines() {
     const ReadingLayouts layouts(recentLines[0]);
     std::vector<std::string_view> fields;
     std::string unquoted;
+    lackedByALine_.fill(false);
     for (std::size_t row = 0; row < kKeptLines; ++row) {
         const StatsFileLayout& layout = row == 0 ? layouts.header() : layouts.of(recentLines[row]);
         fields.resize(std::max<std::size_t>(layout.fieldCount, 1));
@@ -58,6 +59,11 @@ void Tallyglass::splitRecentLines() {
                 cell.assign(layouts.reach(description.column) ? description.name : std::string_view());
             else if (at < count)
                 cell.assign(fields[at]);
+            // A column the line's layout lacks shows nothing; an empty slot has no layout to lack it.
+            else if (at == kAbsentColumn && !recentLines[row].empty()) {
+                cell.clear();
+                lackedByALine_[position] = true;
+            }
             // A cell the line does not reach is emptied, so that no field of another line shows in this
             // row; a statistic gets the "null" mark that keeps the row out of the averages.
             else if (isStatisticPosition(position))
@@ -99,7 +105,8 @@ void Tallyglass::emptyTableRow(int row) {
 void Tallyglass::updateAverages(int dataRows) {
     std::array<bool, kStatBoxes.size()> named{};
     for (std::size_t which = 0; which < kStatBoxes.size(); ++which)
-        named[which] = !lineFields[writtenPosition(kStatBoxes[which].statistic)].empty();
+        named[which] = !lineFields[writtenPosition(kStatBoxes[which].statistic)].empty() &&
+                       !lackedByALine_[writtenPosition(kStatBoxes[which].statistic)];
     std::array<std::int64_t, kStatBoxes.size()> sums{};
     std::int32_t counted = 0;
     for (int row = 1; row <= dataRows; ++row) {

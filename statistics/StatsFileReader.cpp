@@ -2,6 +2,7 @@
 // (statistics/Statistics.cpp), which split and average them.
 #include "plugin/Tallyglass.h"
 #include "statistics/StatsFileTail.h"
+#include "statsfile/FileName.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,6 +20,14 @@ std::int32_t clampedLineCount(std::uint64_t lines) {
 // in memory, however long it grows.
 void Tallyglass::loadStatsFile(std::filesystem::path path) {
     StatsFileTail tail = readStatsFileTail(path, kKeptLines - 1);
+    if (tail.state == StatsFileState::refused) {
+        // No text (a workbook saved under its name): the matches recorded meanwhile are beside it.
+        noteRefusedStatsFile(path, tail.problem);
+        path = rescueFileFor(path);
+        tail = readStatsFileTail(path, kKeptLines - 1);
+        if (tail.state == StatsFileState::refused)
+            tail = StatsFileTail{}; // nothing to show rather than garbage
+    }
     if (tail.state == StatsFileState::unreadable)
         return; // there but not readable just now (held by another program): keep showing what we had
     lineCount = clampedLineCount(tail.lineCount);

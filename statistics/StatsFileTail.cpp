@@ -1,5 +1,7 @@
 #include "statistics/StatsFileTail.h"
 
+#include "statsfile/LineCutting.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -41,10 +43,10 @@ std::size_t countLineFeeds(const char* begin, const char* end) {
 }
 
 // A line of `fullLength` bytes, of which `kept` holds the first bytes (all of them when it fits): drops
-// the carriage return of a CR LF end. A cut line lost its end anyway, so it has none to drop.
+// the carriage returns of a CR LF end. A cut line lost its end anyway, so it has none to drop.
 void dropCarriageReturn(std::string& kept, std::uint64_t fullLength) {
-    if (kept.size() == fullLength && !kept.empty() && kept.back() == '\r')
-        kept.pop_back();
+    if (kept.size() == fullLength)
+        kept.resize(withoutCarriageReturns(kept).size());
 }
 
 // Reads blocks of the file backwards from a given end, to find where lines start.
@@ -111,6 +113,44 @@ private:
     bool failed_ = false;
 };
 
+// Whether a file's lines can be counted at its line feeds, as they stand in its bytes: UTF-8 (or a code
+// page) whose first line ends in LF or CR LF, or in nothing within the bytes that are looked at (a first
+// line far too long, cut as the rest would be). Told by the first block, or by the first bytes of
+// several small ones.
+class FormProbe {
+public:
+    // Looks at the next bytes from the file's start; whether it has decided.
+    bool look(std::string_view bytes, bool wholeFile) {
+        if (held_.empty() && decide(bytes, wholeFile))
+            return true;
+        held_.append(bytes);
+        return held_.size() > bytes.size() && decide(held_, wholeFile);
+    }
+    bool byLineFeeds() const { return byLineFeeds_; }
+
+private:
+    // The most bytes looked at for the first line's end.
+    static constexpr std::size_t kLookedAtBytes = 64 * 1024;
+
+    bool decide(std::string_view first, bool wholeFile) {
+        const FirstBytesVerdict verdict = judgeFirstBytes(first, wholeFile);
+        if (verdict.kind == FirstBytesVerdict::undecided && first.size() < kLookedAtBytes)
+            return false;
+        std::size_t resume = 0;
+        const std::optional<LineEnd> lineEnd = firstLineEnd(first, 0, wholeFile, resume);
+        if (!lineEnd && !wholeFile && first.size() < kLookedAtBytes)
+            return false; // the first line end, or what follows a carriage return at the end, tells
+        decided_ = true;
+        byLineFeeds_ = verdict.kind == FirstBytesVerdict::text && verdict.encoding == TextEncoding::utf8 &&
+                       lineEnd != LineEnd::cr;
+        return true;
+    }
+
+    std::string held_;
+    bool decided_ = false;
+    bool byLineFeeds_ = false;
+};
+
 // What the forward pass found: the line feeds and bytes up to the end seen, the first line, and what
 // the block still holds of the file's end.
 struct ForwardCount {
@@ -120,6 +160,7 @@ struct ForwardCount {
     std::uint64_t headerLength = 0; // the first line's full length; `header` may hold less of it
     char lastByte = '\n';
     std::size_t lastBlockBytes = 0;
+    bool byLineFeeds = true; // false: the file must be read through the line feeder instead
 };
 
 struct OpenedFile {
@@ -164,10 +205,13 @@ bool keepHeaderPart(const char* begin, const char* end, std::size_t keptLineByte
 }
 
 // Forward through the first `sizeAtOpen` bytes, block by block: counts the line feeds and keeps the
-// beginning of the first line. False on a read error.
+// beginning of the first line. False on a read error. Stops early, with `byLineFeeds` false, when the
+// first bytes tell that line feeds do not cut the file's lines as they stand.
 bool countForward(std::ifstream& in, char* block, std::size_t blockBytes, std::uint64_t sizeAtOpen,
                   std::size_t keptLineBytes, ForwardCount& count) {
     bool headerEnded = false;
+    FormProbe probe;
+    bool probed = false;
     std::uint64_t unread = sizeAtOpen;
     while (unread > 0) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, unread));
@@ -175,6 +219,13 @@ bool countForward(std::ifstream& in, char* block, std::size_t blockBytes, std::u
         const auto got = static_cast<std::size_t>(in.gcount());
         if (got == 0)
             break;
+        if (!probed) {
+            probed = probe.look(std::string_view(block, got), got == unread || got < wanted);
+            if (probed && !probe.byLineFeeds()) {
+                count.byLineFeeds = false;
+                return !in.bad();
+            }
+        }
         const char* end = block + got;
         if (!headerEnded)
             headerEnded = keepHeaderPart(block, end, keptLineBytes, count);
@@ -212,6 +263,77 @@ bool readNewestLines(std::ifstream& in, char* block, std::size_t blockBytes, con
     return !scanner.failed();
 }
 
+// The lines of a file read through the line feeder: counted, the first kept as the header and the
+// newest ones in a ring.
+class KeptLines {
+public:
+    KeptLines(std::size_t wanted, std::size_t keptLineBytes)
+        : ring_(wanted)
+        , keptLineBytes_(keptLineBytes) {}
+
+    void line(std::string_view text) {
+        text = text.substr(0, keptLineBytes_);
+        if (count_++ == 0) {
+            header_.assign(text);
+        } else if (!ring_.empty()) {
+            ring_[next_].assign(text);
+            next_ = (next_ + 1) % ring_.size();
+        }
+    }
+    void tooLong() { line({}); }
+
+    // Into `tail`: the count, the header and the newest lines, newest first.
+    void into(StatsFileTail& tail) {
+        tail.lineCount = count_;
+        tail.header = std::move(header_);
+        const std::size_t kept =
+            static_cast<std::size_t>(std::min<std::uint64_t>(count_ > 0 ? count_ - 1 : 0, ring_.size()));
+        tail.newestLines.clear();
+        for (std::size_t back = 1; back <= kept; ++back)
+            tail.newestLines.push_back(std::move(ring_[(next_ + ring_.size() - back) % ring_.size()]));
+    }
+
+private:
+    std::vector<std::string> ring_;
+    std::size_t keptLineBytes_;
+    std::size_t next_ = 0;
+    std::uint64_t count_ = 0;
+    std::string header_;
+};
+
+// The whole file from its start through the line feeder: a UTF-16 file, a file of CR line ends, or one
+// that is no text.
+void readThroughLineFeeder(std::ifstream& in, char* block, std::size_t blockBytes, std::uint64_t sizeAtOpen,
+                           std::size_t wanted, std::size_t keptLineBytes, StatsFileTail& tail) {
+    KeptLines kept(wanted, keptLineBytes);
+    BasicLineFeeder<KeptLines> feeder(kept);
+    in.clear();
+    in.seekg(0);
+    try {
+        std::uint64_t unread = sizeAtOpen;
+        while (unread > 0) {
+            const auto wantedBytes = static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, unread));
+            in.read(block, static_cast<std::streamsize>(wantedBytes));
+            const auto got = static_cast<std::size_t>(in.gcount());
+            if (got == 0)
+                break;
+            feeder.feed(std::string_view(block, got));
+            unread -= got;
+        }
+        if (in.bad()) {
+            tail.state = StatsFileState::unreadable;
+            return;
+        }
+        feeder.unfinishedAsLine();
+    } catch (const StatsFileError& refusal) {
+        tail.state = StatsFileState::refused;
+        tail.problem = refusal.what();
+        return;
+    }
+    kept.into(tail);
+    tail.state = StatsFileState::read;
+}
+
 } // namespace
 
 StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t wantedNewest,
@@ -228,6 +350,11 @@ StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t w
     ForwardCount count;
     if (!countForward(opened->in, block.get(), blockBytes, opened->sizeAtOpen, keptLineBytes, count)) {
         tail.state = StatsFileState::unreadable;
+        return tail;
+    }
+    if (!count.byLineFeeds) {
+        readThroughLineFeeder(opened->in, block.get(), blockBytes, opened->sizeAtOpen, wantedNewest,
+                              keptLineBytes, tail);
         return tail;
     }
     dropCarriageReturn(count.header, count.headerLength);

@@ -19,6 +19,7 @@ enum class StatsFileState {
     read,       // the file was read to its end
     absent,     // there is no such file (nor perhaps its folder)
     unreadable, // the file exists but cannot be opened or read at the moment
+    refused,    // the file is no text the layout rule reads (a workbook saved under its name)
 };
 
 struct StatsFileTail {
@@ -28,10 +29,13 @@ struct StatsFileTail {
     std::string header; // the first line; empty when the file has no line
     // The newest lines after the header, newest first: min(lineCount - 1, wanted) of them.
     std::vector<std::string> newestLines;
+    std::string problem; // for a refused file: what it is instead, and what to do
 };
 
-// A line ends at a line feed, which is not kept; one carriage return before it is dropped too, so CR LF
-// and LF files read alike. Each kept line is cut to its first `keptLineBytes` bytes.
+// Lines are cut as statsfile/LineCutting.h cuts them: at each line feed, the carriage returns before it
+// dropped, so CR LF and LF files read alike; in a file whose first line ends in CR alone, at each CR, LF
+// or CR LF. A UTF-16 file's lines are decoded into UTF-8. Each kept line is cut to its first
+// `keptLineBytes` bytes (of a line longer than kLongestRowBytes in a UTF-16 or CR file, none).
 StatsFileTail readStatsFileTail(const std::filesystem::path& file, std::size_t wantedNewest,
                                 std::size_t blockBytes = kCountBlockBytes,
                                 std::size_t keptLineBytes = kKeptLineBytes);

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::array<char, 2> kSeparators{',', ';'};
+// In the order that wins a tie.
+constexpr std::array<char, 3> kSeparators{',', ';', '\t'};
 
 // A header field as the name it gives: without the blanks around it, and without quotes that the
 // blanks kept from being read as quotes (" \"Time\" ").
@@ -105,12 +106,19 @@ StatsFileLayout layoutOfHeader(std::string_view header) {
         header.remove_prefix(kUtf8ByteOrderMark.size());
     if (header.ends_with('\r'))
         header.remove_suffix(1);
-    // The separator that finds more names wins; the comma when both find as many.
-    StatsFileLayout best = layoutSplitBy(header, kSeparators[0]);
-    for (std::size_t which = 1; which < kSeparators.size(); ++which) {
-        StatsFileLayout other = layoutSplitBy(header, kSeparators[which]);
-        if (knownNames(other) > knownNames(best))
+    // Of the separators the header holds, the one that finds the most names wins; of those that find as
+    // many, the earlier one. One the header does not hold is no candidate: it would leave the header one
+    // field, taking its tabs for blanks around a name (" \tAssists\t " is Assists between two empty
+    // tab-separated fields, not one field naming Assists). A header holding none is one field.
+    std::optional<StatsFileLayout> best;
+    for (const char separator : kSeparators) {
+        if (header.find(separator) == std::string_view::npos)
+            continue;
+        StatsFileLayout other = layoutSplitBy(header, separator);
+        if (!best || knownNames(other) > knownNames(*best))
             best = other;
     }
-    return best;
+    if (!best)
+        return layoutSplitBy(header, kSeparators[0]);
+    return *best;
 }

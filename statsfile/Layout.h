@@ -1,11 +1,14 @@
 // Where each column stands in the lines below a header, and how those lines separate and quote their
 // fields. Every program that reads or appends to a stats file finds its columns by this one rule.
 //
-// Reading a header: an optional UTF-8 byte-order mark; the separator is "," or ";", whichever splits the
-// header into more of the column names (a spreadsheet in a European locale saves with ";"; "," when both
-// split alike); a field may be quoted as spreadsheets quote it (in double quotes, a quote inside doubled);
-// blanks around a name are not part of it. A name the header gives twice stands at its later place. A
-// name the header lacks is missing: no reader ever takes another column's field for it.
+// Reading a header (as UTF-8 text: statsfile/FileText.h decodes a UTF-16 file's bytes first): an optional
+// byte-order mark; the separator is ",", ";" or a tab, whichever of those the header holds splits it into
+// the most of the column names (a spreadsheet in a European locale saves with ";", its "Unicode text"
+// with tabs; "," wins a tie, then ";"; a header holding none is one field); a field may be quoted as
+// spreadsheets quote it (in double quotes, a quote inside doubled); blanks around a name are not part of it.
+// A name the header gives twice stands at its later place. A name the header lacks is missing: no reader ever
+// takes another column's field for it. How the file's bytes hold that text (encoding, line end) is its
+// TextForm (statsfile/TextForm.h).
 #pragma once
 
 #include "statsfile/Columns.h"

@@ -240,7 +240,8 @@ void RowReader::line(std::string_view text) {
 void RowReader::tooLong() {
     ++lineNumber_;
     if (lineNumber_ == 1)
-        throw StatsFileError("the first line is far too long to be a stats-file header");
+        throw StatsFileError("the first line is far too long to be a stats-file header: it has no line end "
+                             "(LF, CR LF or CR) in its first 64 KiB");
     sink_.skipped(lineNumber_, "line longer than 64 KiB");
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "statsfile/Layout.h"
+#include "statsfile/LineCutting.h"
 #include "statsfile/MatchRecord.h"
 #include "statsfile/PlausibleTime.h"
 #include "statsfile/RowSink.h"
@@ -19,8 +20,7 @@
 #include <utility>
 #include <vector>
 
-// Lines longer than this are damage; they are skipped without being held.
-inline constexpr std::size_t kLongestRowBytes = 64 * 1024;
+// Lines longer than kLongestRowBytes (statsfile/LineCutting.h) are damage; they are skipped.
 
 // The whole-number columns of a match (numbers, flags and the win), in the column table's order.
 inline constexpr std::size_t kMatchNumberColumns = [] {

@@ -3,16 +3,10 @@
 #pragma once
 
 #include "statsfile/MatchRecord.h"
+#include "statsfile/StatsFileError.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-
-// The file cannot be read as a stats file at all: missing, a folder or device, unreadable, no header.
-class StatsFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Receives the rows in file order.
 class StatsRowSink {

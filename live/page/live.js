@@ -270,6 +270,13 @@
   }
 
   t.onData(draw);
+  // The band of the last match's playlist by the player's bands (--bands), and the points to the next.
+  t.onData(function (data) {
+    var playlist = data.lastPlaylist === null ? null : data.playlists[data.lastPlaylist];
+    var node = byId('band-detail');
+    node.hidden = !playlist || !playlist.band;
+    t.setText(node, node.hidden ? '' : t.bandText(playlist.band));
+  });
   // The relative times move on by themselves.
   setInterval(function () { if (shown) header(shown); }, 15000);
 })();

@@ -66,4 +66,12 @@
   }
 
   t.onData(draw);
+  // The band of the last match's playlist by the player's bands (--bands), under its rating.
+  t.onData(function (data) {
+    var playlist = data.lastPlaylist === null ? null : data.playlists[data.lastPlaylist];
+    var node = byId('band');
+    node.hidden = !playlist || !playlist.band;
+    t.setText(node, node.hidden ? '' : playlist.band.name + ' \u00b7 ' +
+      (playlist.band.nextName === null ? 'top band' : playlist.band.toNext + ' to go'));
+  });
 })();

@@ -49,6 +49,10 @@
     signed: function (n) { return n > 0 ? '+' + n : n < 0 ? '\u2212' + (-n) : '\u00b10'; },
     streak: function (n) { return n > 0 ? 'W' + n : n < 0 ? 'L' + (-n) : '\u2013'; },
     title: function (name) { return name === '' ? '(no title)' : name; },
+    // A band and the points to the next: "Diamond II \u00b7 80 to Champion I"; the top band says so.
+    bandText: function (band) {
+      return band.name + ' \u00b7 ' + (band.nextName === null ? 'top band' : band.toNext + ' to ' + band.nextName);
+    },
     ago: function (seconds, now) {
       var minutes = Math.max(0, Math.floor((now - seconds) / 60));
       if (minutes < 1) return 'just now';

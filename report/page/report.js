@@ -61,6 +61,29 @@
   // A current rating that is the one before the playlist's last match: no rating after it is known.
   var fromBeforeText = 'before the last match';
 
+  // --- the period shown: the whole history, or the last 365, 90, 30 or 7 days (the switch above the
+  // tiles, or #days=30 in the address, beside #by-match or #by-date: "#by-date&days=30") ---
+  var addressParts = location.hash.replace(/^#/, '').split('&');
+  var shownDays = null;
+  addressParts.forEach(function (part) {
+    var days = /^days=(\d+)$/.exec(part);
+    if (days && data.periods.some(function (p) { return p.days === Number(days[1]); })) shownDays = Number(days[1]);
+  });
+  function shownPeriod() {
+    return shownDays === null ? null : data.periods.filter(function (p) { return p.days === shownDays; })[0];
+  }
+  function periodStart() { return data.now - shownDays * 86400; }
+  // A playlist's figures in the period shown; null when it has no match in it.
+  function inPeriod(name) {
+    return shownPeriod().playlists.filter(function (p) { return p.name === name; })[0] || null;
+  }
+
+  // --- bands: the player's own table (--bands FILE) ---
+  function bandText(band) {
+    if (band.nextName === null) return band.name + ' \u00b7 top band';
+    return band.name + ' \u00b7 ' + numbers.format(band.toNext) + ' to ' + band.nextName;
+  }
+
   // --- headline ---
   function tile(label, value, detail, valueClass) {
     var node = el('div', 'tile');
@@ -69,21 +92,38 @@
     if (detail) node.appendChild(el('div', 'detail', detail));
     return node;
   }
+  function changePart(label, change) {
+    var part = el('span', 'change');
+    part.appendChild(document.createTextNode(label + ' '));
+    part.appendChild(el('span', trend(change), signed(change)));
+    return part;
+  }
   function ratingTile(playlist, index) {
     var node = el('div', 'tile rating');
     node.style.setProperty('--series', playlistColour(index));
     node.appendChild(el('div', 'label', displayName(playlist.name)));
     node.appendChild(el('div', 'value', numbers.format(playlist.currentRating)));
     var detail = el('div', 'detail');
-    [['7 d', playlist.ratingChange7Days], ['30 d', playlist.ratingChange30Days]].forEach(function (pair) {
-      var part = el('span', 'change');
-      part.appendChild(document.createTextNode(pair[0] + ' '));
-      part.appendChild(el('span', trend(pair[1]), signed(pair[1])));
-      detail.appendChild(part);
-    });
-    node.appendChild(detail);
+    if (shownDays === null) {
+      detail.appendChild(changePart('7 d', playlist.ratingChange7Days));
+      detail.appendChild(changePart('30 d', playlist.ratingChange30Days));
+      node.appendChild(detail);
+      node.appendChild(el('div', 'detail', 'peak ' + numbers.format(playlist.peakRating)));
+    } else {
+      var period = inPeriod(playlist.name);
+      detail.appendChild(changePart(shownDays + ' d', period ? period.ratingChange : 0));
+      node.appendChild(detail);
+      node.appendChild(el('div', 'detail', period === null ? 'no match in those days'
+        : period.peakRating === null ? 'no rating in those days' : 'peak ' + numbers.format(period.peakRating)));
+    }
+    if (playlist.band) {
+      var band = el('div', 'detail band', playlist.band.name + ' \u00b7 ' +
+        (playlist.band.nextName === null ? 'top band' : numbers.format(playlist.band.toNext) + ' to go'));
+      band.title = bandText(playlist.band);
+      node.appendChild(band);
+    }
     if (playlist.currentRatingFromBefore) node.appendChild(el('div', 'detail', fromBeforeText));
-    node.title = playlist.name;
+    node.title = playlist.name + (playlist.band ? ' \u00b7 ' + bandText(playlist.band) : '');
     return node;
   }
   // Calendar days from the first match's to the last match's, both counted, in local time.
@@ -94,23 +134,41 @@
     var lastDay = Date.UTC(last.getFullYear(), last.getMonth(), last.getDate());
     return Math.round((lastDay - firstDay) / 86400000) + 1;
   }
-  function headline() {
-    var tiles = document.getElementById('tiles');
-    var span = data.matches ? dateOnly.format(date(data.firstMatch)) + ' \u2013 ' + dateOnly.format(date(data.lastMatch)) : 'no matches yet';
-    tiles.appendChild(tile('Matches', numbers.format(data.matches), counted(data.sessionCount, 'session', 'sessions')));
-    var record = tile('Wins \u2013 losses', '', 'best run ' + counted(data.bestWinStreak, 'win', 'wins'));
+  function recordTile(wins, losses, detail) {
+    var record = tile('Wins \u2013 losses', '', detail);
     var value = record.querySelector('.value');
     value.className += ' compact';
-    value.appendChild(el('span', 'up', numbers.format(data.wins)));
+    value.appendChild(el('span', 'up', numbers.format(wins)));
     value.appendChild(el('span', 'dash', '\u2009\u2013\u2009'));
-    value.appendChild(el('span', 'down', numbers.format(data.losses)));
-    tiles.appendChild(record);
-    tiles.appendChild(tile('Win rate', percentOf(data.wins, data.matches), 'current streak ' + streak(data.currentStreak),
-                           data.matches === 0 ? '' : 2 * data.wins >= data.matches ? 'up' : 'down'));
-    tiles.appendChild(tile('Span', data.matches ? counted(daysPlayed(), 'day', 'days') : '\u2013', span));
+    value.appendChild(el('span', 'down', numbers.format(losses)));
+    return record;
+  }
+  function rateClass(wins, matches) { return matches === 0 ? '' : 2 * wins >= matches ? 'up' : 'down'; }
+  function headline() {
+    var tiles = document.getElementById('tiles');
+    tiles.replaceChildren();
+    var period = shownPeriod();
+    if (period === null) {
+      var span = data.matches ? dateOnly.format(date(data.firstMatch)) + ' \u2013 ' + dateOnly.format(date(data.lastMatch)) : 'no matches yet';
+      tiles.appendChild(tile('Matches', numbers.format(data.matches), counted(data.sessionCount, 'session', 'sessions')));
+      tiles.appendChild(recordTile(data.wins, data.losses, 'best run ' + counted(data.bestWinStreak, 'win', 'wins')));
+      tiles.appendChild(tile('Win rate', percentOf(data.wins, data.matches), 'current streak ' + streak(data.currentStreak),
+                             rateClass(data.wins, data.matches)));
+      tiles.appendChild(tile('Span', data.matches ? counted(daysPlayed(), 'day', 'days') : '\u2013', span));
+    } else {
+      var since = 'since ' + dateTime.format(date(periodStart()));
+      tiles.appendChild(tile('Matches', numbers.format(period.matches), 'in the last ' + counted(period.days, 'day', 'days')));
+      tiles.appendChild(recordTile(period.wins, period.losses, counted(period.playlists.length, 'playlist', 'playlists') + ' played'));
+      tiles.appendChild(tile('Win rate', percentOf(period.wins, period.matches), since, rateClass(period.wins, period.matches)));
+      tiles.appendChild(tile('Period', counted(period.days, 'day', 'days'),
+                             dateOnly.format(date(periodStart())) + ' \u2013 ' + dateOnly.format(date(data.now))));
+    }
     data.playlists.forEach(function (playlist, index) {
       if (playlist.ranked && playlist.currentRating !== null) tiles.appendChild(ratingTile(playlist, index));
     });
+  }
+  function titles() {
+    var span = data.matches ? dateOnly.format(date(data.firstMatch)) + ' \u2013 ' + dateOnly.format(date(data.lastMatch)) : 'no matches yet';
     document.getElementById('subtitle').textContent = data.file + ' \u00b7 ' + span;
     document.title = 'Tallyglass \u2013 ' + data.file;
     if (data.outOfPlace > 0) {
@@ -124,6 +182,7 @@
   // --- tables ---
   function table(id, headings, rows) {
     var node = document.getElementById(id);
+    node.replaceChildren();
     var head = el('thead');
     var headRow = el('tr');
     headings.forEach(function (text) {
@@ -138,47 +197,99 @@
   }
   function cell(text, className) { return el('td', className, text); }
 
+  function nameCell(p, index) {
+    var name = el('td', 'name');
+    var dot = el('span', 'dot');
+    dot.style.background = playlistColour(index);
+    name.appendChild(dot);
+    name.appendChild(document.createTextNode(displayName(p.name)));
+    if (p.ranked) name.appendChild(el('span', 'tag', 'ranked'));
+    name.title = p.name;
+    return name;
+  }
+  function recordCells(row, matches, wins, losses) {
+    row.appendChild(cell(numbers.format(matches)));
+    row.appendChild(cell(numbers.format(wins) + ' \u2013 ' + numbers.format(losses)));
+    var rate = cell(percentOf(wins, matches));
+    var bar = el('span', 'bar');
+    var fill = el('i');
+    fill.style.width = (matches ? wins / matches * 100 : 0).toFixed(1) + '%';
+    bar.appendChild(fill);
+    rate.appendChild(bar);
+    row.appendChild(rate);
+  }
+  function ratingCell(p) {
+    var rating = cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating));
+    if (p.currentRatingFromBefore) {
+      rating.appendChild(el('span', 'mark', '*'));
+      rating.title = fromBeforeText;
+    }
+    return rating;
+  }
+  function peakCell(peak, time) {
+    var node = cell(peak === null ? '\u2013' : numbers.format(peak));
+    if (peak !== null && time !== undefined) node.title = 'reached ' + dateTime.format(date(time));
+    return node;
+  }
+  function bandCell(band) {
+    if (!band) return cell('\u2013', 'text');
+    var node = cell(band.name, 'text band');
+    node.appendChild(el('span', 'mark', band.nextName === null ? ' top band' : ' ' + numbers.format(band.toNext) + ' to ' + band.nextName));
+    return node;
+  }
+
   function playlistsTable() {
-    var rows = data.playlists.map(function (p, index) {
-      var row = el('tr');
-      var name = el('td', 'name');
-      var dot = el('span', 'dot');
-      dot.style.background = playlistColour(index);
-      name.appendChild(dot);
-      name.appendChild(document.createTextNode(displayName(p.name)));
-      if (p.ranked) name.appendChild(el('span', 'tag', 'ranked'));
-      name.title = p.name;
-      row.appendChild(name);
-      row.appendChild(cell(numbers.format(p.matches)));
-      row.appendChild(cell(numbers.format(p.wins) + ' \u2013 ' + numbers.format(p.losses)));
-      var rate = cell(percentOf(p.wins, p.matches));
-      var bar = el('span', 'bar');
-      var fill = el('i');
-      fill.style.width = (p.winRate * 100).toFixed(1) + '%';
-      bar.appendChild(fill);
-      rate.appendChild(bar);
-      row.appendChild(rate);
-      var rating = cell(p.currentRating === null ? '\u2013' : numbers.format(p.currentRating));
-      if (p.currentRatingFromBefore) {
-        rating.appendChild(el('span', 'mark', '*'));
-        rating.title = fromBeforeText;
-      }
-      row.appendChild(rating);
-      row.appendChild(cell(numbers.format(p.bestWinStreak)));
-      row.appendChild(cell(streak(p.currentStreak), trend(p.currentStreak)));
-      data.averagedColumns.forEach(function (column) {
-        row.appendChild(cell(averageText(p.averages[column.key], p.matches, column.key === 'points' ? 0 : 2)));
+    var anyBand = data.playlists.some(function (p) { return p.band !== null; });
+    var period = shownPeriod();
+    var bandHeadings = anyBand ? ['<Band'] : [];
+    var rows = [];
+    if (period === null) {
+      rows = data.playlists.map(function (p, index) {
+        var row = el('tr');
+        row.appendChild(nameCell(p, index));
+        recordCells(row, p.matches, p.wins, p.losses);
+        row.appendChild(ratingCell(p));
+        row.appendChild(peakCell(p.peakRating, p.peakRatingTime));
+        if (anyBand) row.appendChild(bandCell(p.band));
+        row.appendChild(cell(numbers.format(p.bestWinStreak)));
+        row.appendChild(cell(streak(p.currentStreak), trend(p.currentStreak)));
+        data.averagedColumns.forEach(function (column) {
+          row.appendChild(cell(averageText(p.averages[column.key], p.matches, column.key === 'points' ? 0 : 2)));
+        });
+        row.appendChild(cell(shareText(p.mvpRate, p.matches)));
+        row.appendChild(cell(dateOnly.format(date(p.lastPlayed))));
+        return row;
       });
-      row.appendChild(cell(shareText(p.mvpRate, p.matches)));
-      row.appendChild(cell(dateOnly.format(date(p.lastPlayed))));
-      return row;
-    });
-    var averagedNames = data.averagedColumns.map(function (column) { return column.name; });
-    table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Best run', 'Streak']
-                         .concat(averagedNames, ['MVP', 'Last played']), rows);
+      var averagedNames = data.averagedColumns.map(function (column) { return column.name; });
+      table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Peak'].concat(bandHeadings,
+        ['Best run', 'Streak'], averagedNames, ['MVP', 'Last played']), rows);
+    } else {
+      data.playlists.forEach(function (p, index) {
+        var figures = inPeriod(p.name);
+        if (figures === null) return;
+        var row = el('tr');
+        row.appendChild(nameCell(p, index));
+        recordCells(row, figures.matches, figures.wins, figures.losses);
+        row.appendChild(ratingCell(p));
+        row.appendChild(cell(figures.ratingChange === null ? '\u2013' : signed(figures.ratingChange), trend(figures.ratingChange)));
+        row.appendChild(peakCell(figures.peakRating));
+        if (anyBand) row.appendChild(bandCell(p.band));
+        row.appendChild(cell(dateOnly.format(date(p.lastPlayed))));
+        rows.push(row);
+      });
+      table('playlists', ['Playlist', 'Matches', 'W \u2013 L', 'Win rate', 'Rating', 'Change', 'Peak'].concat(bandHeadings,
+        ['Last played']), rows);
+    }
+    var notes = [];
+    if (period !== null) {
+      notes.push(period.matches === 0 ? 'No match in the last ' + counted(period.days, 'day', 'days') + '.'
+        : 'The last ' + counted(period.days, 'day', 'days') + ': the change is the current rating minus the rating as it stood ' +
+          dateTime.format(date(periodStart())) + '; the peak, the highest rating before or after a match of those days.');
+    }
     if (data.playlists.some(function (p) { return p.currentRatingFromBefore; }))
-      document.getElementById('playlists-note').textContent = '* the rating ' + fromBeforeText +
-        ': the file holds no rating after it (a file from before Tallyglass kept it, or the rating came too late).';
+      notes.push('* the rating ' + fromBeforeText +
+        ': the file holds no rating after it (a file from before Tallyglass kept it, or the rating came too late).');
+    document.getElementById('playlists-note').textContent = notes.join(' ');
   }
 
   function sessionsTable() {
@@ -234,7 +345,7 @@
   var charts = data.charts;
   var detailTimes = charts.formPoints.map(function (point) { return point[0]; });
   var firstDetailNumber = data.matches - detailTimes.length + 1;
-  var axisMode = location.hash === '#by-date' ? 'date' : location.hash === '#by-match' ? 'match'
+  var axisMode = addressParts.indexOf('by-date') >= 0 ? 'date' : addressParts.indexOf('by-match') >= 0 ? 'match'
     : charts.ratingBuckets.length || charts.formBuckets.length ? 'date' : 'match';
   var pendingCharts = 0;
   var shownCharts = [];
@@ -313,11 +424,22 @@
     rangeSelectorBackgroundStrokeColor: '#3a4654',
     rangeSelectorForegroundStrokeColor: '#8b97a6',
   };
-  // Room at either end, so the first and last points show whole: half a match, or a little time.
+  // The first match number drawn one point each that falls in the period shown; null when none does.
+  function firstNumberInPeriod() {
+    for (var i = 0; i < detailTimes.length; i += 1)
+      if (detailTimes[i] > periodStart()) return firstDetailNumber + i;
+    return null;
+  }
+  // Room at either end, so the first and last points show whole: half a match, or a little time. With a
+  // period shown, the range starts where the period does (by match: its first match drawn).
   function xWindow(from) {
     if (!data.matches) return null;
-    if (axisMode === 'match') return detailTimes.length ? [firstDetailNumber - 0.5, data.matches + 0.5] : null;
-    var first = from === undefined ? data.firstMatch * 1000 : from;
+    var inPeriodFrom = shownDays === null ? null : axisMode === 'match' ? firstNumberInPeriod() : periodStart() * 1000;
+    if (axisMode === 'match') {
+      if (!detailTimes.length) return null;
+      return [(inPeriodFrom === null ? firstDetailNumber : inPeriodFrom) - 0.5, data.matches + 0.5];
+    }
+    var first = inPeriodFrom !== null ? inPeriodFrom : from === undefined ? data.firstMatch * 1000 : from;
     var pad = Math.max((data.lastMatch * 1000 - first) / 50, 20 * 60 * 1000);
     return [first - pad, data.lastMatch * 1000 + pad];
   }
@@ -415,7 +537,7 @@
       ? 'each point: the average of all matches up to it (' + counted(data.matches, 'match', 'matches') +
         ' in all; the window is the last ' + size + ' once there are that many)'
       : 'average of the last ' + size + ' matches (of all before them at the start)';
-    var sixWeeks = axisMode === 'date' && data.lastMatch - data.firstMatch > 42 * 86400
+    var sixWeeks = shownDays === null && axisMode === 'date' && data.lastMatch - data.firstMatch > 42 * 86400
       ? ' \u00b7 the latest six weeks; drag the range below for more' : '';
     return over + ' \u00b7 points on the right axis' + sixWeeks;
   }
@@ -471,6 +593,16 @@
     formChart();
     chartDrawn();
   }
+  // The address keeps both switches: "#by-date&days=30".
+  function keepInAddress() {
+    var parts = [axisMode === 'date' ? 'by-date' : 'by-match'];
+    if (shownDays !== null) parts.push('days=' + shownDays);
+    try {
+      history.replaceState(null, '', '#' + parts.join('&'));
+    } catch (ignored) {
+      // Some browsers keep a page opened from disk from changing its address; the page still switches.
+    }
+  }
   function axisSwitch() {
     var buttons = document.querySelectorAll('.axis-switch button');
     if (detailTimes.length === 0) document.querySelector('.axis-switch').hidden = true;
@@ -478,16 +610,35 @@
       button.addEventListener('click', function () {
         if (axisMode === button.getAttribute('data-axis')) return;
         axisMode = button.getAttribute('data-axis');
-        try {
-          history.replaceState(null, '', axisMode === 'date' ? '#by-date' : '#by-match');
-        } catch (ignored) {
-          // Some browsers keep a page opened from disk from changing its address; the charts still switch.
-        }
+        keepInAddress();
         drawCharts();
       });
     });
   }
+  function markPeriod() {
+    document.querySelectorAll('.period-switch button').forEach(function (button) {
+      var days = button.getAttribute('data-days');
+      button.setAttribute('aria-pressed', String(days === '' ? shownDays === null : Number(days) === shownDays));
+    });
+    root.setAttribute('data-days', shownDays === null ? 'all' : String(shownDays));
+  }
+  function periodSwitch() {
+    document.querySelectorAll('.period-switch button').forEach(function (button) {
+      button.addEventListener('click', function () {
+        var days = button.getAttribute('data-days') === '' ? null : Number(button.getAttribute('data-days'));
+        if (days === shownDays) return;
+        shownDays = days;
+        keepInAddress();
+        markPeriod();
+        headline();
+        playlistsTable();
+        drawCharts();
+      });
+    });
+    markPeriod();
+  }
 
+  titles();
   headline();
   playlistsTable();
   sessionsTable();
@@ -495,5 +646,6 @@
   document.getElementById('footer').textContent = 'Made by tallyglass-report from ' + data.file +
     ' \u00b7 report time ' + dateTime.format(date(data.now)) + ' \u00b7 times in your local time zone';
   axisSwitch();
+  periodSwitch();
   drawCharts();
 })();

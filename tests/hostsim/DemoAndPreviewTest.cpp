@@ -183,6 +183,77 @@ TEST(Preview, DrawsThePlayersMatchesWithTheirSettings) {
     EXPECT_GT(countPixels(*image, rowBand(kPointsX, kPointsY, 3), isGreenInk), 20);
 }
 
+namespace {
+
+// The players' file as a spreadsheet saves it as "Unicode text": UTF-16 LE after its byte-order mark,
+// tabs, CR LF.
+std::string asUnicodeText(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n' && (at == 0 || text[at - 1] != '\r'))
+            bytes += std::string{'\r', '\0'};
+        bytes += std::string{text[at] == ',' ? '\t' : text[at], '\0'};
+    }
+    return bytes;
+}
+
+// The players' file as the old Macintosh CSV save in a European locale: semicolons, CR alone.
+std::string asMacintoshCsv(const std::string& text) {
+    std::string saved;
+    for (std::size_t at = 0; at < text.size(); ++at)
+        if (text[at] == ',')
+            saved += ';';
+        else if (text[at] == '\n')
+            saved += '\r';
+        else if (text[at] != '\r')
+            saved += text[at];
+    return saved;
+}
+
+HostsimResult previewOf(const fs::path& stats, const fs::path& picture) {
+    return runHostsim(
+        {"preview", "--stats", pathToUtf8(stats), "--clock", "1796420000", "--png", pathToUtf8(picture)});
+}
+
+} // namespace
+
+TEST(Preview, DrawsAFileInEveryFormASpreadsheetSavesAsItDrawsTheCsv) {
+    TempFolder folder;
+    const fs::path csv = folder / "mine.csv";
+    writeFile(csv, playersStatsFile());
+    ASSERT_EQ(previewOf(csv, folder / "csv.png").exitCode, 0);
+    const auto image = readPng(folder / "csv.png");
+    ASSERT_TRUE(image);
+    ASSERT_GT(countPixels(*image, rowBand(kPointsX, kPointsY, 1), isGreenInk), 20) << "the newest match";
+
+    for (const auto& [name, saved] : {std::pair{"unicode.txt", asUnicodeText(playersStatsFile())},
+                                      std::pair{"macintosh.csv", asMacintoshCsv(playersStatsFile())}}) {
+        SCOPED_TRACE(name);
+        const fs::path stats = folder / name, picture = folder / (std::string(name) + ".png");
+        writeFile(stats, saved);
+        const HostsimResult result = previewOf(stats, picture);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_FALSE(contains(result.out, "Tallyglass: ")) << "nothing to say about the file: " << result.out;
+        EXPECT_EQ(readFile(picture), readFile(folder / "csv.png")) << "the same picture, pixel for pixel";
+        EXPECT_EQ(readFile(stats), saved);
+    }
+}
+
+TEST(Preview, SaysWhatAWorkbookSavedUnderTheNameIsAndDrawsNothingOfIt) {
+    TempFolder folder;
+    const fs::path stats = folder / "mine.xlsx", picture = folder / "preview.png";
+    const std::string workbook = std::string("PK\x03\x04\x14\x00\x06\x00\x08\x00", 10) + "\n\xA1\xB2";
+    writeFile(stats, workbook);
+    const HostsimResult result = previewOf(stats, picture);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(contains(result.out, " is not a text file; it looks like a workbook (.xlsx or .ods)"))
+        << result.out;
+    EXPECT_EQ(readFile(stats), workbook);
+    const auto image = readPng(picture);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(countPixels(*image, rowBand(kPointsX, kPointsY, 1), isGreenInk), 0) << "no row of the workbook";
+}
+
 TEST(Preview, RefusesASettingThePluginDoesNotHaveBeforeDrawingAnything) {
     TempFolder folder;
     const fs::path stats = folder / "mine.csv";

@@ -1,6 +1,6 @@
 // Following a stats file as it changes under the live view: appended to (whole lines and half ones),
-// truncated, replaced by a reordered copy, rewritten in place, deleted and created again, and a file
-// that is no stats file until it is fixed.
+// truncated, replaced by a reordered copy, rewritten in place, deleted and created again, a file that is
+// no stats file until it is fixed, and one that is no text until it is saved as text again.
 #include "live/StatsFollower.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
@@ -170,6 +170,43 @@ TEST_F(Following, AFileThatIsNoStatsFileIsReadAgainOnceItChanges) {
     std::filesystem::create_directory(file_);
     look();
     EXPECT_EQ(follower_.status().state, FollowState::NotStatsFile);
+}
+
+// ASCII text as UTF-16 LE, as a spreadsheet's "Unicode text" holds it after its byte-order mark.
+std::string utf16(const std::string& ascii) {
+    std::string bytes;
+    for (const char c : ascii)
+        bytes += std::string{c, '\0'};
+    return bytes;
+}
+
+TEST_F(Following, AWorkbookSavedOverTheFileIsNamedUntilItIsTextAgainInAnyForm) {
+    writeFile(file_, std::string("PK\x03\x04\x14\x00\x06\x00\n\x00", 10));
+    EXPECT_EQ(look().matches, 0U);
+    EXPECT_EQ(follower_.status().state, FollowState::NotStatsFile);
+    EXPECT_NE(follower_.status().detail.find("is not a text file; it looks like a workbook"),
+              std::string::npos)
+        << follower_.status().detail;
+
+    // Saved again as Unicode text: UTF-16 with tabs and CR LF.
+    std::string text = statsFileText({row(0), row(1, false)}, {}, "\r\n");
+    for (char& c : text)
+        c = c == ',' ? '\t' : c;
+    writeFile(file_, "\xFF\xFE" + utf16(text));
+    EXPECT_EQ(look().matches, 2U);
+    EXPECT_EQ(follower_.status().state, FollowState::Reading);
+
+    // A row appended in the file's form, seen at a look that ends in the half of a character.
+    std::string line = statsRowLine(row(2));
+    for (char& c : line)
+        c = c == ',' ? '\t' : c;
+    const std::string appended = utf16(line + "\r\n");
+    append(file_, appended.substr(0, 41));
+    EXPECT_EQ(look().matches, 2U);
+    append(file_, appended.substr(41));
+    const SessionView view = look();
+    EXPECT_EQ(view.matches, 3U);
+    EXPECT_EQ(view.wins, 2U);
 }
 
 TEST_F(Following, ASessionLongerThanADayIsCountedWhole) {

@@ -1,192 +1,21 @@
 // The pages in a real browser while the program runs: Debian's headless Chromium opens them from disk,
-// and the test reads them through Chromium's DevTools protocol over --remote-debugging-pipe (JSON
-// messages ended by a NUL byte on the browser's descriptors 3 and 4): a match is appended, the page
-// shows it without reloading, no script fails, a hostile title stays text, and the overlay is
-// transparent around its strip, as its pixels show.
+// and the test reads them through Chromium's DevTools protocol (tests/support/DevToolsBrowser.h): a
+// match is appended, the page shows it without reloading, no script fails, a hostile title stays text,
+// and the overlay is transparent around its strip, as its pixels show.
 #include "tests/live/LiveTestSupport.h"
+#include "tests/support/DevToolsBrowser.h"
 #include "tests/support/StatsFileText.h"
 
 #include <gtest/gtest.h>
 
 #include <stb_image.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
 namespace {
-
-std::optional<fs::path> chromium() {
-    if (const char* named = std::getenv("TALLYGLASS_CHROMIUM"))
-        return fs::path(named);
-    for (const char* candidate :
-         {"/usr/bin/chromium-headless-shell", "/usr/bin/chromium", "/usr/bin/chromium-browser"})
-        if (fs::exists(candidate))
-            return fs::path(candidate);
-    return std::nullopt;
-}
-
-std::string base64Decoded(const std::string& text) {
-    std::string bytes;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char c : text) {
-        int value = -1;
-        if (c >= 'A' && c <= 'Z')
-            value = c - 'A';
-        else if (c >= 'a' && c <= 'z')
-            value = c - 'a' + 26;
-        else if (c >= '0' && c <= '9')
-            value = c - '0' + 52;
-        else if (c == '+')
-            value = 62;
-        else if (c == '/')
-            value = 63;
-        if (value < 0)
-            continue;
-        bits = (bits << 6) | static_cast<std::uint32_t>(value);
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            bytes += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    return bytes;
-}
-
-// A headless Chromium driven through the DevTools protocol.
-class Browser {
-public:
-    Browser(const fs::path& program, const fs::path& profile) {
-        int toBrowser[2];
-        int fromBrowser[2];
-        if (pipe(toBrowser) != 0 || pipe(fromBrowser) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, toBrowser[0], 3);
-        posix_spawn_file_actions_adddup2(&actions, fromBrowser[1], 4);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        std::vector<std::string> words{program.string(),
-                                       "--headless",
-                                       "--no-sandbox",
-                                       "--disable-gpu",
-                                       "--no-first-run",
-                                       "--disable-extensions",
-                                       "--disable-background-networking",
-                                       "--disable-component-update",
-                                       "--disable-sync",
-                                       "--hide-scrollbars",
-                                       "--proxy-server=127.0.0.1:9",
-                                       "--remote-debugging-pipe",
-                                       "--user-data-dir=" + profile.string(),
-                                       "about:blank"};
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(toBrowser[0]);
-        close(fromBrowser[1]);
-        write_ = toBrowser[1];
-        read_ = fromBrowser[0];
-    }
-
-    ~Browser() {
-        close(write_);
-        close(read_);
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-    }
-
-    // Opens `url` in a new page; the page's session for later calls.
-    std::string open(const std::string& url, int width, int height) {
-        const Json target = call("Target.createTarget", {{"url", "about:blank"}});
-        const std::string session =
-            call("Target.attachToTarget", {{"targetId", target["targetId"]}, {"flatten", true}})["sessionId"];
-        call("Emulation.setDeviceMetricsOverride",
-             {{"width", width}, {"height", height}, {"deviceScaleFactor", 1}, {"mobile", false}}, session);
-        call("Page.navigate", {{"url", url}}, session);
-        return session;
-    }
-
-    Json evaluate(const std::string& session, const std::string& expression) {
-        const Json reply =
-            call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}}, session);
-        return reply["result"].value("value", Json());
-    }
-
-    // Waits up to `limit` until `expression` is true in the page.
-    bool until(const std::string& session, const std::string& expression, std::chrono::milliseconds limit) {
-        return eventually([&] { return evaluate(session, expression) == Json(true); }, limit);
-    }
-
-    std::string screenshot(const std::string& session) {
-        return base64Decoded(call("Page.captureScreenshot", {{"format", "png"}}, session)["data"]);
-    }
-
-    Json call(const std::string& method, const Json& parameters, const std::string& session = {}) {
-        Json message{{"id", ++lastId_}, {"method", method}, {"params", parameters}};
-        if (!session.empty())
-            message["sessionId"] = session;
-        std::string text = message.dump();
-        text += '\0';
-        if (::write(write_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
-            return Json();
-        for (;;) {
-            const std::optional<std::string> reply = next();
-            if (!reply)
-                return Json();
-            const Json parsed = Json::parse(*reply, nullptr, false);
-            if (parsed.is_object() && parsed.value("id", -1) == lastId_) {
-                if (std::getenv("LIVE_CDP_DEBUG"))
-                    fprintf(stderr, "%s -> %s\n", method.c_str(), reply->substr(0, 300).c_str());
-                return parsed.value("result", Json());
-            }
-        }
-    }
-
-private:
-    std::optional<std::string> next() {
-        for (;;) {
-            const std::size_t end = buffer_.find('\0');
-            if (end != std::string::npos) {
-                std::string message = buffer_.substr(0, end);
-                buffer_.erase(0, end + 1);
-                return message;
-            }
-            pollfd ready{read_, POLLIN, 0};
-            if (poll(&ready, 1, 30000) <= 0)
-                return std::nullopt;
-            char chunk[65536];
-            const ssize_t got = ::read(read_, chunk, sizeof chunk);
-            if (got <= 0)
-                return std::nullopt;
-            buffer_.append(chunk, static_cast<std::size_t>(got));
-        }
-    }
-
-    pid_t pid_ = -1;
-    int write_ = -1;
-    int read_ = -1;
-    int lastId_ = 0;
-    std::string buffer_;
-};
 
 StatsRow match(std::int64_t time, bool win, int rating, const std::string& playlist = "Ranked Doubles") {
     StatsRow row;
@@ -200,7 +29,7 @@ StatsRow match(std::int64_t time, bool win, int rating, const std::string& playl
 class LiveInBrowser : public ::testing::Test {
 protected:
     void SetUp() override {
-        program_ = chromium();
+        program_ = findChromium();
         if (!program_)
             GTEST_SKIP()
                 << "no headless Chromium here (apt-get install chromium); .ci/packages.sh installs it";
@@ -221,7 +50,7 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     const fs::path out = folder_ / "tallyglass-live";
     ASSERT_TRUE(eventually([&] { return fs::exists(out / "live.html"); }, std::chrono::seconds(10)));
 
-    Browser browser(*program_, folder_ / "profile");
+    DevToolsBrowser browser(*program_, folder_ / "profile");
     const std::string page = browser.open("file://" + pathToUtf8(out / "live.html"), 1920, 1080);
     ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-matches') === '2'",
                               std::chrono::seconds(20)));
@@ -283,6 +112,47 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     EXPECT_EQ(alpha(2, 2), 0);
     EXPECT_GT(alpha(40, 45), 200) << "the strip is not drawn where it should be";
     stbi_image_free(pixels);
+}
+
+// With the player's bands: the band of the last match's playlist and the points to the next on
+// live.html and on the overlay, whose figures all stay inside a browser source of 900 x 120.
+TEST_F(LiveInBrowser, TheBandAndThePointsToTheNextShowOnThePageAndInsideTheOverlay) {
+    const std::int64_t now = systemClock();
+    StatsRow last = match(now - 300, true, 1102);
+    last.mmrAfter = 1111;
+    writeFile(folder_ / "stats.csv", statsFileText({match(now - 900, false, 1110), last}));
+    writeFile(folder_ / "bands.csv", "Playlist,Band,From\nRanked Doubles,Platinum II,1000\n"
+                                     "Ranked Doubles,Diamond I,1195\n");
+    const fs::path out = folder_ / "view";
+    const LiveResult run = runLiveOnce({pathToUtf8(folder_ / "stats.csv"), "--once", "--bands",
+                                        pathToUtf8(folder_ / "bands.csv"), "--out", pathToUtf8(out)},
+                                       now);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    DevToolsBrowser browser(*program_, folder_ / "profile");
+    const std::string page = browser.open("file://" + pathToUtf8(out / "live.html"), 1920, 1080);
+    ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-matches') === '2'",
+                              std::chrono::seconds(20)));
+    EXPECT_EQ(browser.evaluate(page, "document.getElementById('band-detail').textContent"),
+              "Platinum II \u00b7 84 to Diamond I");
+    EXPECT_EQ(browser.evaluate(page, "document.getElementById('band-detail').hidden"), false);
+
+    const std::string overlay = browser.open("file://" + pathToUtf8(out / "overlay.html"), 900, 120);
+    ASSERT_TRUE(browser.until(overlay, "document.documentElement.getAttribute('data-matches') === '2'",
+                              std::chrono::seconds(20)));
+    EXPECT_EQ(browser.evaluate(overlay, "document.getElementById('band').textContent"),
+              "Platinum II \u00b7 84 to go");
+    // Every figure, the band's line included, is drawn whole inside 900 x 120.
+    const Json outside = browser.evaluate(
+        overlay,
+        "Array.from(document.querySelectorAll('#strip .label, #strip .value, #band'))"
+        ".filter(function (node) { var box = node.getBoundingClientRect();"
+        "  return box.width === 0 || box.left < 0 || box.top < 0 || box.right > 900 || box.bottom > 120"
+        "    || node.scrollWidth > node.clientWidth + 1; })"
+        ".map(function (node) { return node.id || node.className; })");
+    EXPECT_EQ(outside, Json::array()) << outside;
+    EXPECT_EQ(browser.evaluate(overlay, "document.documentElement.getAttribute('data-script-errors')"),
+              Json());
 }
 
 } // namespace

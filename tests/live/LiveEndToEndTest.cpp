@@ -112,6 +112,39 @@ TEST(LiveEndToEnd, EachMatchHostsimPlaysShowsSoonAndTheFileMayChangeUnderIt) {
     EXPECT_TRUE(sessionJsonIn(out).is_object());
 }
 
+// A workbook saved over the stats file's name: the view says what it is, in the JSON its pages show and
+// on the console, while the plugin leaves the file as it is; saved again as Unicode text (UTF-16, tabs,
+// CR LF), it is read, and a match the plugin appends in that form shows.
+TEST(LiveEndToEnd, AWorkbookInThePlaceOfTheFileIsNamedUntilItIsSavedAsTextAgain) {
+    TempFolder data;
+    const fs::path stats = defaultStatsFile(data.path());
+    const fs::path out = data / "tallyglass-live";
+    const std::string workbook("PK\x03\x04\x14\x00\x06\x00\x08\x00\n\xA1\xB2", 13);
+    writeFile(stats, workbook);
+    FollowingLive live({pathToUtf8(stats)});
+    const auto saysWorkbook = [&] {
+        const nlohmann::json json = sessionJsonIn(out);
+        return json.is_object() && json["status"].is_string() &&
+               contains(json["status"].get<std::string>(), "is not a text file; it looks like a workbook");
+    };
+    ASSERT_TRUE(eventually(saysWorkbook, std::chrono::seconds(10)));
+    ASSERT_EQ(runScenario(matchScenario(true, 1183), data.path()).exitCode, 0);
+    EXPECT_EQ(readFile(stats), workbook);
+
+    std::string unicodeText = "\xFF\xFE";
+    for (const char c : statsHeader() + "\r\n")
+        unicodeText += std::string{c == ',' ? '\t' : c, '\0'};
+    writeFile(stats, unicodeText);
+    EXPECT_TRUE(eventually([&] { return sessionJsonIn(out)["status"].is_null(); }, std::chrono::seconds(10)));
+    ASSERT_EQ(runScenario(matchScenario(true, 1190), data.path()).exitCode, 0);
+    EXPECT_TRUE(shows(out, "1-0"));
+    EXPECT_EQ(readFile(stats).substr(0, unicodeText.size()), unicodeText);
+
+    const LiveResult result = live.stop();
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(contains(result.err, "is not a text file; it looks like a workbook")) << result.err;
+}
+
 #if !defined(_WIN32)
 // The program itself ends cleanly on Ctrl-C (SIGINT), its files whole and as last written.
 TEST(LiveEndToEnd, CtrlCEndsTheProgramCleanly) {

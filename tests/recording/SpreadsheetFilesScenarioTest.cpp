@@ -88,7 +88,7 @@ TEST(SpreadsheetFiles, AMatchGoesInTheFilesLayoutTheReportReadsEveryRowAndTheSco
 
         const HostsimResult run = runScenario(recordAndShow(), data.path());
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(statsFileText(run), before + saved.recordedRow + lineEnd());
+        EXPECT_EQ(statsFileText(run), before + saved.recordedRow + saved.lineEndInFile);
         EXPECT_EQ(run.out, "--- > Tallyglass V1.1 Plugin loaded! < ---\n") << "nothing to say about the file";
 
         const HistorySummary summary = summarizeStatsFile(defaultStatsFile(data.path()), kClock + 3600);
@@ -116,9 +116,9 @@ TEST(SpreadsheetFiles, AHeaderLackingColumnsTakesTheRowInThePluginsOrderAndTheCo
         runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\nmatchend\nwait 6\n", data.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(statsFileText(run),
-              before + fileLines({wonMatchRow(),
-                                  "1,1,2,0,1,3,2,Ranked Doubles,420,1,3,5,1765141515,21:05:15 12/07/25,1,"}))
-        << "nothing lost";
+              before + "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141509;21:05:09 12/07/25;1;\n" +
+                  "1;1;2;0;1;3;2;Ranked Doubles;420;1;3;5;1765141515;21:05:15 12/07/25;1;\n")
+        << "nothing lost, and separated and ended as the file is";
     const std::string note =
         "lacks the columns Assists, Demos, Goals, MMR, MVP, MyTeamGoals, OtherTeamGoals, "
         "Ranked, Saves, Shots, Timestamp; new rows are written in Tallyglass's own order.";
@@ -138,4 +138,29 @@ TEST(SpreadsheetFiles, AMatchLaterThanTheClockIsOneSecondOld) {
     const std::vector<std::string> drawn = drawnTexts(run);
     EXPECT_THAT(drawn, Contains("one second ago"));
     EXPECT_THAT(drawn, Not(Contains(HasSubstr("years ago"))));
+}
+
+// A header of the plugin's fifteen fields with a column of the player's own in the place of Ranked: the
+// plugin's rows below it, in its own order, show their ranked flag, while the player's line, which has no
+// such flag, shows unranked.
+TEST(SpreadsheetFiles, ThePluginsOwnRowsBelowAHeaderLackingRankedShowTheirFlag) {
+    TempFolder data;
+    const std::string noRanked =
+        "Assists,Demos,Goals,MMR,MVP,MyTeamGoals,OtherTeamGoals,Playlist,Points,Tilt,"
+        "Saves,Shots,Time,Timestamp,Win";
+    const std::string before = fileLines(
+        {noRanked, "0,0,1,0,0,1,4,Casual Duel,95,high,0,2," + kEarlierTime + ",20:57:09 12/07/25,0"});
+    writeFile(defaultStatsFile(data.path()), before);
+
+    const HostsimResult run = runScenario(kLoadedAfterWonMatch + "matchend\nwait 6\nmatchend\nwait 6\n"
+                                                                 "scoreboard open\nframe\n",
+                                          data.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("lacks the columns Ranked;"));
+    const std::vector<std::string> drawn = drawnTexts(run);
+    // Each box's table: the newest two rows ranked, the player's line not.
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "R Ranked Doubles"), 14);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "C Casual Duel"), 7);
+    EXPECT_THAT(drawn, Not(Contains("C Ranked Doubles")));
+    EXPECT_THAT(drawn, Contains("Average Points: 311.67")) << "every row counts toward the averages";
 }

@@ -143,14 +143,14 @@ TEST(HistoryFigures, RatingChangesOverSevenAndThirtyDaysCountBackFromNow) {
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(*doubles.currentRating, 1000);
     EXPECT_TRUE(doubles.currentRatingFromBefore);
-    EXPECT_EQ(doubles.ratingChange7Days, 1000 - 980);
-    EXPECT_EQ(doubles.ratingChange30Days, 1000 - 950);
+    EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1000 - 980);
+    EXPECT_EQ(doubles.periods[periodOf(30)].ratingChange, 1000 - 950);
     const PlaylistSummary& duel = playlistNamed(summary, "Ranked Duel");
-    EXPECT_EQ(duel.ratingChange7Days, 12);
-    EXPECT_EQ(duel.ratingChange30Days, 12);
+    EXPECT_EQ(duel.periods[periodOf(7)].ratingChange, 12);
+    EXPECT_EQ(duel.periods[periodOf(30)].ratingChange, 12);
     const PlaylistSummary& standard = playlistNamed(summary, "Ranked Standard");
-    EXPECT_EQ(standard.ratingChange7Days, 0);
-    EXPECT_EQ(standard.ratingChange30Days, 0);
+    EXPECT_EQ(standard.periods[periodOf(7)].ratingChange, 0);
+    EXPECT_EQ(standard.periods[periodOf(30)].ratingChange, 0);
 }
 
 StatsRow ratedMatch(const std::string& playlist, std::int64_t minute, bool win, std::int32_t before,
@@ -174,7 +174,8 @@ TEST(HistoryFigures, TheRatingAfterTheNewestMatchIsTheCurrentRating) {
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.currentRating, 1202);
     EXPECT_FALSE(doubles.currentRatingFromBefore);
-    EXPECT_EQ(doubles.ratingChange7Days, 1202 - 1183) << "from before the first match in the window";
+    EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1202 - 1183)
+        << "from before the first match in the window";
     EXPECT_EQ(playlistNamed(summary, "Ranked Duel").currentRating, 937);
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
     EXPECT_EQ(json["sessions"][0]["ratingChange"]["Ranked Doubles"], 1);
@@ -291,6 +292,34 @@ TEST(HistoryFigures, ReorderedColumnsCrLfAndCommasInTitlesReadAlike) {
     const HistorySummary summary = summaryOf(statsFileText(rows));
     EXPECT_EQ(playlistNamed(summary, "Tournament, Saturday Cup").matches, 1u);
     EXPECT_EQ(summary.skippedCount, 0u);
+}
+
+// ASCII text in UTF-16, little-endian or big-endian, after its byte-order mark.
+std::string utf16(const std::string& ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii)
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+}
+
+std::string withTabs(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '\t');
+    return text;
+}
+
+TEST(HistoryFigures, EveryFormASpreadsheetSavesTextInReadsAlike) {
+    const std::vector<StatsRow> rows{match("Ranked Doubles", 0, true, 1000),
+                                     match("Ranked Duel", 10, false, 800), match("Hoops", 40, true, 0),
+                                     match("Ranked Doubles", 50, false, 990)};
+    const std::string written = jsonText(summaryJson(summaryOf(statsFileText(rows)), "stats.csv"));
+    const std::string crLf = statsFileText(rows, {}, "\r\n");
+    for (const std::string& saved :
+         {statsFileText(rows, {}, "\r"), withTabs(crLf), withTabs(statsFileText(rows)),
+          utf16(withTabs(crLf), false), utf16(crLf, true), utf16(statsFileText(rows, {}, "\r"), false)}) {
+        const HistorySummary summary = summaryOf(saved);
+        EXPECT_EQ(summary.skippedCount, 0u) << (summary.skipped.empty() ? "" : summary.skipped[0].reason);
+        EXPECT_EQ(jsonText(summaryJson(summary, "stats.csv")), written);
+    }
 }
 
 TEST(HistoryFigures, ASecondHeaderIsSkippedAndTheRowsAfterItReadByItsNames) {

@@ -41,7 +41,7 @@ TEST(RatingEndToEnd, TheCurrentRatingAndTheSessionsChangeIncludeTheLastMatch) {
     const PlaylistSummary& doubles = named(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.currentRating, 1193);
     EXPECT_FALSE(doubles.currentRatingFromBefore);
-    EXPECT_EQ(doubles.ratingChange7Days, 1193 - 1183);
+    EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1193 - 1183);
     // The switch to Duel without an announcement: its own rating, never Doubles' 1184.
     const PlaylistSummary& duel = named(summary, "Ranked Duel");
     EXPECT_EQ(duel.currentRating, 950);

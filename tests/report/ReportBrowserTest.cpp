@@ -3,6 +3,7 @@
 // has rendered and writes any script error into the document.
 #include "bench/MatchHistoryGenerator.h"
 #include "report/ReportProgram.h"
+#include "tests/support/DevToolsBrowser.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 #include "tests/support/TestText.h"
@@ -15,17 +16,6 @@
 #include <sstream>
 
 namespace {
-
-// TALLYGLASS_CHROMIUM names the browser; else the first of Debian's headless Chromium programs found.
-std::optional<std::filesystem::path> chromium() {
-    if (const char* named = std::getenv("TALLYGLASS_CHROMIUM"))
-        return std::filesystem::path(named);
-    for (const char* candidate :
-         {"/usr/bin/chromium-headless-shell", "/usr/bin/chromium", "/usr/bin/chromium-browser"})
-        if (std::filesystem::exists(candidate))
-            return std::filesystem::path(candidate);
-    return std::nullopt;
-}
 
 // The document after the page's scripts ran, as Chromium dumps it.
 std::string renderedDocument(const std::filesystem::path& browser, const std::filesystem::path& page,
@@ -122,7 +112,7 @@ std::vector<std::string> words(const std::string& text) {
 class ReportInBrowser : public ::testing::Test {
 protected:
     void SetUp() override {
-        browser_ = chromium();
+        browser_ = findChromium();
         if (!browser_)
             GTEST_SKIP()
                 << "no headless Chromium here (apt-get install chromium); .ci/packages.sh installs it";
@@ -227,12 +217,16 @@ TEST_F(ReportInBrowser, ThePageShowsEveryFigureOfTheConsoleAsTheConsoleWritesIt)
     std::getline(console, firstLine);
     std::getline(console, firstLine); // after "Report: ..." and the blank line
     std::getline(console, firstLine);
+    // The name column runs up to the heading of the first figure's column, which is right-aligned.
     for (std::string line; std::getline(console, line);) {
         if (line.starts_with("Playlist")) {
+            const std::size_t figures = line.find("Matches");
+            ASSERT_NE(figures, std::string::npos) << line;
             for (std::string row; std::getline(console, row) && !row.empty();) {
-                std::vector<std::string> cells{row.substr(0, 28)};
-                cells[0].erase(cells[0].find_last_not_of(' ') + 1);
-                for (const std::string& word : words(row.substr(28)))
+                const std::size_t firstFigure =
+                    row.find_first_not_of(' ', row.find_last_not_of(' ', figures) + 1);
+                std::vector<std::string> cells{row.substr(0, row.find_last_not_of(' ', firstFigure - 1) + 1)};
+                for (const std::string& word : words(row.substr(firstFigure)))
                     cells.push_back(word);
                 consoleRows.push_back(cells);
             }
@@ -245,15 +239,19 @@ TEST_F(ReportInBrowser, ThePageShowsEveryFigureOfTheConsoleAsTheConsoleWritesIt)
     for (std::size_t at = 0; at < consoleRows.size(); ++at) {
         const std::vector<std::string>& shown = consoleRows[at];
         const std::vector<std::string>& page = pageRows[at];
-        ASSERT_EQ(shown.size(), 6u) << console_;
-        ASSERT_GE(page.size(), 7u);
+        ASSERT_EQ(shown.size(), 7u) << console_;
+        ASSERT_GE(page.size(), 8u);
+        const auto dash = [](const std::string& cell) -> std::string {
+            return cell == "-" ? "\xE2\x80\x93" : cell;
+        };
         EXPECT_TRUE(page[0].starts_with(shown[0])) << page[0] << " / " << shown[0];
         EXPECT_EQ(page[1], shown[1]);                                                  // matches
         EXPECT_EQ(page[2], shown[2].substr(0, shown[2].find('-')) + " \xE2\x80\x93 " + // W - L
                                shown[2].substr(shown[2].find('-') + 1));
-        EXPECT_EQ(page[3], shown[3]);                                    // win rate
-        EXPECT_EQ(page[4], shown[4] == "-" ? "\xE2\x80\x93" : shown[4]); // rating
-        EXPECT_EQ(page[6], shown[5] == "-" ? "\xE2\x80\x93" : shown[5]); // streak
+        EXPECT_EQ(page[3], shown[3]);       // win rate
+        EXPECT_EQ(page[4], dash(shown[4])); // rating
+        EXPECT_EQ(page[5], dash(shown[5])); // peak
+        EXPECT_EQ(page[7], dash(shown[6])); // streak
         sawTie = sawTie || (shown[0] == "Tie Cup" && shown[3] == "6.3%");
     }
     EXPECT_TRUE(sawTie) << console_;
@@ -311,6 +309,148 @@ TEST_F(ReportInBrowser, AShortHistoryIsDrawnByMatchWithItsSessionsApart) {
         << one.substr(one.find("script-errors"), 2000);
     EXPECT_TRUE(contains(elementText(one, "tiles"), "Matches11 session"));
     EXPECT_TRUE(contains(elementText(one, "tiles"), "best run 1 win"));
+}
+
+// The period switch, clicked in the page: the tiles and the playlist table show the JSON's figures of
+// the period, the address keeps it beside the chart's switch, and an address holding both opens so.
+TEST_F(ReportInBrowser, ThePeriodSwitchShowsThePeriodsFiguresAndStaysInTheAddress) {
+    constexpr std::int64_t now = 1796600000;
+    constexpr std::int64_t day = 86400;
+    std::vector<StatsRow> rows;
+    const auto add = [&](const std::string& playlist, std::int64_t time, bool win, int rating) {
+        StatsRow row;
+        row.playlist = playlist;
+        row.time = time;
+        row.win = win;
+        row.mmr = rating;
+        rows.push_back(row);
+    };
+    for (int at = 0; at < 30; ++at) // a month, a hundred days back
+        add("Ranked Doubles", now - 100 * day + at * 3000, at % 3 != 0, 1000 + at);
+    add("Ranked Doubles", now - 30 * day, true, 1040); // exactly 30 days back: before the period
+    add("Ranked Doubles", now - 20 * day, false, 1050);
+    add("Ranked Doubles", now - 20 * day + 600, false, 1041);
+    add("Ranked Duel", now - 10 * day, true, 800);
+    add("Ranked Duel", now - 2 * day, true, 812);
+    add("Ranked Doubles", now - 2 * day + 600, true, 1032);
+    writeFile(folder_ / "stats.csv", statsFileText(rows));
+    writeFile(folder_ / "bands.csv",
+              "Playlist,Band,From\nRanked Doubles,Gold,900\nRanked Doubles,Platinum,1100\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runReport({pathToUtf8(folder_ / "stats.csv"), "--now", std::to_string(now), "--bands",
+                         pathToUtf8(folder_ / "bands.csv"), "--json", pathToUtf8(folder_ / "stats.json")},
+                        out, err),
+              0)
+        << err.str();
+    const nlohmann::json json = nlohmann::json::parse(readFile(folder_ / "stats.json"));
+    const nlohmann::json& month = json["periods"][1];
+    ASSERT_EQ(month["days"], 30);
+    ASSERT_EQ(month["matches"], 5);
+
+    std::filesystem::create_directory(folder_ / "devtools");
+    DevToolsBrowser browser(*browser_, folder_ / "devtools");
+    const std::string url = "file://" + pathToUtf8(folder_ / "stats.html");
+    const std::string page = browser.open(url, 1400, 1200);
+    ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-drawn') === 'yes'",
+                              std::chrono::seconds(30)));
+    // The tiles' values but the span's, whose calendar days depend on the time zone.
+    const auto tileValues = [&] {
+        return browser.evaluate(page, "Array.from(document.querySelectorAll('#tiles .tile .value'))"
+                                      ".filter(function (v, at) { return at !== 3; })"
+                                      ".map(function (v) { return v.textContent; }).join('|')");
+    };
+    EXPECT_EQ(tileValues(), "36|24\u2009\u2013\u200912|66.7%|1,032|812");
+    browser.evaluate(page, "document.querySelector('.period-switch button[data-days=\"30\"]').click()");
+    ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-days') === '30'",
+                              std::chrono::seconds(10)));
+    ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-drawn') === 'yes'",
+                              std::chrono::seconds(30)));
+    // The tiles: the period's matches, wins and losses and win rate, and each rating's change in it.
+    const std::string wins = std::to_string(month["wins"].get<int>());
+    const std::string losses = std::to_string(month["losses"].get<int>());
+    EXPECT_EQ(tileValues(), std::to_string(month["matches"].get<int>()) + "|" + wins + "\u2009\u2013\u2009" +
+                                losses + "|60.0%|1,032|812");
+    EXPECT_EQ(month["winRate"], 0.6);
+    const nlohmann::json details = browser.evaluate(
+        page, "Array.from(document.querySelectorAll('#tiles .tile.rating')).map(function (t) { return "
+              "Array.from(t.querySelectorAll('.detail')).map(function (d) { return d.textContent; "
+              "}).join('/'); })");
+    ASSERT_EQ(details.size(), 2u) << details;
+    const nlohmann::json& doubles = month["playlists"][0];
+    ASSERT_EQ(doubles["name"], "Ranked Doubles");
+    // From the rating after the match exactly 30 days back, which the next match tells.
+    EXPECT_EQ(doubles["ratingChange"], 1032 - 1050);
+    EXPECT_EQ(doubles["peakRating"], 1050);
+    EXPECT_EQ(details[0], "30 d \u221218/peak 1,050/Gold \u00b7 68 to go/before the last match");
+    EXPECT_EQ(details[1], "30 d +12/peak 812/before the last match");
+    // The playlist table: the period's playlists with their figures.
+    const nlohmann::json table = browser.evaluate(
+        page, "Array.from(document.querySelectorAll('#playlists tbody tr')).map(function (r) { return "
+              "Array.from(r.cells).map(function (c) { return c.textContent; }).join('|'); })");
+    ASSERT_EQ(table.size(), 2u) << table;
+    EXPECT_TRUE(
+        contains(table[0].get<std::string>(),
+                 "Ranked Doublesranked|3|1 \u2013 2|33.3%|1,032*|\u221218|1,050|Gold 68 to Platinum|"))
+        << table[0];
+    EXPECT_TRUE(
+        contains(table[1].get<std::string>(), "Ranked Duelranked|2|2 \u2013 0|100.0%|812*|+12|812|\u2013|"))
+        << table[1];
+    EXPECT_TRUE(contains(browser.evaluate(page, "location.hash").get<std::string>(), "days=30"));
+    EXPECT_EQ(browser.evaluate(page, "document.documentElement.getAttribute('data-script-errors')"),
+              nlohmann::json())
+        << browser.evaluate(page, "(document.getElementById('script-errors') || {}).textContent");
+
+    // Both switches in one address.
+    const std::string week = browser.open(url + "#by-date&days=7", 1400, 1200);
+    ASSERT_TRUE(browser.until(week, "document.documentElement.getAttribute('data-drawn') === 'yes'",
+                              std::chrono::seconds(30)));
+    EXPECT_EQ(browser.evaluate(week, "document.documentElement.getAttribute('data-days')"), "7");
+    EXPECT_EQ(browser.evaluate(week, "document.documentElement.getAttribute('data-axis')"), "date");
+    EXPECT_EQ(browser.evaluate(week, "document.querySelector('#tiles .tile .value').textContent"),
+              std::to_string(json["periods"][0]["matches"].get<int>()));
+    browser.evaluate(week, "document.querySelector('.axis-switch button[data-axis=\"match\"]').click()");
+    ASSERT_TRUE(browser.until(week, "document.documentElement.getAttribute('data-axis') === 'match'",
+                              std::chrono::seconds(10)));
+    EXPECT_EQ(browser.evaluate(week, "location.hash"), "#by-match&days=7");
+    browser.evaluate(week, "document.querySelector('.period-switch button[data-days=\"\"]').click()");
+    EXPECT_EQ(browser.evaluate(week, "location.hash"), "#by-match");
+    EXPECT_EQ(browser.evaluate(week, "document.querySelector('#tiles .tile .value').textContent"), "36");
+}
+
+// The index of a folder's accounts: a row each, the newest played first, its player id linking to its
+// page (a name holding "#" or "&" too), each rated playlist's current and peak rating.
+TEST_F(ReportInBrowser, TheIndexOfAFoldersAccountsLinksToEachPage) {
+    StatsRow older;
+    older.time = 1796000000;
+    older.mmr = 1000;
+    older.mmrAfter = 1012;
+    StatsRow newer = older;
+    newer.time = 1796500000;
+    newer.playlist = "Ranked Duel";
+    newer.mmr = 800;
+    newer.mmrAfter = 790;
+    writeFile(folder_ / "76561198000000001_Tallyglass.csv", statsFileText({older}));
+    writeFile(folder_ / "Epic#a&b_Tallyglass.csv", statsFileText({older, newer}));
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runReport({pathToUtf8(folder_.path()), "--now", "1796600000"}, out, err), 0) << err.str();
+    const std::string document = renderedDocument(*browser_, folder_ / "Tallyglass.html", folder_);
+    const std::string root = rootElement(document);
+    EXPECT_NE(root.find("data-drawn=\"yes\""), std::string::npos) << root;
+    EXPECT_EQ(root.find("data-script-errors"), std::string::npos)
+        << document.substr(document.find("script-errors"), 2000);
+    const std::vector<std::vector<std::string>> rows = tableRows(document, "accounts");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0][0].starts_with("Epic#a&b")) << rows[0][0];
+    EXPECT_EQ(rows[0][1], "2");
+    EXPECT_EQ(rows[0][2], "2 \xE2\x80\x93 0");
+    EXPECT_TRUE(contains(rows[0][5], "Ranked Doubles 1,012 peak 1,012")) << rows[0][5];
+    EXPECT_TRUE(contains(rows[0][5], "Ranked Duel 790 peak 800")) << rows[0][5];
+    EXPECT_TRUE(rows[1][0].starts_with("76561198000000001")) << rows[1][0];
+    EXPECT_TRUE(contains(document, "href=\"Epic%23a%26b_Tallyglass.html\"")) << document;
+    EXPECT_TRUE(contains(document, "href=\"76561198000000001_Tallyglass.html\""));
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "Epic#a&b_Tallyglass.html"));
 }
 
 } // namespace

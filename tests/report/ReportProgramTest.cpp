@@ -41,13 +41,12 @@ TEST(ReportProgram, WritesThePageBesideTheFileAndPrintsAPlaylistSummary) {
     ASSERT_EQ(run.status, 0) << run.err;
     const std::filesystem::path page = folder / "76561198000000001_Tallyglass.html";
     EXPECT_NE(run.out.find("Report: " + pathToUtf8(page)), std::string::npos) << run.out;
-    EXPECT_NE(
-        run.out.find("2 matches, 1 win - 1 loss (50.0%), 1 session\n"
-                     "\n"
-                     "Playlist                      Matches            W-L  Win rate  Rating  Streak\n"
-                     "Casual Doubles                      1            0-1      0.0%       -      1L\n"
-                     "Ranked Doubles                      1            1-0    100.0%   1,012      1W\n"),
-        std::string::npos)
+    EXPECT_NE(run.out.find("2 matches, 1 win - 1 loss (50.0%), 1 session\n"
+                           "\n"
+                           "Playlist        Matches  W-L  Win rate  Rating   Peak  Streak\n"
+                           "Casual Doubles        1  0-1      0.0%       -      -      1L\n"
+                           "Ranked Doubles        1  1-0    100.0%   1,012  1,012      1W\n"),
+              std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("*"), std::string::npos) << "every rating is one after its playlist's last match";
     const std::string html = readFile(page);
@@ -66,7 +65,7 @@ TEST(ReportProgram, ARatingFromBeforeTheLastMatchIsMarkedAndSaid) {
     const ReportRun run = report({pathToUtf8(folder / "stats.csv"), "--now", "1796100000"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(
-        run.out.find("Ranked Doubles                      1            1-0    100.0%  1,000*      1W\n"
+        run.out.find("Ranked Doubles        1  1-0    100.0%  1,000*  1,000      1W\n"
                      "* the rating before the playlist's last match: the file holds no rating after it.\n"),
         std::string::npos)
         << run.out;
@@ -114,16 +113,21 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
     writeFile(folder / "empty.csv", "");
     writeFile(folder / "noheader.csv", "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796323538,x,1\n");
     writeFile(folder / "partial.csv", "Playlist,Win,Points\nRanked Doubles,1,300\n");
+    writeFile(folder / "workbook.csv", std::string("PK\x03\x04\x14\x00\x06\x00", 8));
+    writeFile(folder / "old-workbook.csv", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10));
+    writeFile(folder / "unmarked.csv", std::string("P\0l\0a\0y\0l\0i\0s\0t\0\r\0\n\0", 20));
     std::filesystem::create_directory(folder / "folder.csv");
     const struct {
         std::filesystem::path file;
         const char* says;
     } cases[] = {
         {folder / "missing.csv", "no such file"},
-        {folder / "folder.csv", "is a folder"},
         {folder / "empty.csv", "empty"},
         {folder / "noheader.csv", "not a stats-file header"},
         {folder / "partial.csv", "lacks the columns Assists, Demos, Goals, MMR, MVP"},
+        {folder / "workbook.csv", "is not a text file; it looks like a workbook (.xlsx or .ods)"},
+        {folder / "old-workbook.csv", "is not a text file; it looks like an Excel 97-2003 workbook"},
+        {folder / "unmarked.csv", "is UTF-16 text (little-endian) without a byte-order mark"},
 #ifndef _WIN32
         {"/dev/zero", "not a regular file"},
 #endif
@@ -137,6 +141,15 @@ TEST(ReportProgram, FilesThatAreNoStatsFileAreAClearErrorAndNothingIsWritten) {
     }
     EXPECT_EQ(readFile(folder / "noheader.csv"),
               "1,0,2,1183,1,3,1,Ranked Doubles,486,1,1,4,1796323538,x,1\n");
+    // A folder is read as the folder of every account's stats file: this one holds none.
+    const ReportRun none = report({pathToUtf8(folder / "folder.csv")});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(contains(none.err, pathToUtf8(folder / "folder.csv") + ": holds no stats file")) << none.err;
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "folder.csv"));
+    const ReportRun withPage =
+        report({pathToUtf8(folder / "folder.csv"), "-o", pathToUtf8(folder / "out.html")});
+    EXPECT_EQ(withPage.status, 2);
+    EXPECT_TRUE(contains(withPage.err, "-o and --json take one stats file")) << withPage.err;
 }
 
 TEST(ReportProgram, CommandLinesThatCannotBeReadExitTwo) {
@@ -236,7 +249,9 @@ TEST(ReportProgram, TitlesReachTheTerminalWithoutControlCharacters) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
     EXPECT_EQ(run.out.find('\x07'), std::string::npos);
-    EXPECT_NE(run.out.find("?[31mRed?]0;title? and a ve~"), std::string::npos) << run.out;
+    // Cut short at forty columns on screen.
+    EXPECT_NE(run.out.find("\n?[31mRed?]0;title? and a very long name~        1  1-0"), std::string::npos)
+        << run.out;
 }
 
 TEST(ReportProgram, TitlesFromTheFileCannotEndTheScriptOrAddMarkup) {

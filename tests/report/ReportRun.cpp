@@ -15,11 +15,11 @@ ReportRun report(const std::vector<std::string>& arguments) {
     return run;
 }
 
-nlohmann::json pageData(const std::string& page) {
-    const std::string open = "<script type=\"application/json\" id=\"summary\">";
+nlohmann::json pageData(const std::string& page, const std::string& id) {
+    const std::string open = "<script type=\"application/json\" id=\"" + id + "\">";
     const std::size_t start = page.find(open);
     const std::size_t end = page.find("</script>", start);
     if (start == std::string::npos || end == std::string::npos)
-        throw std::runtime_error("the page carries no summary");
+        throw std::runtime_error("the page carries no " + id);
     return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
 }

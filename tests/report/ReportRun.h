@@ -14,5 +14,6 @@ struct ReportRun {
 
 ReportRun report(const std::vector<std::string>& arguments);
 
-// The JSON the page carries, as its script reads it.
-nlohmann::json pageData(const std::string& page);
+// The JSON the page carries in its element of this id, as its script reads it (the report page's
+// summary, the index page's "index").
+nlohmann::json pageData(const std::string& page, const std::string& id = "summary");

@@ -203,19 +203,29 @@ TEST_F(StatisticsRefresh, LastLineWithoutLineEndAndEmptyLineAmongDataLines) {
 }
 
 TEST_F(StatisticsRefresh, AColumnTheHeaderLacksIsMissingNeverAnotherColumnsField) {
-    // "Rank" is no column: the flag is missing, so the match shows unranked, whatever an earlier header
-    // said and whatever stands first in the line.
+    // "Rank" is no column: in the player's own line it holds a rank, so the flag is missing there and
+    // the match shows unranked, whatever an earlier header said and whatever stands first in the line.
     const std::string withoutRanked = headerReplacing("Ranked", "Rank");
-    Match match;
-    match.assists = "1";
-    match.ranked = "1";
-    load(fileOf({kHeader, match.line()}));
+    Match players;
+    players.assists = "1";
+    players.ranked = "Gold";
+    Match ranked;
+    ranked.assists = "1";
+    load(fileOf({kHeader, ranked.line()}));
     EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "R Arena");
-    load(fileOf({withoutRanked, match.line()}));
+    load(fileOf({withoutRanked, players.line()}));
     EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "C Arena");
-    EXPECT_EQ(plugin.columnPosition("Ranked"), Tallyglass::kMissingColumn);
-    EXPECT_EQ(plugin.columnIndex.count("Ranked"), 0u) << "looking a name up adds nothing";
     EXPECT_EQ(plugin.columnIndex.count("Rank"), 0u) << "only column names are indexed";
+
+    // The plugin appends below such a header in its own order: a line that is one of its rows, every
+    // flag and the time where it writes them, reads so, the ranked flag included.
+    load(fileOf({withoutRanked, players.line(), ranked.line()}));
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "R Arena");
+    EXPECT_EQ(tableRow(plugin.goalsTable, 2)[0], "C Arena");
+    Match casual;
+    casual.ranked = "0";
+    load(fileOf({withoutRanked, casual.line()}));
+    EXPECT_EQ(tableRow(plugin.goalsTable, 1)[0], "C Arena");
 }
 
 TEST_F(StatisticsRefresh, HeaderNamingWinTwiceUsesTheLaterPosition) {
@@ -279,8 +289,13 @@ TEST_F(StatisticsRefresh, AStatisticTheHeaderDoesNotNameHasNoAverageAndKeepsNoRo
     load(fileOf({goalsLast, Match{}.line(requiredColumnOrder())}));
     EXPECT_EQ(plugin.averageGoals, "1.00") << "the field the header names Goals";
 
+    // The player's own lines (a spreadsheet made the times dates, so they are no rows of the plugin's)
+    // below a header that names no Goals: no goals, and the other averages as they are.
     const std::string goalsUnnamed = headerReplacing("Goals,MMR", "Gls,MMR");
-    load(fileOf({goalsUnnamed, matchWithGoals(7).line(), matchWithGoals(8).line()}));
+    Match seven = matchWithGoals(7);
+    Match eight = matchWithGoals(8);
+    seven.time = eight.time = "2024-12-07 19:32";
+    load(fileOf({goalsUnnamed, seven.line(), eight.line()}));
     EXPECT_EQ(plugin.averageGoals, "-");
     EXPECT_EQ(tableRow(plugin.goalsTable, 1)[2], "");
     EXPECT_EQ(plugin.averageMmr, "1050.00");

@@ -17,20 +17,31 @@ struct ReferenceTail {
     std::vector<std::string> newestLines;
 };
 
-// The obvious reading: split everything at line feeds, drop one carriage return per line, cut each line.
+// Whether the first line end is CR alone: a run of carriage returns followed by anything but a line feed.
+bool endsLinesInCarriageReturns(const std::string& content) {
+    const std::size_t first = content.find_first_of("\r\n");
+    if (first == std::string::npos || content[first] == '\n')
+        return false;
+    const std::size_t after = content.find_first_not_of('\r', first);
+    return after == std::string::npos || content[after] != '\n';
+}
+
+// The obvious reading: split everything at line feeds and drop the carriage returns before each, or, in
+// a file whose first line ends in CR alone, split at every CR, LF and CR LF; cut each line to `cap`.
 ReferenceTail referenceTail(const std::string& content, std::size_t wanted, std::size_t cap) {
+    const bool carriageReturns = endsLinesInCarriageReturns(content);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        const bool lineFeed = end != std::string::npos;
-        if (!lineFeed)
+        std::size_t end = content.find_first_of(carriageReturns ? "\r\n" : "\n", start);
+        if (end == std::string::npos)
             end = content.size();
         std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        // A line cut short lost its end, carriage returns and all.
+        while (line.size() <= cap && !line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(line.substr(0, cap));
-        start = end + 1;
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     ReferenceTail tail;
     tail.lineCount = lines.size();

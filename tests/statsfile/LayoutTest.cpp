@@ -92,6 +92,13 @@ TEST(Layout, TheSeparatorThatFindsMoreNamesWins) {
     EXPECT_EQ(layoutOfHeader("Win;Notes, mine;Time;Playlist").separator, ';');
     EXPECT_EQ(layoutOfHeader("Win;Time,Playlist,Points").separator, ',');
     EXPECT_EQ(layoutOfHeader("Win").separator, ',') << "a tie goes to the comma";
+    EXPECT_EQ(layoutOfHeader("Win;Time\tPlaylist;Points\tMVP").separator, ';') << "a tie of two it holds";
+    // Tabs are blanks around a name only to a separator the header holds.
+    const StatsFileLayout tabs = layoutOfHeader(" \tAssists\t ");
+    EXPECT_EQ(tabs.separator, '\t');
+    EXPECT_EQ(tabs.fieldCount, 3u);
+    EXPECT_EQ(tabs.of(StatsColumn::Assists), 1u);
+    EXPECT_EQ(layoutOfHeader("Assists,\tWin").of(StatsColumn::Win), 1u) << "a tab beside a comma is a blank";
 }
 
 // A row written in any header's layout reads back to the values written, over many drawn cases.

@@ -56,11 +56,17 @@ TEST(LineFeeder, TheLastLineNeedsNoLineEnd) {
 }
 
 TEST(LineFeeder, ACarriageReturnInsideALineIsPartOfIt) {
-    // Only the one before a line feed ends a line: the lone one here spoils the line's last field.
-    const Events events = fed({kHeader + "\n" + kFirst + "\r\r\n" + kSecond + "\n"});
+    // In a file whose lines end in LF or CR LF, only the ones before a line feed end a line: the one
+    // inside the line here spoils its last field.
+    const Events events = fed({kHeader + "\n" + kFirst + "\rx\n" + kSecond + "\n"});
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].rfind("skip 2 ", 0), 0u) << events[0];
     EXPECT_EQ(events[1], kBoth[1]);
+}
+
+TEST(LineFeeder, EveryCarriageReturnBeforeALineFeedIsPartOfTheLineEnd) {
+    // CR CR LF: a CR LF text written once more through a text-mode stream.
+    EXPECT_EQ(fed({kHeader + "\r\n" + kFirst + "\r\r\n" + kSecond + "\r\n"}), kBoth);
 }
 
 TEST(LineFeeder, ALineHeldUnfinishedIsHandedOnAndOnlyALineEndMayFollowIt) {

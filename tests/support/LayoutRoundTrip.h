@@ -1,8 +1,10 @@
 // The stats file's layout tested by a round trip: a header made from any order of the columns (some
-// left out, some named twice, a player's own names among them), either separator, quoted or not, with
-// blanks, a byte-order mark or a carriage return; then a row of any values written in that layout and
-// split again. Shared by the unit test, which draws many cases, and the fuzz target, which takes them
-// from its input.
+// left out, some named twice, a player's own names among them), any of the three separators, quoted or
+// not, with blanks, a byte-order mark or a carriage return; then a row of any values written in that
+// layout, saved with the header in any form (UTF-8 with or without a byte-order mark, UTF-16 in either
+// byte order; LF, CR LF or CR), read back through the line feeder in two pieces cut anywhere, and split
+// again. Shared by the unit test, which draws many cases, and the fuzz target, which takes them from its
+// input.
 #pragma once
 
 #include <cstddef>
