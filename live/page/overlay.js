@@ -22,31 +22,29 @@
     var view = document.documentElement;
     var right = view.clientWidth;
     var bottom = view.clientHeight;
-    var parts = document.querySelectorAll('#strip .part');
-    for (var at = 0; at < parts.length; at += 1) {
-      var part = parts[at];
-      if (part.hidden) continue;
-      var box = part.getBoundingClientRect();
-      // A figure wider than its part shows past the part's edge.
-      if (box.right > right || box.bottom > bottom || part.scrollWidth > part.clientWidth + 1) return false;
+    var figures = document.querySelectorAll('#strip .part, #strip .value, #band');
+    for (var at = 0; at < figures.length; at += 1) {
+      var node = figures[at];
+      var box = node.getBoundingClientRect();
+      if (box.width === 0) continue; // hidden
+      // A figure wider than its box is cut at the box's edge.
+      if (box.right > right || box.bottom > bottom || node.scrollWidth > node.clientWidth + 1) return false;
     }
     return true;
   }
   function fit() {
     var size = fullSize;
+    // Measured at rest: a figure's bump would make it look wider than it stays.
+    document.documentElement.classList.add('fitting');
     document.body.style.fontSize = '';
     while (size > smallestSize && !figuresFit()) {
       size -= 1;
       document.body.style.fontSize = size + 'px';
     }
+    document.documentElement.classList.remove('fitting');
   }
-  // Any part changing its size (a figure drawn, a part shown) or the view resized fits the strip again.
-  if (typeof ResizeObserver === 'function') {
-    var observer = new ResizeObserver(function () { window.requestAnimationFrame(fit); });
-    observer.observe(document.documentElement);
-    observer.observe(byId('strip'));
-    Array.prototype.forEach.call(document.querySelectorAll('#strip .part, #strip .value'), function (node) { observer.observe(node); });
-  }
+  // The view resized (a browser source made smaller) fits the strip again.
+  window.addEventListener('resize', fit);
 
   function draw(data) {
     figure(byId('wins'), data.wins);
@@ -61,7 +59,6 @@
       figure(byId('change'), t.signed(playlist.ratingChange),
              'change' + (playlist.ratingChange > 0 ? ' up' : playlist.ratingChange < 0 ? ' down' : ''));
     }
-    fit();
     document.documentElement.setAttribute('data-matches', String(data.matches));
   }
 
@@ -74,4 +71,6 @@
     t.setText(node, node.hidden ? '' : playlist.band.name + ' \u00b7 ' +
       (playlist.band.nextName === null ? 'top band' : playlist.band.toNext + ' to go'));
   });
+  // Once every part holds its figures.
+  t.onData(fit);
 })();
