@@ -1,7 +1,9 @@
 // tallyglass-live given the data folder: which of the accounts' stats files it follows (the one changed
 // last), the switch to another account's file as soon as a match is appended to it (hostsim playing it
-// through the real module), a folder without a stats file yet, and what session.json says of the file.
+// through the real module), the rescue file the plugin records in, a folder without a stats file yet,
+// and what session.json says of the file.
 #include "live/AccountFiles.h"
+#include "statsfile/FileName.h"
 #include "tests/live/LiveTestSupport.h"
 #include "tests/support/StatsFileText.h"
 
@@ -50,13 +52,14 @@ bool follows(const fs::path& out, const std::string& id, const std::string& reco
         std::chrono::seconds(10));
 }
 
-TEST(DataFolder, TheAccountsFilesAreTheStatsFileAndThoseNamedLikeItTheOneChangedLastFollowed) {
+TEST(DataFolder, TheAccountsFilesAreTheStatsFileAndTheRescueFileTheOneChangedLastFollowed) {
     TempFolder data;
     const std::int64_t now = systemClock();
     writeAccountFile(data / statsFileOf(kFirstId), 1, 0, now, -100);
-    writeAccountFile(data / (std::string(kFirstId) + "_Tallyglass_rescued.csv"), 1, 0, now, -50);
+    writeAccountFile(data / rescueFileName(kFirstId), 1, 0, now, -50);
     writeAccountFile(data / statsFileOf(kSecondId), 1, 0, now, -200);
-    // Not a file of any account's.
+    // Not a file of any account's: a renamed copy is no file the plugin writes.
+    writeAccountFile(data / (std::string(kFirstId) + "_Tallyglass (1).csv"), 1, 0, now, 0);
     writeAccountFile(data / "_Tallyglass.csv", 1, 0, now, 0);
     writeAccountFile(data / "76561198000000003_Tallyglass.csv.bak", 1, 0, now, 0);
     writeAccountFile(data / "Tallyglass.csv", 1, 0, now, 0);
@@ -66,7 +69,7 @@ TEST(DataFolder, TheAccountsFilesAreTheStatsFileAndThoseNamedLikeItTheOneChanged
     ASSERT_EQ(files.size(), 3U);
     std::optional<AccountFile> chosen = fileToFollow(files, {});
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->path.filename(), std::string(kFirstId) + "_Tallyglass_rescued.csv");
+    EXPECT_EQ(chosen->path.filename(), rescueFileName(kFirstId));
     EXPECT_EQ(chosen->account, kFirstId);
 
     // Changed at the same moment: the file followed stays; at the start, a stats file's own name first.
@@ -118,6 +121,40 @@ TEST(DataFolder, AMatchAppendedToAnotherAccountsFileSwitchesToIt) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(contains(result.out, "Now following " + pathToUtf8(data / statsFileOf(kFirstId))))
         << result.out;
+}
+
+// The stats file saved as a workbook under its name: the plugin records the next match in the rescue
+// file, which then changed last and is followed; the workbook is left as it is.
+TEST(DataFolder, TheRescueFileIsFollowedOnceThePluginRecordsInIt) {
+    TempFolder data;
+    const fs::path workbook = data / statsFileOf(kFirstId);
+    const std::string zip("PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00workbook", 27);
+    writeFile(workbook, zip);
+    const fs::path out = data / "tallyglass-live";
+    FollowingLive live({pathToUtf8(data.path())});
+    ASSERT_TRUE(eventually(
+        [&] {
+            const nlohmann::json json = sessionJsonIn(out);
+            return json.is_object() && json["status"].is_string();
+        },
+        std::chrono::seconds(10)));
+    EXPECT_EQ(sessionJsonIn(out)["file"], statsFileOf(kFirstId));
+
+    ASSERT_EQ(runScenario(matchScenario(kFirstId), data.path()).exitCode, 0);
+    ASSERT_TRUE(fs::exists(data / rescueFileName(kFirstId)));
+    ASSERT_TRUE(eventually(
+        [&] {
+            const nlohmann::json json = sessionJsonIn(out);
+            return json.is_object() && json["file"] == rescueFileName(kFirstId) &&
+                   readFile(out / "record.txt") == "1-0";
+        },
+        std::chrono::seconds(10)));
+    const nlohmann::json json = sessionJsonIn(out);
+    EXPECT_EQ(json["account"], kFirstId);
+    EXPECT_TRUE(json["status"].is_null()) << json["status"];
+    EXPECT_EQ(readFile(out / "saves.txt"), "1");
+    EXPECT_EQ(readFile(workbook), zip);
+    live.stop();
 }
 
 TEST(DataFolder, AFolderWithoutAStatsFileIsWaitedOn) {
