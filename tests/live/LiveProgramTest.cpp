@@ -102,11 +102,12 @@ TEST(LiveProgram, OnceWritesEveryFileBesideTheStatsFileInAFolderOfAnyName) {
     for (const fs::directory_entry& entry : fs::directory_iterator(out))
         names.push_back(pathToUtf8(entry.path().filename()));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "assists.txt", "band.txt", "demos.txt", "goals.txt", "last-match.txt", "live.html",
-                         "losses.txt", "mvps.txt", "overlay.html", "points.txt", "rating-change.txt",
-                         "rating.txt", "record.txt", "saves.txt", "session.js", "session.json", "shots.txt",
-                         "streak.txt", "to-next-band.txt", "wins.txt"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"assists.txt",    "band.txt",   "demos.txt",         "goals.txt",
+                                        "last-match.txt", "live.html",  "losses.txt",        "mvps.txt",
+                                        "overlay.html",   "points.txt", "rating-change.txt", "rating.txt",
+                                        "record.txt",     "saves.txt",  "session.js",        "session.json",
+                                        "shots.txt",      "streak.txt", "to-next-band.txt",  "wins.txt"}));
     const nlohmann::json json = sessionJsonIn(out);
     EXPECT_EQ(json["file"], "76561198000000001_Tallyglass.csv");
     EXPECT_EQ(json["account"], "76561198000000001");

@@ -99,8 +99,8 @@ TEST_F(PageFit, TheOverlaysFiguresStayWholeInside900By120AndTheLongTitleGivesWay
     const std::string figures = "#strip .value, #rating, #change, #band";
     for (const bool withBand : {false, true}) {
         SCOPED_TRACE(withBand ? "with the band" : "without the band");
-        const fs::path out = withBand ? writeView(rows, now, {"--bands", pathToUtf8(folder_ / "bands.csv")})
-                                      : plain;
+        const fs::path out =
+            withBand ? writeView(rows, now, {"--bands", pathToUtf8(folder_ / "bands.csv")}) : plain;
         const std::string overlay = openDrawn(browser, out / "overlay.html", 900, 120, 34);
         EXPECT_EQ(browser.evaluate(overlay, "document.getElementById('wins').textContent + '-' + "
                                             "document.getElementById('losses').textContent + ' ' + "
@@ -118,9 +118,10 @@ TEST_F(PageFit, TheOverlaysFiguresStayWholeInside900By120AndTheLongTitleGivesWay
         EXPECT_EQ(browser.evaluate(overlay, cutNodes("#strip .part", 900, 120)), Json::array());
         // The title gave way, not the type: cut short with an ellipsis at the strip's full size.
         EXPECT_EQ(browser.evaluate(overlay, "getComputedStyle(document.body).fontSize"), "30px");
-        EXPECT_EQ(browser.evaluate(overlay, "var title = document.getElementById('playlist');"
-                                            "title.scrollWidth > title.clientWidth && title.clientWidth > 0 &&"
-                                            "getComputedStyle(title).textOverflow === 'ellipsis'"),
+        EXPECT_EQ(browser.evaluate(overlay,
+                                   "var title = document.getElementById('playlist');"
+                                   "title.scrollWidth > title.clientWidth && title.clientWidth > 0 &&"
+                                   "getComputedStyle(title).textOverflow === 'ellipsis'"),
                   true);
 
         // A narrower source: the type gives way once even the figures alone do not fit.
@@ -152,7 +153,8 @@ TEST_F(PageFit, LiveHtmlsTablesAndLegendsStayInsideTheirCards) {
     // A table, legend or list wider than its box, or a box outside its card; a legend's entry may be cut
     // short by its ellipsis, but inside the card.
     const std::string outsideCards =
-        "Array.from(document.querySelectorAll('table, .chart-legend, .chart-legend .entry, .totals, .playlist'))"
+        "Array.from(document.querySelectorAll('table, .chart-legend, .chart-legend .entry, .totals, "
+        ".playlist'))"
         ".filter(function (node) { var card = node.closest('.panel').getBoundingClientRect();"
         "  var box = node.getBoundingClientRect();"
         "  return box.width === 0 || box.left < card.left || box.right > card.right"
