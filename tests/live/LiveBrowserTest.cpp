@@ -3,6 +3,7 @@
 // match is appended, the page shows it without reloading, no script fails, a hostile title stays text,
 // and the overlay is transparent around its strip, as its pixels show.
 #include "tests/live/LiveTestSupport.h"
+#include "tests/live/PagesInBrowser.h"
 #include "tests/support/DevToolsBrowser.h"
 #include "tests/support/StatsFileText.h"
 
@@ -26,19 +27,7 @@ StatsRow match(std::int64_t time, bool win, int rating, const std::string& playl
     return row;
 }
 
-class LiveInBrowser : public ::testing::Test {
-protected:
-    void SetUp() override {
-        program_ = findChromium();
-        if (!program_)
-            GTEST_SKIP()
-                << "no headless Chromium here (apt-get install chromium); .ci/packages.sh installs it";
-        fs::create_directory(folder_ / "profile");
-    }
-
-    std::optional<fs::path> program_;
-    TempFolder folder_;
-};
+using LiveInBrowser = PagesInBrowser;
 
 TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     const std::string hostile =

@@ -3,6 +3,7 @@
 // gives way, cut short with an ellipsis), with the band's line and without; live.html's tables and chart
 // legends inside their cards from 1280 to 1920 px wide, for the longest titles.
 #include "tests/live/LiveTestSupport.h"
+#include "tests/live/PagesInBrowser.h"
 #include "tests/support/DevToolsBrowser.h"
 #include "tests/support/StatsFileText.h"
 
@@ -49,16 +50,8 @@ std::string cutNodes(const std::string& selector, int right, int bottom) {
            ".map(function (node) { return node.id || node.className; })";
 }
 
-class PageFit : public ::testing::Test {
+class PageFit : public PagesInBrowser {
 protected:
-    void SetUp() override {
-        program_ = findChromium();
-        if (!program_)
-            GTEST_SKIP()
-                << "no headless Chromium here (apt-get install chromium); .ci/packages.sh installs it";
-        fs::create_directory(folder_ / "profile");
-    }
-
     // The view of `rows` written once into the folder "view", with `extra` options.
     fs::path writeView(const std::vector<StatsRow>& rows, std::int64_t now,
                        const std::vector<std::string>& extra = {}) {
@@ -84,9 +77,6 @@ protected:
                   Json());
         return session;
     }
-
-    std::optional<fs::path> program_;
-    TempFolder folder_;
 };
 
 TEST_F(PageFit, TheOverlaysFiguresStayWholeInside900By120AndTheLongTitleGivesWay) {
