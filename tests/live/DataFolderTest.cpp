@@ -132,7 +132,8 @@ TEST(DataFolder, AMatchAppendedToAnotherAccountsFileSwitchesToIt) {
 TEST(DataFolder, TheRescueFileIsFollowedOnceThePluginRecordsInIt) {
     TempFolder data;
     const fs::path workbook = data / statsFileOf(kFirstId);
-    const std::string zip("PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00workbook", 27);
+    constexpr char kZip[] = "PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00workbook";
+    const std::string zip(kZip, sizeof kZip - 1);
     writeFile(workbook, zip);
     // Saved a while before the match (a file's time may count whole seconds only, as on Windows).
     fs::last_write_time(workbook, fs::file_time_type::clock::now() - std::chrono::seconds(100));
