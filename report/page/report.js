@@ -233,8 +233,10 @@
   }
   function bandCell(band) {
     if (!band) return cell('\u2013', 'text');
+    // The band's name over the distance to the next, so that the column stays as narrow as a name.
     var node = cell(band.name, 'text band');
-    node.appendChild(el('span', 'mark', band.nextName === null ? ' top band' : ' ' + numbers.format(band.toNext) + ' to ' + band.nextName));
+    node.appendChild(el('span', 'mark below', band.nextName === null ? 'top band' : numbers.format(band.toNext) + ' to go'));
+    node.title = bandText(band);
     return node;
   }
 

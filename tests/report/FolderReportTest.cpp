@@ -18,17 +18,6 @@ namespace {
 
 constexpr std::int64_t kNow = 1796600000;
 
-StatsRow match(const std::string& playlist, std::int64_t time, bool win, std::int32_t before,
-               std::optional<std::int32_t> after = std::nullopt) {
-    StatsRow row;
-    row.playlist = playlist;
-    row.time = time;
-    row.win = win;
-    row.mmr = before;
-    row.mmrAfter = after;
-    return row;
-}
-
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -44,17 +33,17 @@ const std::string kSmurf = "76561198000000002";
 // account's.
 void writeTwoAccounts(const fs::path& folder) {
     writeFile(folder / statsFileName(kMain),
-              statsFileText({match("Ranked Doubles", kNow - 5 * 86400, true, 1100, 1110),
-                             match("Ranked Doubles", kNow - 86400, false, 1110, 1102),
-                             match("Casual", kNow - 86400 + 600, true, 0)}));
+              statsFileText({ratedRow("Ranked Doubles", kNow - 5 * 86400, true, 1100, 1110),
+                             ratedRow("Ranked Doubles", kNow - 86400, false, 1110, 1102),
+                             ratedRow("Casual", kNow - 86400 + 600, true, 0)}));
     writeFile(folder / statsFileName(kSmurf),
-              statsFileText({match("Ranked Duel", kNow - 10 * 86400, true, 700, 712)}));
+              statsFileText({ratedRow("Ranked Duel", kNow - 10 * 86400, true, 700, 712)}));
     writeFile(folder / "notes.csv", "not a stats file\n");
     writeFile(folder / (kMain + "_Tallyglass (1).csv"),
-              statsFileText({match("Ranked Duel", kNow - 60, true, 1)}));
+              statsFileText({ratedRow("Ranked Duel", kNow - 60, true, 1)}));
     fs::create_directory(folder / "old");
     writeFile(folder / "old" / statsFileName("76561198000000003"),
-              statsFileText({match("Duel", kNow - 60, true, 1)}));
+              statsFileText({ratedRow("Duel", kNow - 60, true, 1)}));
 }
 
 TEST(FolderReport, EveryAccountsPageBesideItsFileAndAnIndexOfThem) {
@@ -113,9 +102,9 @@ TEST(FolderReport, ARescueFileIsListedUnderItsAccountAndAFileThatCannotBeReadIsS
     // rescue file. A third account has only its rescue file left.
     writeFile(folder / statsFileName(kMain), std::string("PK\x03\x04", 4) + std::string(64, '\0'));
     writeFile(folder / rescueFileName(kMain),
-              statsFileText({match("Ranked Doubles", kNow - 3600, true, 1102, 1111)}));
+              statsFileText({ratedRow("Ranked Doubles", kNow - 3600, true, 1102, 1111)}));
     writeFile(folder / rescueFileName("third"),
-              statsFileText({match("Casual", kNow - 40 * 86400, false, 0)}));
+              statsFileText({ratedRow("Casual", kNow - 40 * 86400, false, 0)}));
     const ReportRun run = report({pathToUtf8(folder.path()), "--now", std::to_string(kNow)});
     EXPECT_EQ(run.status, 2) << "a stats file that could not be read";
     EXPECT_TRUE(contains(run.err, pathToUtf8(folder / statsFileName(kMain)) + ": ")) << run.err;
@@ -147,7 +136,7 @@ TEST(FolderReport, ARescueFileIsListedUnderItsAccountAndAFileThatCannotBeReadIsS
 TEST(FolderReport, AFolderWithoutAStatsFileExitsTwoAndWritesNothing) {
     TempFolder folder;
     writeFile(folder / "notes.csv", "a,b\n");
-    writeFile(folder / "_Tallyglass.csv", statsFileText({match("Duel", kNow - 60, true, 1)}));
+    writeFile(folder / "_Tallyglass.csv", statsFileText({ratedRow("Duel", kNow - 60, true, 1)}));
     const ReportRun run = report({pathToUtf8(folder.path())});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(

@@ -21,17 +21,6 @@ HistorySummary summaryOf(const std::vector<StatsRow>& rows) {
     return summarizeStatsFile(folder / "stats.csv", kNow);
 }
 
-StatsRow match(const std::string& playlist, std::int64_t time, bool win, std::int32_t before,
-               std::optional<std::int32_t> after = std::nullopt) {
-    StatsRow row;
-    row.playlist = playlist;
-    row.time = time;
-    row.win = win;
-    row.mmr = before;
-    row.mmrAfter = after;
-    return row;
-}
-
 const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::string& name) {
     const auto found = std::find_if(summary.playlists.begin(), summary.playlists.end(),
                                     [&](const PlaylistSummary& p) { return p.name == name; });
@@ -43,14 +32,14 @@ const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::s
 TEST(Peaks, ThePeakIsTheHighestRatingBeforeOrAfterAMatchFirstReached) {
     const std::int64_t t = kNow - 50 * kDay;
     const HistorySummary summary = summaryOf({
-        match("Ranked Doubles", t, true, 1000, 1010),
-        match("Ranked Doubles", t + 600, true, 1010, 1030),   // 1030 after this match
-        match("Ranked Doubles", t + 1200, false, 1030, 1020), // 1030 again, later: the first stays
-        match("Ranked Doubles", t + 1800, false, 1020, 1012),
-        match("Ranked Duel", t + 100, true, 800), // no rating after: the next match's before tells it
-        match("Ranked Duel", t + 900, true, 815),
-        match("Ranked Duel", t + 1700, false, 806),
-        match("Casual", t + 2400, true, 0),
+        ratedRow("Ranked Doubles", t, true, 1000, 1010),
+        ratedRow("Ranked Doubles", t + 600, true, 1010, 1030),   // 1030 after this match
+        ratedRow("Ranked Doubles", t + 1200, false, 1030, 1020), // 1030 again, later: the first stays
+        ratedRow("Ranked Doubles", t + 1800, false, 1020, 1012),
+        ratedRow("Ranked Duel", t + 100, true, 800), // no rating after: the next match's before tells it
+        ratedRow("Ranked Duel", t + 900, true, 815),
+        ratedRow("Ranked Duel", t + 1700, false, 806),
+        ratedRow("Casual", t + 2400, true, 0),
     });
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.peakRating, 1030);
@@ -79,13 +68,13 @@ TEST(Peaks, ThePeakIsNeverBelowTheCurrentRatingAndARatingBeforeAFirstMatchCounts
     const std::int64_t t = kNow - 3 * kDay;
     // Only losses: the highest rating is the one before the first match, where the history starts.
     const HistorySummary losing =
-        summaryOf({match("Ranked Duel", t, false, 900), match("Ranked Duel", t + 600, false, 891),
-                   match("Ranked Duel", t + 1200, false, 884, 877)});
+        summaryOf({ratedRow("Ranked Duel", t, false, 900), ratedRow("Ranked Duel", t + 600, false, 891),
+                   ratedRow("Ranked Duel", t + 1200, false, 884, 877)});
     EXPECT_EQ(losing.playlists[0].peakRating, 900);
     EXPECT_EQ(losing.playlists[0].peakRatingTime, t);
     // A rating that only the newest match's row gives, before it, stands as current and as peak.
     const HistorySummary rising =
-        summaryOf({match("Ranked Duel", t, true, 900), match("Ranked Duel", t + 600, true, 950)});
+        summaryOf({ratedRow("Ranked Duel", t, true, 900), ratedRow("Ranked Duel", t + 600, true, 950)});
     EXPECT_EQ(rising.playlists[0].currentRating, 950);
     EXPECT_TRUE(rising.playlists[0].currentRatingFromBefore);
     EXPECT_EQ(rising.playlists[0].peakRating, 950);
@@ -95,8 +84,8 @@ TEST(Peaks, ThePeakIsNeverBelowTheCurrentRatingAndARatingBeforeAFirstMatchCounts
 TEST(Periods, AMatchExactlyThatLongAgoBelongsToTheTimeBeforeOneSecondLaterToThePeriod) {
     std::vector<StatsRow> rows;
     for (const std::int64_t days : {7, 30, 90, 365}) {
-        rows.push_back(match("Ranked Doubles", kNow - days * kDay, true, 1000));      // before the period
-        rows.push_back(match("Ranked Doubles", kNow - days * kDay + 1, false, 1000)); // in it
+        rows.push_back(ratedRow("Ranked Doubles", kNow - days * kDay, true, 1000));      // before the period
+        rows.push_back(ratedRow("Ranked Doubles", kNow - days * kDay + 1, false, 1000)); // in it
     }
     std::sort(rows.begin(), rows.end(), [](const StatsRow& a, const StatsRow& b) { return a.time < b.time; });
     const HistorySummary summary = summaryOf(rows);
@@ -115,13 +104,13 @@ TEST(Periods, AMatchExactlyThatLongAgoBelongsToTheTimeBeforeOneSecondLaterToTheP
 
 TEST(Periods, EachPlaylistsFiguresChangeAndPeakInThePeriod) {
     const HistorySummary summary = summaryOf({
-        match("Ranked Doubles", kNow - 100 * kDay, true, 1200, 1250), // the all-time peak, long ago
-        match("Ranked Doubles", kNow - 10 * kDay, false, 1100, 1092),
-        match("Ranked Doubles", kNow - 7 * kDay, true, 1092, 1101), // exactly 7 days back
-        match("Ranked Doubles", kNow - 2 * kDay, true, 1105, 1113),
-        match("Ranked Doubles", kNow - kDay, false, 1113, 1104),
-        match("Ranked Duel", kNow - 40 * kDay, true, 700, 711),
-        match("Casual", kNow - 3 * kDay, true, 0),
+        ratedRow("Ranked Doubles", kNow - 100 * kDay, true, 1200, 1250), // the all-time peak, long ago
+        ratedRow("Ranked Doubles", kNow - 10 * kDay, false, 1100, 1092),
+        ratedRow("Ranked Doubles", kNow - 7 * kDay, true, 1092, 1101), // exactly 7 days back
+        ratedRow("Ranked Doubles", kNow - 2 * kDay, true, 1105, 1113),
+        ratedRow("Ranked Doubles", kNow - kDay, false, 1113, 1104),
+        ratedRow("Ranked Duel", kNow - 40 * kDay, true, 700, 711),
+        ratedRow("Casual", kNow - 3 * kDay, true, 0),
     });
     const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.peakRating, 1250);
@@ -164,7 +153,7 @@ TEST(Periods, EachPlaylistsFiguresChangeAndPeakInThePeriod) {
 }
 
 TEST(Periods, AHistoryWithNothingRecentHasEmptyPeriods) {
-    const HistorySummary summary = summaryOf({match("Ranked Doubles", kNow - 400 * kDay, true, 1000)});
+    const HistorySummary summary = summaryOf({ratedRow("Ranked Doubles", kNow - 400 * kDay, true, 1000)});
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
     for (const auto& period : json["periods"]) {
         EXPECT_EQ(period["matches"], 0);
@@ -176,9 +165,9 @@ TEST(Periods, AHistoryWithNothingRecentHasEmptyPeriods) {
 TEST(Periods, AFileOutOfTimeOrderGivesTheSamePeriodsAndPeaks) {
     std::vector<StatsRow> rows;
     for (int at = 0; at < 400; ++at)
-        rows.push_back(match(at % 3 ? "Ranked Doubles" : "Ranked Duel", kNow - (400 - at) * kDay + at * 7,
-                             at % 4 != 0, 1000 + (at * 37) % 200,
-                             at % 5 ? std::optional(1000 + (at * 53) % 200) : std::nullopt));
+        rows.push_back(ratedRow(at % 3 ? "Ranked Doubles" : "Ranked Duel", kNow - (400 - at) * kDay + at * 7,
+                                at % 4 != 0, 1000 + (at * 37) % 200,
+                                at % 5 ? std::optional(1000 + (at * 53) % 200) : std::nullopt));
     const nlohmann::ordered_json inOrder = summaryJson(summaryOf(rows), "stats.csv");
     std::reverse(rows.begin(), rows.end());
     const nlohmann::ordered_json newestFirst = summaryJson(summaryOf(rows), "stats.csv");
@@ -195,9 +184,9 @@ TEST(Bands, EachPlaylistsBandIsThatOfItsCurrentRating) {
         "Playlist,Band,From\nRanked Doubles,Gold,900\nRanked Doubles,Platinum,1100\nRanked Duel,Silver,500\n",
         "b.csv");
     const HistorySummary summary = summaryOf({
-        match("Ranked Doubles", kNow - kDay, true, 1090, 1100), // exactly at Platinum's From
-        match("Ranked Duel", kNow - kDay + 600, false, 480, 470),
-        match("Casual", kNow - kDay + 1200, true, 0),
+        ratedRow("Ranked Doubles", kNow - kDay, true, 1090, 1100), // exactly at Platinum's From
+        ratedRow("Ranked Duel", kNow - kDay + 600, false, 480, 470),
+        ratedRow("Casual", kNow - kDay + 1200, true, 0),
     });
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv", bands);
     for (const auto& playlist : json["playlists"]) {
@@ -207,7 +196,7 @@ TEST(Bands, EachPlaylistsBandIsThatOfItsCurrentRating) {
         else
             EXPECT_TRUE(playlist["band"].is_null()) << playlist["name"] << ": below its lowest band, or none";
     }
-    const HistorySummary lower = summaryOf({match("Ranked Doubles", kNow - kDay, false, 1100, 1099)});
+    const HistorySummary lower = summaryOf({ratedRow("Ranked Doubles", kNow - kDay, false, 1100, 1099)});
     EXPECT_EQ(summaryJson(lower, "stats.csv", bands)["playlists"][0]["band"]["toNext"], 1);
 }
 

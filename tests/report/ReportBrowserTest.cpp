@@ -389,10 +389,11 @@ TEST_F(ReportInBrowser, ThePeriodSwitchShowsThePeriodsFiguresAndStaysInTheAddres
         page, "Array.from(document.querySelectorAll('#playlists tbody tr')).map(function (r) { return "
               "Array.from(r.cells).map(function (c) { return c.textContent; }).join('|'); })");
     ASSERT_EQ(table.size(), 2u) << table;
-    EXPECT_TRUE(
-        contains(table[0].get<std::string>(),
-                 "Ranked Doublesranked|3|1 \u2013 2|33.3%|1,032*|\u221218|1,050|Gold 68 to Platinum|"))
+    EXPECT_TRUE(contains(table[0].get<std::string>(),
+                         "Ranked Doublesranked|3|1 \u2013 2|33.3%|1,032*|\u221218|1,050|Gold68 to go|"))
         << table[0];
+    EXPECT_EQ(browser.evaluate(page, "document.querySelector('#playlists td.band').title"),
+              "Gold \u00b7 68 to Platinum");
     EXPECT_TRUE(
         contains(table[1].get<std::string>(), "Ranked Duelranked|2|2 \u2013 0|100.0%|812*|+12|812|\u2013|"))
         << table[1];
@@ -451,6 +452,48 @@ TEST_F(ReportInBrowser, TheIndexOfAFoldersAccountsLinksToEachPage) {
     EXPECT_TRUE(contains(document, "href=\"Epic%23a%26b_Tallyglass.html\"")) << document;
     EXPECT_TRUE(contains(document, "href=\"76561198000000001_Tallyglass.html\""));
     EXPECT_TRUE(std::filesystem::exists(folder_ / "Epic#a&b_Tallyglass.html"));
+}
+
+// The tables and legends stay inside their cards at the widths people use, with bands and a long title.
+TEST_F(ReportInBrowser, TablesAndLegendsStayInsideTheirCardsFrom1280Pixels) {
+    std::vector<StatsRow> rows;
+    const std::string longTitle = "Ranked Doubles: the Saturday Night Cup of the Week";
+    for (const std::string& playlist : {std::string("Ranked Duel"), std::string("Ranked Doubles"), longTitle})
+        for (int at = 0; at < 4; ++at) {
+            StatsRow row;
+            row.playlist = playlist;
+            row.time = 1796500000 + static_cast<std::int64_t>(rows.size()) * 900;
+            row.win = at % 2 == 0;
+            row.mmr = 1290 + at;
+            row.mmrAfter = 1291 + at;
+            rows.push_back(row);
+        }
+    writeFile(folder_ / "stats.csv", statsFileText(rows));
+    std::string bands = "Playlist,Band,From\n";
+    for (const std::string& playlist : {std::string("Ranked Duel"), std::string("Ranked Doubles"), longTitle})
+        bands += "\"" + playlist + "\",Platinum III,1200\n\"" + playlist + "\",Diamond I,1400\n";
+    writeFile(folder_ / "bands.csv", bands);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runReport({pathToUtf8(folder_ / "stats.csv"), "--now", "1796600000", "--bands",
+                         pathToUtf8(folder_ / "bands.csv")},
+                        out, err),
+              0)
+        << err.str();
+    std::filesystem::create_directory(folder_ / "devtools");
+    DevToolsBrowser browser(*browser_, folder_ / "devtools");
+    for (const int width : {1280, 1366, 1920}) {
+        const std::string page = browser.open("file://" + pathToUtf8(folder_ / "stats.html"), width, 1000);
+        ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-drawn') === 'yes'",
+                                  std::chrono::seconds(30)));
+        const nlohmann::json overflowing =
+            browser.evaluate(page, "Array.from(document.querySelectorAll('.table-wrap, .chart-legend'))"
+                                   ".filter(function (n) { return n.scrollWidth > n.clientWidth; })"
+                                   ".map(function (n) { return (n.id || n.firstElementChild.id) + ' ' + "
+                                   "n.scrollWidth + '/' + n.clientWidth; })");
+        EXPECT_EQ(overflowing, nlohmann::json::array()) << width << " px";
+        EXPECT_GT(browser.evaluate(page, "document.querySelectorAll('#playlists td.band').length"), 0);
+    }
 }
 
 } // namespace

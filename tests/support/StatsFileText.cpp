@@ -38,6 +38,17 @@ std::string statsLine(const std::function<std::string(StatsColumn)>& cellOf,
     return rowLine(values, layoutOfHeader(statsHeader(order)));
 }
 
+StatsRow ratedRow(const std::string& playlist, std::int64_t time, bool win, std::int32_t before,
+                  std::optional<std::int32_t> after) {
+    StatsRow row;
+    row.playlist = playlist;
+    row.time = time;
+    row.win = win;
+    row.mmr = before;
+    row.mmrAfter = after;
+    return row;
+}
+
 std::string cellOf(const StatsRow& row, StatsColumn column) {
     switch (column) {
     case StatsColumn::Assists:

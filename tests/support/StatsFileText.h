@@ -39,6 +39,10 @@ struct StatsRow {
     std::optional<std::int32_t> mmrAfter = std::nullopt; // an empty cell when none
 };
 
+// A match in `playlist` at `time`, won or lost, with its rating before it and the rating after it.
+StatsRow ratedRow(const std::string& playlist, std::int64_t time, bool win, std::int32_t before,
+                  std::optional<std::int32_t> after = std::nullopt);
+
 // The cell of `row` in `column`, as the plugin writes it.
 std::string cellOf(const StatsRow& row, StatsColumn column);
 
