@@ -12,16 +12,6 @@ namespace {
 
 constexpr std::int64_t kNow = 1796000000;
 
-StatsRow match(const std::string& playlist, std::int64_t time, std::int32_t before,
-               std::optional<std::int32_t> after) {
-    StatsRow row;
-    row.playlist = playlist;
-    row.time = time;
-    row.mmr = before;
-    row.mmrAfter = after;
-    return row;
-}
-
 const std::string kBands = "Playlist,Band,From\n"
                            "Ranked Doubles,Platinum II,1000\n"
                            "Ranked Doubles,Diamond I,1195\n"
@@ -47,19 +37,19 @@ protected:
 };
 
 TEST_F(BandFiles, TheLastMatchsPlaylistsBandAndThePointsToTheNext) {
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 1100, 1115)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 1100, 1115)}), 0);
     EXPECT_EQ(band(), "Platinum II");
     EXPECT_EQ(toNext(), "80");
     // A rating equal to a band's From is in that band; the top band has no next.
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 1185, 1195)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 1185, 1195)}), 0);
     EXPECT_EQ(band(), "Diamond I");
     EXPECT_EQ(toNext(), "");
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 1185, 1194)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 1185, 1194)}), 0);
     EXPECT_EQ(band(), "Platinum II");
     EXPECT_EQ(toNext(), "1");
     // The last match's playlist counts: a duel after the doubles match.
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 1100, 1115),
-                      match("Ranked Duel", kNow - 600, 690, 701)}),
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 1100, 1115),
+                      ratedRow("Ranked Duel", kNow - 600, true, 690, 701)}),
               0);
     EXPECT_EQ(band(), "Gold");
     EXPECT_EQ(toNext(), "");
@@ -74,15 +64,15 @@ TEST_F(BandFiles, TheLastMatchsPlaylistsBandAndThePointsToTheNext) {
 
 TEST_F(BandFiles, EmptyWhereThereIsNone) {
     // Below the lowest band; a playlist without bands; no rating; no match in the session.
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 990, 999)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 990, 999)}), 0);
     EXPECT_EQ(band(), "");
     EXPECT_EQ(toNext(), "");
     EXPECT_TRUE(sessionJsonIn(out())["playlists"][0]["band"].is_null());
-    ASSERT_EQ(viewOf({match("Ranked Standard", kNow - 1200, 1300, 1310)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Standard", kNow - 1200, true, 1300, 1310)}), 0);
     EXPECT_EQ(band(), "");
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 1200, 0, std::nullopt)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 1200, true, 0, std::nullopt)}), 0);
     EXPECT_EQ(band(), "");
-    ASSERT_EQ(viewOf({match("Ranked Doubles", kNow - 5 * 3600, 1100, 1115)}), 0);
+    ASSERT_EQ(viewOf({ratedRow("Ranked Doubles", kNow - 5 * 3600, true, 1100, 1115)}), 0);
     EXPECT_EQ(band(), "") << "the session is empty: its last match is hours old";
     EXPECT_EQ(toNext(), "");
 
@@ -95,7 +85,8 @@ TEST_F(BandFiles, EmptyWhereThereIsNone) {
 }
 
 TEST_F(BandFiles, ABandsFileThatCannotBeUsedWritesNothing) {
-    writeFile(folder_ / "stats.csv", statsFileText({match("Ranked Doubles", kNow - 1200, 1100, 1115)}));
+    writeFile(folder_ / "stats.csv",
+              statsFileText({ratedRow("Ranked Doubles", kNow - 1200, true, 1100, 1115)}));
     writeFile(folder_ / "bands.csv", "Playlist,Band,From\nRanked Doubles,Gold,900\nRanked Doubles,Gold II\n");
     const std::string bands = pathToUtf8(folder_ / "bands.csv");
     for (const bool once : {true, false}) {

@@ -18,23 +18,14 @@ using Json = nlohmann::json;
 
 namespace {
 
-StatsRow match(std::int64_t time, bool win, int rating, const std::string& playlist = "Ranked Doubles") {
-    StatsRow row;
-    row.time = time;
-    row.win = win;
-    row.mmr = rating;
-    row.playlist = playlist;
-    return row;
-}
-
 using LiveInBrowser = PagesInBrowser;
 
 TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     const std::string hostile =
         "<img src=x onerror=\"document.documentElement.setAttribute('data-ran','1')\">";
     const std::int64_t now = systemClock();
-    writeFile(folder_ / "stats.csv",
-              statsFileText({match(now - 900, true, 1000), match(now - 600, false, 990, hostile)}));
+    writeFile(folder_ / "stats.csv", statsFileText({ratedRow("Ranked Doubles", now - 900, true, 1000),
+                                                    ratedRow(hostile, now - 600, false, 990)}));
     FollowingLive live({pathToUtf8(folder_ / "stats.csv")});
     const fs::path out = folder_ / "tallyglass-live";
     ASSERT_TRUE(eventually([&] { return fs::exists(out / "live.html"); }, std::chrono::seconds(10)));
@@ -47,7 +38,8 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
     const int drawsBefore = std::stoi(
         browser.evaluate(page, "document.documentElement.getAttribute('data-draws')").get<std::string>());
 
-    std::ofstream(folder_ / "stats.csv", std::ios::app) << statsRowLine(match(now - 60, true, 1003)) << "\n";
+    std::ofstream(folder_ / "stats.csv", std::ios::app)
+        << statsRowLine(ratedRow("Ranked Doubles", now - 60, true, 1003)) << "\n";
     ASSERT_TRUE(browser.until(page, "document.documentElement.getAttribute('data-matches') === '3'",
                               std::chrono::seconds(10)));
     EXPECT_EQ(browser.evaluate(page, "document.getElementById('wins').textContent + '-' + "
@@ -107,9 +99,10 @@ TEST_F(LiveInBrowser, ThePageShowsANewMatchWithoutReloadingAndTitlesAsText) {
 // live.html and on the overlay, whose figures all stay inside a browser source of 900 x 120.
 TEST_F(LiveInBrowser, TheBandAndThePointsToTheNextShowOnThePageAndInsideTheOverlay) {
     const std::int64_t now = systemClock();
-    StatsRow last = match(now - 300, true, 1102);
+    StatsRow last = ratedRow("Ranked Doubles", now - 300, true, 1102);
     last.mmrAfter = 1111;
-    writeFile(folder_ / "stats.csv", statsFileText({match(now - 900, false, 1110), last}));
+    writeFile(folder_ / "stats.csv",
+              statsFileText({ratedRow("Ranked Doubles", now - 900, false, 1110), last}));
     writeFile(folder_ / "bands.csv", "Playlist,Band,From\nRanked Doubles,Platinum II,1000\n"
                                      "Ranked Doubles,Diamond I,1195\n");
     const fs::path out = folder_ / "view";

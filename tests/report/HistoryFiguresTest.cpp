@@ -3,6 +3,7 @@
 #include "bench/MatchHistoryGenerator.h"
 #include "report/HistoryBuilder.h"
 #include "report/SummaryJson.h"
+#include "tests/report/ReportRun.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 #include "toolkit/JsonText.h"
@@ -21,14 +22,6 @@ HistorySummary summaryOf(const std::string& text, std::int64_t now = kNow) {
     TempFolder folder;
     writeFile(folder / "stats.csv", text);
     return summarizeStatsFile(folder / "stats.csv", now);
-}
-
-const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::string& name) {
-    const auto found = std::find_if(summary.playlists.begin(), summary.playlists.end(),
-                                    [&](const PlaylistSummary& p) { return p.name == name; });
-    if (found == summary.playlists.end())
-        throw std::runtime_error("no playlist " + name);
-    return *found;
 }
 
 StatsRow match(const std::string& playlist, std::int64_t minute, bool win, std::int32_t mmr = 1000) {

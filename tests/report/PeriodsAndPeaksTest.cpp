@@ -3,6 +3,7 @@
 // player's bands.
 #include "report/HistoryBuilder.h"
 #include "report/SummaryJson.h"
+#include "tests/report/ReportRun.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/StatsFileText.h"
 
@@ -19,14 +20,6 @@ HistorySummary summaryOf(const std::vector<StatsRow>& rows) {
     TempFolder folder;
     writeFile(folder / "stats.csv", statsFileText(rows));
     return summarizeStatsFile(folder / "stats.csv", kNow);
-}
-
-const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::string& name) {
-    const auto found = std::find_if(summary.playlists.begin(), summary.playlists.end(),
-                                    [&](const PlaylistSummary& p) { return p.name == name; });
-    if (found == summary.playlists.end())
-        throw std::runtime_error("no playlist " + name);
-    return *found;
 }
 
 TEST(Peaks, ThePeakIsTheHighestRatingBeforeOrAfterAMatchFirstReached) {

@@ -3,6 +3,7 @@
 // its own rating, and an older file without the rating after still reads.
 #include "report/HistoryBuilder.h"
 #include "report/SummaryJson.h"
+#include "tests/report/ReportRun.h"
 #include "tests/support/HostsimRun.h"
 #include "tests/support/RatedMatches.h"
 #include "tests/support/StatsFileText.h"
@@ -14,14 +15,6 @@
 namespace {
 
 constexpr long long kClock = 1796580000;
-
-const PlaylistSummary& named(const HistorySummary& summary, const std::string& name) {
-    const auto found = std::find_if(summary.playlists.begin(), summary.playlists.end(),
-                                    [&](const PlaylistSummary& playlist) { return playlist.name == name; });
-    if (found == summary.playlists.end())
-        throw std::runtime_error("no playlist " + name);
-    return *found;
-}
 
 HistorySummary played(const TempFolder& data, const std::string& scenario) {
     const HostsimResult run = runScenario(ratedSessionStart(kClock) + scenario, data.path());
@@ -38,12 +31,12 @@ TEST(RatingEndToEnd, TheCurrentRatingAndTheSessionsChangeIncludeTheLastMatch) {
                   ratedMatch("Ranked Doubles", 11, false, 0, 1184) + "rating playlist=10 950\n" +
                   ratedMatch("Ranked Duel", 10, true, 0, 0) + ratedMatch("Ranked Duel", 10, true, 0, 0) +
                   ratedMatch("Ranked Doubles", 11, true, 1184, 1193));
-    const PlaylistSummary& doubles = named(summary, "Ranked Doubles");
+    const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.currentRating, 1193);
     EXPECT_FALSE(doubles.currentRatingFromBefore);
     EXPECT_EQ(doubles.periods[periodOf(7)].ratingChange, 1193 - 1183);
     // The switch to Duel without an announcement: its own rating, never Doubles' 1184.
-    const PlaylistSummary& duel = named(summary, "Ranked Duel");
+    const PlaylistSummary& duel = playlistNamed(summary, "Ranked Duel");
     EXPECT_EQ(duel.currentRating, 950);
     EXPECT_TRUE(duel.currentRatingFromBefore);
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");
@@ -71,7 +64,7 @@ TEST(RatingEndToEnd, AnOlderFileAppendedToStillReadsItsRatingsByTheNextMatch) {
     const HistorySummary summary = played(data, ratedMatch("Ranked Doubles", 11, true, 1186, 1195));
     EXPECT_EQ(summary.matches, 3U);
     EXPECT_EQ(summary.skippedCount, 0U);
-    const PlaylistSummary& doubles = named(summary, "Ranked Doubles");
+    const PlaylistSummary& doubles = playlistNamed(summary, "Ranked Doubles");
     EXPECT_EQ(doubles.currentRating, 1186) << "the file has no column for the rating after";
     EXPECT_TRUE(doubles.currentRatingFromBefore);
     const nlohmann::ordered_json json = summaryJson(summary, "stats.csv");

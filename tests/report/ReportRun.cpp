@@ -2,6 +2,7 @@
 
 #include "report/ReportProgram.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -22,4 +23,12 @@ nlohmann::json pageData(const std::string& page, const std::string& id) {
     if (start == std::string::npos || end == std::string::npos)
         throw std::runtime_error("the page carries no " + id);
     return nlohmann::json::parse(page.substr(start + open.size(), end - start - open.size()));
+}
+
+const PlaylistSummary& playlistNamed(const HistorySummary& summary, const std::string& name) {
+    const auto found = std::find_if(summary.playlists.begin(), summary.playlists.end(),
+                                    [&](const PlaylistSummary& p) { return p.name == name; });
+    if (found == summary.playlists.end())
+        throw std::runtime_error("no playlist " + name);
+    return *found;
 }
